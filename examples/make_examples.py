@@ -1,0 +1,59 @@
+#!/usr/bin/env python3
+"""Writes the bundled example responses from pole-zero models of our own.
+
+Each file is written as instrument-response programs write theirs:
+"%.6E  %.6E  %.6E" per line (frequency in Hz, amplitude, phase in degrees)
+at log-spaced frequencies, no heading.
+"""
+import cmath
+import math
+import os
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+def response(zeros, poles, gain, f):
+    s = 2j * math.pi * f
+    h = gain
+    for z in zeros:
+        h *= s - z
+    for p in poles:
+        h /= s - p
+    return h
+
+
+def damped_pair(f0, h):
+    w0 = 2 * math.pi * f0
+    re, im = -h * w0, w0 * math.sqrt(1 - h * h)
+    return [complex(re, im), complex(re, -im)]
+
+
+def butterworth(fc, order):
+    wc = 2 * math.pi * fc
+    return [wc * cmath.exp(1j * math.pi * (2 * k + order + 1) / (2 * order)) for k in range(order)]
+
+
+def write(name, zeros, poles, gain, f_lo, f_hi, count):
+    with open(os.path.join(HERE, name), "w", newline="\n") as out:
+        for i in range(count):
+            f = f_lo * (f_hi / f_lo) ** (i / (count - 1))
+            h = response(zeros, poles, gain, f)
+            out.write("%.6E  %.6E  %.6E\n" % (f, abs(h), math.degrees(cmath.phase(h))))
+
+
+def main():
+    # Broadband velocity seismometer: 120 s corner, 0.707 damping, 1500 V/(m/s),
+    # and a fourth-order anti-alias roll-off at 40 Hz.
+    aa = butterworth(40.0, 4)
+    aa_gain = (2 * math.pi * 40.0) ** 4
+    write("broadband_120s.txt", [0, 0], damped_pair(1 / 120, 0.707) + aa, 1500 * aa_gain,
+          0.0001, 100.0, 1200)
+    # Short-period geophone: 1 Hz natural frequency, 0.7 damping, 28.8 V/(m/s).
+    write("geophone_1hz.txt", [0, 0], damped_pair(1.0, 0.7), 28.8, 0.01, 1000.0, 1000)
+    # Accelerometer: 2.5 V/g, flat to 50 Hz, then a fourth-order Butterworth roll-off at 200 Hz.
+    lp = butterworth(200.0, 4)
+    write("accelerometer_50hz.txt", [], lp, 2.5 * (2 * math.pi * 200.0) ** 4, 0.01, 1000.0, 1000)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds afcdraw with its tests and runs the whole suite.
+# With SANITIZE=1 it builds and runs under AddressSanitizer and UBSan instead.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/deps.sh
+dir=build
+flags=(-DCMAKE_BUILD_TYPE=Release)
+if [ "${SANITIZE:-0}" = 1 ]; then
+  dir=build-sanitize
+  flags=(-DCMAKE_BUILD_TYPE=Debug -DAFCDRAW_SANITIZE=ON)
+  export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=1
+  export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+fi
+cmake -S . -B "$dir" "${flags[@]}" >/dev/null
+cmake --build "$dir" -j"$(nproc)"
+ctest --test-dir "$dir" --output-on-failure -j"$(nproc)"

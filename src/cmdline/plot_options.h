@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+
+// The parsed command line. Text fields are fixed-capacity, zero-terminated.
+struct PlotOptions {
+  char in_path[1024];
+  char out_path[1024];
+  double x_min;
+  double x_max;
+  unsigned char log_x;  // 1 = log10 scale, 0 = linear
+  unsigned char log_y;
+  char caption[64];
+  int32_t size_x;
+  int32_t size_y;
+  int32_t sub_grid_x;  // negative: not given
+  int32_t sub_grid_y;
+  char dim_x[128];
+  char dim_y[128];
+};

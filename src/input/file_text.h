@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+// The text of an input file, owned without copying: a read-only mapping of a
+// regular file, or a buffer filled from a pipe or device. Line ends stay as
+// they are in the file; CR LF is folded where the text is cut into lines.
+// Move-only: handing it on by value moves it.
+class FileText {
+ public:
+  FileText() = default;
+  FileText(FileText&& other) noexcept;
+  FileText& operator=(FileText&& other) noexcept;
+  FileText(const FileText&) = delete;
+  FileText& operator=(const FileText&) = delete;
+  ~FileText() { release(); }
+
+  std::string_view view() const { return {data_, size_}; }
+
+  // Takes ownership of a mapping of `length` bytes, or of a malloc'd buffer
+  // holding `size` bytes.
+  void adopt_mapping(void* address, size_t length);
+  void adopt_buffer(char* buffer, size_t size);
+  // Narrows the visible text to its first `size` bytes.
+  void cut(size_t size) { size_ = size < size_ ? size : size_; }
+
+ private:
+  void release();
+
+  void* map_ = nullptr;
+  size_t map_length_ = 0;
+  char* buffer_ = nullptr;
+  const char* data_ = "";
+  size_t size_ = 0;
+};

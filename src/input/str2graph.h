@@ -1,0 +1,13 @@
+#pragma once
+
+#include <vector>
+
+#include "input/file_text.h"
+#include "input/response_point.h"
+
+// Cuts `text` into lines at line feeds (CR LF counting as one) and appends,
+// in file order, a point for every line that reads as "%lg%*c%lg" with two
+// usable numbers: neither exactly -1, NaN nor beyond the double range.
+// The text is taken by value and released before returning. Returns 0 when
+// at least one point was found, otherwise -1 with the reason in last_error.
+int str2graph(FileText text, std::vector<ResponsePoint>& points);

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <gd.h>
+
+#include <vector>
+
+#include "plot/pixel_point.h"
+
+// Joins the vertices in list order with lines of colour `color`, as one
+// gdImageLine per consecutive pair would.
+void draw_curve(gdImagePtr im, const std::vector<PixelPoint>& v, int color);

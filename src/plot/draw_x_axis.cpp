@@ -1,0 +1,98 @@
+#include "plot/draw_x_axis.h"
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "fonts/fonts.h"
+#include "plot/distinct_steps.h"
+#include "plot/draw_text.h"
+#include "plot/format_label.h"
+#include "plot/plot_geometry.h"
+#include "plot/to_pixel.h"
+
+namespace {
+
+// The label under decade line px for the decade value d = 10^f.
+void decade_label(gdImagePtr image, int black, double x_max, double d, double f, int px,
+                  int top) {
+  int e = to_pixel(f);
+  double shown = x_max < d ? x_max : d;
+  if (0 <= e && e <= 2) {
+    std::string text = format_int(to_pixel(shown));
+    int len = static_cast<int>(text.size());
+    draw_text(image, font6x12, px - floor_half(len * font6x12.w), top, text, black);
+    return;
+  }
+  std::string mantissa = "10";
+  std::string exponent = format_int(e);
+  if (d > x_max) {  // the last line, clamped: leading digit of x_max, *10, one less
+    exponent = format_int(e - 1);
+    mantissa = format_int(to_pixel(shown / std::pow(10.0, e - 1))) + "*10";
+  }
+  int mantissa_width = static_cast<int>(mantissa.size()) * font6x12.w;
+  int total = mantissa_width + static_cast<int>(exponent.size()) * font5x8.w;
+  int lx = px - floor_half(total);
+  draw_text(image, font6x12, lx, top, mantissa, black);
+  draw_text(image, font5x8, lx + mantissa_width, top - font5x8.h / 2, exponent, black);
+}
+
+void draw_log_grid(gdImagePtr image, int black, double x_min, double x_max, int sub_grid,
+                   int plot_right, int plot_bottom) {
+  double width = plot_right - plot_left;
+  double decades = std::log10(x_max / x_min);
+  double count = decades + 1.0;
+  double lowest = std::log10(x_min);
+  // No span, or one too wide for a double: the mapping refuses the range
+  // afterwards and the picture is discarded, so draw nothing.
+  if (!(decades > 0) || !std::isfinite(decades)) return;
+  auto position = [&](double v) { return (std::log10(v) - lowest) * width / decades + 60.0; };
+  // With more than ten subdivisions a pass reaches back into earlier
+  // decades; a column already dashed need not be dashed again.
+  std::vector<bool> dashed(plot_right + 1);
+  for (int k = 0; k < count; ++k) {
+    double f = std::floor(lowest + k);
+    double d = std::pow(10.0, f);
+    double m = x_min > d ? x_min : d;
+    double c = x_max < m ? x_max : m;
+    int px = to_pixel(position(c));
+    gdImageLine(image, px, plot_top, px, plot_bottom, black);
+    if (sub_grid > 1 && d >= x_min) {
+      auto key = [&](int64_t j) { return position_key(position(j * d / sub_grid)); };
+      visit_distinct(sub_grid - 1, plot_left, plot_right, key, [&](int64_t sx) {
+        if (dashed[sx]) return;
+        dashed[sx] = true;
+        gdImageDashedLine(image, sx, plot_top, sx, plot_bottom, black);
+      });
+    }
+    if (x_min <= d) decade_label(image, black, x_max, d, f, px, plot_bottom + label_gap);
+  }
+}
+
+void draw_linear_grid(gdImagePtr image, int black, double x_min, double x_max, int n,
+                      int plot_right, int plot_bottom) {
+  if (n <= 1) return;
+  int step = (plot_right - plot_left) / n;
+  // More intervals than pixels would pile every line and label onto the
+  // left edge: such a grid is left out, like a count of 1.
+  if (step == 0) return;
+  for (int i = 1; i <= n - 1; ++i) {
+    int gx = plot_left + i * step;
+    if (gx < plot_right) gdImageDashedLine(image, gx, plot_top, gx, plot_bottom, black);
+    std::string text = format_g(x_min + (x_max - x_min) * i / n, 2);
+    int len = static_cast<int>(text.size());
+    draw_text(image, font6x12, gx - floor_half(len * font6x12.w), plot_bottom + label_gap, text,
+              black);
+  }
+}
+
+}  // namespace
+
+void draw_x_axis(gdImagePtr image, int black, double x_min, double x_max, bool log_x,
+                 int sub_grid_x, int plot_right, int plot_bottom) {
+  if (log_x) {
+    draw_log_grid(image, black, x_min, x_max, sub_grid_x, plot_right, plot_bottom);
+  } else {
+    draw_linear_grid(image, black, x_min, x_max, sub_grid_x, plot_right, plot_bottom);
+  }
+}

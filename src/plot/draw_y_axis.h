@@ -1,0 +1,8 @@
+#pragma once
+
+#include <gd.h>
+
+// Draws the amplitude grid across the plot area and its labels, right-aligned
+// left of it, in `black`: the twin of draw_x_axis turned a quarter turn.
+void draw_y_axis(gdImagePtr image, int black, double y_min, double y_max, bool log_y,
+                 int sub_grid_y, int plot_right, int plot_bottom);

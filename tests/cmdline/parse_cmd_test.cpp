@@ -1,0 +1,179 @@
+#include "cmdline/parse_cmd.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "driver/last_error.h"
+
+namespace {
+
+// Runs parse_cmd on "afcdraw" followed by `args`.
+int parse(std::vector<std::string> args, PlotOptions& o) {
+  std::vector<const char*> argv{"afcdraw"};
+  for (const std::string& a : args) argv.push_back(a.c_str());
+  o = PlotOptions{};
+  last_error = "NO_ERROR";
+  testing::internal::CaptureStdout();  // the help text, where printed
+  int result = parse_cmd(static_cast<int>(argv.size()), argv.data(), o);
+  testing::internal::GetCapturedStdout();
+  return result;
+}
+
+const std::string in = "IN=a.txt";
+const std::string out = "OUT=b.gif";
+
+TEST(ParseCmd, FailuresInValidationOrder) {
+  const struct {
+    std::vector<std::string> args;
+    int result;
+    const char* message;
+  } cases[] = {
+      {{}, -1, "parse_cmd(): Few parameters"},
+      {{"IN=a.txt"}, -1, "parse_cmd(): Few parameters"},
+      {{"/?"}, -1, "parse_cmd(): Few parameters"},
+      {{out, "CAPTION=x"}, -2, "parse_cmd(): Input filename not found"},
+      {{in, out, "IN="}, -2, "parse_cmd(): Input filename not found"},
+      {{in, "X_AXIS=0;10"}, -3, "parse_cmd(): Output filename not found"},
+      {{"IN=" + std::string(1024, 'a'), out}, -2, "parse_cmd(): Input filename too long"},
+      {{"IN=" + std::string(1024, 'a')}, -1, "parse_cmd(): Few parameters"},
+      {{in, "OUT=" + std::string(1024, 'b')}, -3, "parse_cmd(): Output filename too long"},
+      {{"OUT=" + std::string(1024, 'b'), "X_AXIS=0;1"}, -2,
+       "parse_cmd(): Input filename not found"},
+      {{in, out, "X_AXIS=50"}, -4, "parse_cmd(): Incorrect [FREQ=] value"},
+      {{in, out, "X_AXIS=0;10"}, -4, "parse_cmd(): Incorrect [FREQ=] value"},
+      {{in, out, "X_AXIS=0;10", "-linX"}, -4, "parse_cmd(): Incorrect [FREQ=] value"},
+      {{in, out, "X_AXIS=10;1"}, -4, "parse_cmd(): Incorrect [FREQ=] value"},
+      {{in, out, "X_AXIS=-1;10"}, -4, "parse_cmd(): Incorrect [FREQ=] value"},
+      {{in, out, "X_AXIS=0.1;1e999"}, -4, "parse_cmd(): Incorrect [FREQ=] value"},
+      {{in, out, "X_AXIS=1e999"}, -4, "parse_cmd(): Incorrect [FREQ=] value"},
+  };
+  for (const auto& c : cases) {
+    PlotOptions o;
+    EXPECT_EQ(c.result, parse(c.args, o)) << testing::PrintToString(c.args);
+    EXPECT_EQ(c.message, last_error) << testing::PrintToString(c.args);
+  }
+}
+
+TEST(ParseCmd, DefaultsWhenOnlyTheFilesAreNamed) {
+  PlotOptions o;
+  ASSERT_EQ(0, parse({in, out}, o));
+  EXPECT_STREQ("a.txt", o.in_path);
+  EXPECT_STREQ("b.gif", o.out_path);
+  EXPECT_EQ(0.001, o.x_min);
+  EXPECT_EQ(20.0, o.x_max);
+  EXPECT_EQ(1, o.log_x);
+  EXPECT_EQ(1, o.log_y);
+  EXPECT_EQ(800, o.size_x);
+  EXPECT_EQ(600, o.size_y);
+  EXPECT_EQ(-1, o.sub_grid_x);
+  EXPECT_EQ(-1, o.sub_grid_y);
+  EXPECT_STREQ("", o.caption);
+  EXPECT_STREQ("", o.dim_x);
+  EXPECT_STREQ("", o.dim_y);
+  EXPECT_EQ("NO_ERROR", last_error);
+}
+
+TEST(ParseCmd, KeysMatchInAnyAsciiCaseAndWholeSwitchesOnly) {
+  PlotOptions o;
+  ASSERT_EQ(0, parse({"in=C:\\data\\curve.txt", "Out=x\\y.gif", "-LINX", "/liny"}, o));
+  EXPECT_STREQ("C:/data/curve.txt", o.in_path);
+  EXPECT_STREQ("x/y.gif", o.out_path);
+  EXPECT_EQ(0, o.log_x);
+  EXPECT_EQ(0, o.log_y);
+  ASSERT_EQ(0, parse({in, out, "-linXY", "linX", "FREQ=1;2", "SIZE"}, o));
+  EXPECT_EQ(1, o.log_x);
+  EXPECT_EQ(800, o.size_x);
+  // Only ASCII letters fold: a Latin-1 capital does not match its small letter.
+  ASSERT_EQ(-2, parse({"\xC9N=a", out}, o));
+}
+
+TEST(ParseCmd, XAxisStoresEachNumberAsItIsRead) {
+  const struct {
+    const char* arg;
+    double x_min;
+    double x_max;
+  } cases[] = {
+      {"X_AXIS=0.01;100", 0.01, 100}, {"X_AXIS=0.5", 0.5, 20.0},  {"X_AXIS=abc", 0.001, 20.0},
+      {"X_AXIS=5;5", 5, 5},           {"X_AXIS=1 1000", 1, 1000}, {"x_axis=2,3", 2, 3},
+      {"X_AXIS=", 0.001, 20.0},
+  };
+  for (const auto& c : cases) {
+    PlotOptions o;
+    ASSERT_EQ(0, parse({in, out, c.arg}, o)) << c.arg;
+    EXPECT_EQ(c.x_min, o.x_min) << c.arg;
+    EXPECT_EQ(c.x_max, o.x_max) << c.arg;
+  }
+  PlotOptions o;
+  ASSERT_EQ(0, parse({in, out, "X_AXIS=1;10", "X_AXIS=2"}, o));  // keeps the earlier maximum
+  EXPECT_EQ(2, o.x_min);
+  EXPECT_EQ(10, o.x_max);
+}
+
+TEST(ParseCmd, SizeRules) {
+  const struct {
+    const char* value;
+    int x;
+    int y;
+  } cases[] = {
+      {"1024x768", 1024, 768}, {"1024", 800, 600},       {"700;300", 640, 480},
+      {"900;300", 640, 480},   {"10001;600", 800, 600},  {"640;480", 640, 480},
+      {"10000;10000", 10000, 10000}, {"-5;700", 800, 600}, {"", 800, 600},
+      {"639;10001", 640, 480}, {"99999999999;600", 800, 600},
+  };
+  for (const auto& c : cases) {
+    PlotOptions o;
+    ASSERT_EQ(0, parse({in, out, std::string("SIZE=") + c.value}, o)) << c.value;
+    EXPECT_EQ(c.x, o.size_x) << c.value;
+    EXPECT_EQ(c.y, o.size_y) << c.value;
+  }
+}
+
+TEST(ParseCmd, SubGridMerge) {
+  const struct {
+    std::vector<std::string> args;
+    int x;
+    int y;
+  } cases[] = {
+      {{"SUB_GRID=5", "SUB_GRIDX=2"}, 2, 5},
+      {{"SUB_GRIDX=2", "SUB_GRID=5"}, 2, 5},
+      {{"SUB_GRIDX=-3", "SUB_GRID=4"}, 4, 4},
+      {{}, -1, -1},
+      {{"SUB_GRID="}, 0, 0},
+      {{"SUB_GRIDY=7", "sub_grid=3", "SUB_GRID=9"}, 9, 7},
+      {{"SUB_GRID=2147483647"}, 2147483647, 2147483647},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args{in, out};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    PlotOptions o;
+    ASSERT_EQ(0, parse(args, o));
+    EXPECT_EQ(c.x, o.sub_grid_x) << testing::PrintToString(c.args);
+    EXPECT_EQ(c.y, o.sub_grid_y) << testing::PrintToString(c.args);
+  }
+}
+
+TEST(ParseCmd, TextsAreCutToTheirFields) {
+  PlotOptions o;
+  ASSERT_EQ(0, parse({in, out, "CAPTION=" + std::string(100, 'c'), "DIMX=" + std::string(200, 'x'),
+                      "DIMY=y \\ z"},
+                     o));
+  EXPECT_EQ(std::string(63, 'c'), o.caption);
+  EXPECT_EQ(std::string(127, 'x'), o.dim_x);
+  EXPECT_STREQ("y \\ z", o.dim_y);  // only paths turn backslashes round
+  ASSERT_EQ(0, parse({"IN=" + std::string(1023, 'a'), out}, o));
+  EXPECT_EQ(std::string(1023, 'a'), o.in_path);
+  ASSERT_EQ(0, parse({"IN=" + std::string(2000, 'a'), "IN=short", out}, o));
+}
+
+TEST(ParseCmdDeathTest, HelpSwitchEndsTheProcessWithStatusZero) {
+  for (const char* sw : {"--help", "-HELP", "/help", "help", "--h", "-h", "/H", "--?", "-?", "/?"}) {
+    const char* argv[] = {"afcdraw", "IN=a", sw, "OUT=never-looked-at"};
+    PlotOptions o{};
+    EXPECT_EXIT(parse_cmd(4, argv, o), testing::ExitedWithCode(0), "") << sw;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,66 @@
+#include "input/str2graph.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "driver/last_error.h"
+#include "input/read_in.h"
+#include "support/test_files.h"
+
+namespace {
+
+using Points = std::vector<std::pair<double, double>>;
+
+// The points str2graph finds in a file holding `bytes`, or nothing on failure.
+Points extract(const std::string& bytes, int& result) {
+  TempDir dir;
+  write_file(dir.path("in.txt"), bytes);
+  FileText text;
+  std::vector<ResponsePoint> points{{9, 9}};  // emptied first
+  result = read_in(dir.path("in.txt").c_str(), text);
+  if (result == 0) result = str2graph(std::move(text), points);
+  Points out;
+  for (const ResponsePoint& p : points) out.emplace_back(p.x, p.y);
+  return out;
+}
+
+TEST(Str2graph, PointsInFileOrder) {
+  const struct {
+    std::string bytes;
+    Points points;
+  } cases[] = {
+      {"100 0.5\r\n200 0.25\r\n", {{100, 0.5}, {200, 0.25}}},
+      {"10 1\n1 2\n10 1\n", {{10, 1}, {1, 2}, {10, 1}}},
+      {"Freq Amp\n100\n   \n\n\n1 2\n", {{1, 2}}},
+      {"1.000000E-03  2.159785E+01  0.000000E+00\n", {{0.001, 21.59785}}},
+      {"-1 5\n5 -1\n5 -1.0e0\n5 -1.5\n", {{5, -1.5}}},
+      {"1 2\r3 4\r5 6\r", {{1, 2}}},  // lone CRs: one line
+      {"1 2\r\r\n3 4", {{1, 2}, {3, 4}}},
+      {"10 ; 5\n10;5\n", {{10, 5}}},
+      {"1 2\n\x1A" "3 4\n", {{1, 2}}},
+      {"1e999 5\n5 1e999\n1e-999 5\n", {{0, 5}}},
+      {"nan 1\n1 nan\ninf 2\n7 8", {{7, 8}}},
+      {"+.5;5.\n", {{0.5, 5}}},
+  };
+  for (const auto& c : cases) {
+    int result;
+    Points points = extract(c.bytes, result);
+    EXPECT_EQ(0, result) << testing::PrintToString(c.bytes);
+    EXPECT_EQ(c.points, points) << testing::PrintToString(c.bytes);
+  }
+}
+
+TEST(Str2graph, NoAcceptableLine) {
+  for (std::string bytes : {std::string("Freq Amp\n"), std::string("\n\n\n"), std::string("-1 -1\n"), std::string("\0" "1 2", 4),
+                            std::string(100000, '\n')}) {
+    int result;
+    Points points = extract(bytes, result);
+    EXPECT_EQ(-1, result) << testing::PrintToString(bytes.substr(0, 20));
+    EXPECT_EQ("str2graph(): Couldn't find any point", last_error);
+    EXPECT_TRUE(points.empty());
+  }
+}
+
+}  // namespace

@@ -1,0 +1,97 @@
+#include "plot/create_graphics_vector.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "driver/last_error.h"
+
+namespace {
+
+using Vertices = std::vector<std::pair<int, int>>;
+
+struct Mapping {
+  double x_min, x_max, y_min, y_max;
+  bool log_x, log_y;
+};
+
+int map(const Mapping& m, std::vector<ResponsePoint> points, Vertices& out,
+        std::vector<PixelPoint> vertices = {}) {
+  int result = create_graphics_vector(points, m.x_min, m.x_max, m.y_min, m.y_max, m.log_x, m.log_y,
+                                      60, 560, 720, 500, vertices, true);
+  out.clear();
+  for (const PixelPoint& v : vertices) out.emplace_back(v.x, v.y);
+  return result;
+}
+
+TEST(CreateGraphicsVector, MapsAndTruncates) {
+  const struct {
+    Mapping m;
+    std::vector<ResponsePoint> points;
+    Vertices vertices;
+  } cases[] = {
+      {{0.001, 20, 0.01, 10, true, true},
+       {{1, 1}, {10, 0.1}, {0.001, 0.01}},
+       {{562, 226}, {729, 393}, {60, 560}}},
+      {{0, 10, 0, 1, false, false}, {{2.5, 0.25}}, {{240, 435}}},
+      // Points outside either range drop out; their neighbours join up.
+      {{1, 10, 1, 10, true, true},
+       {{1, 1}, {0.999, 5}, {5, 10.001}, {10, 10}, {NAN, 5}},
+       {{60, 560}, {780, 60}}},
+      {{-5, 5, -1, 1, false, false}, {{-5, -1}, {0, 0}}, {{60, 560}, {420, 310}}},
+  };
+  for (const auto& c : cases) {
+    Vertices v;
+    EXPECT_EQ(0, map(c.m, c.points, v));
+    EXPECT_EQ(c.vertices, v);
+  }
+}
+
+TEST(CreateGraphicsVector, RefusesUnusableRanges) {
+  const char* x_log = "create_graphics_vector(): Incorrect X-axis values for Log10-scale";
+  const char* x_lin = "create_graphics_vector(): Incorrect X-axis values for Line-scale";
+  const char* y_log = "create_graphics_vector(): Incorrect Y-axis values for Log10-scale";
+  const char* y_lin = "create_graphics_vector(): Incorrect Y-axis values for Line-scale";
+  const struct {
+    Mapping m;
+    int result;
+    const char* message;
+  } cases[] = {
+      {{0, 10, 1, 2, true, true}, -1, x_log},
+      {{0, 10, 1, 2, false, true}, 0, nullptr},
+      {{5, 5, 1, 2, true, true}, -1, x_log},
+      {{5, 5, 1, 2, false, true}, -1, x_lin},
+      {{1, 2, 3, 3, true, true}, -2, y_log},
+      {{1, 2, 3, 3, true, false}, -2, y_lin},
+      {{0, 0, 3, 3, true, true}, -1, x_log},  // both unusable: the X message
+      {{NAN, 2, 1, 2, true, true}, -1, x_log},
+      {{1, 2, 1, NAN, true, false}, -2, y_lin},
+      // More decades than a double can hold: the ratio overflows.
+      {{1e-250, 1e250, 1, 2, true, true}, -1, x_log},
+      {{1, 2, 1e-300, 1e300, true, true}, -2, y_log},
+      {{1e-250, 1e250, 1, 2, false, true}, 0, nullptr},
+  };
+  for (const auto& c : cases) {
+    last_error = "NO_ERROR";
+    Vertices v;
+    EXPECT_EQ(c.result, map(c.m, {{1.5, 1.5}}, v)) << c.m.x_min << " " << c.m.y_min;
+    if (c.message) {
+      EXPECT_EQ(c.message, last_error);
+      EXPECT_TRUE(v.empty());
+    }
+  }
+}
+
+TEST(CreateGraphicsVector, ResultTellsWhatHappenedToTheList) {
+  Mapping m{1, 10, 1, 10, true, true};
+  Vertices v;
+  EXPECT_EQ(2, map(m, {{20, 5}}, v));
+  EXPECT_EQ(1, map(m, {{2, 5}}, v, {{1, 1}}));
+  const Vertices expected{{(int)(std::log10(2.0) * 720 + 60), (int)(560 - std::log10(5.0) * 500)}};
+  EXPECT_EQ(expected, v);
+  EXPECT_EQ(2, map(m, {{20, 5}}, v, {{1, 1}}));
+  EXPECT_TRUE(v.empty());
+}
+
+}  // namespace

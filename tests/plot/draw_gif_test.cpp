@@ -1,0 +1,181 @@
+#include "plot/draw_gif.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "driver/last_error.h"
+#include "plot/draw_curve.h"
+#include "support/gif_reader.h"
+#include "support/test_files.h"
+
+namespace {
+
+enum Colour { white, black, red, blue, light_grey, pale_blue };
+
+struct Picture {
+  int result;
+  DecodedImage image{nullptr, gdImageDestroy};
+};
+
+Picture draw(std::vector<ResponsePoint> points, int size_x = 800, int size_y = 600,
+             const char* caption = "", const char* dim_x = "", const char* dim_y = "",
+             double x_min = 0.001, double x_max = 20, bool log_y = true) {
+  TempDir dir;
+  std::string out = dir.path("out.gif");
+  Picture p;
+  p.result = draw_gif(out.c_str(), points, x_min, x_max, true, log_y, caption, size_x, size_y, -1,
+                      -1, dim_x, dim_y);
+  if (p.result == 0) p.image = decode_gif(read_file(out));
+  return p;
+}
+
+// The smallest box holding every pixel of `colour` inside the given box.
+struct Box {
+  int x0 = 1 << 30, y0 = 1 << 30, x1 = -1, y1 = -1;
+  bool operator==(const Box&) const = default;
+};
+Box ink_box(const DecodedImage& im, int colour, int x0, int y0, int x1, int y1) {
+  Box b;
+  for (int y = y0; y <= y1; ++y) {
+    for (int x = x0; x <= x1; ++x) {
+      if (pixel(im, x, y) != colour) continue;
+      b.x0 = std::min(b.x0, x), b.y0 = std::min(b.y0, y);
+      b.x1 = std::max(b.x1, x), b.y1 = std::max(b.y1, y);
+    }
+  }
+  return b;
+}
+
+bool inside(const Box& ink, const Box& cells) {
+  return ink.x0 >= cells.x0 && ink.y0 >= cells.y0 && ink.x1 <= cells.x1 && ink.y1 <= cells.y1;
+}
+
+TEST(DrawGif, PaletteCanvasAndFrame) {
+  for (auto [w, h] : {std::pair{800, 600}, std::pair{640, 480}, std::pair{1031, 777}}) {
+    Picture p = draw({{0.001, 1}, {20, 10}}, w, h);
+    ASSERT_EQ(0, p.result);
+    gdImagePtr im = p.image.get();
+    ASSERT_EQ(w, gdImageSX(im));
+    ASSERT_EQ(h, gdImageSY(im));
+    const int palette[][3] = {{255, 255, 255}, {0, 0, 0},       {255, 0, 0},
+                              {0, 0, 255},     {230, 230, 230}, {230, 230, 255}};
+    for (int i = 0; i < 6; ++i) {
+      EXPECT_EQ(palette[i][0], gdImageRed(im, i));
+      EXPECT_EQ(palette[i][1], gdImageGreen(im, i));
+      EXPECT_EQ(palette[i][2], gdImageBlue(im, i));
+    }
+    EXPECT_EQ(-1, gdImageGetTransparent(im));
+    EXPECT_EQ(0, gdImageGetInterlaced(im));
+    // Background, two frame rectangles, plot area.
+    EXPECT_EQ(pale_blue, pixel(p.image, 0, 0));
+    EXPECT_EQ(pale_blue, pixel(p.image, 57, 300));
+    EXPECT_EQ(pale_blue, pixel(p.image, w - 17, h - 37));
+    for (int d : {0, 1}) {
+      EXPECT_EQ(black, pixel(p.image, 59 - d, 59 - d));
+      EXPECT_EQ(black, pixel(p.image, w - 19 + d, h - 39 + d));
+      EXPECT_EQ(black, pixel(p.image, 300, 59 - d));
+      EXPECT_EQ(black, pixel(p.image, w - 19 + d, 300));
+    }
+    EXPECT_EQ(light_grey, pixel(p.image, 100, 100));
+    // The curve ends where the mapping puts the points.
+    EXPECT_EQ(red, pixel(p.image, 60, h - 40));
+    Box curve = ink_box(p.image, red, 0, 0, w, h);
+    EXPECT_EQ(60, curve.x0);
+    EXPECT_EQ(h - 40, curve.y1);
+    EXPECT_GE(curve.x1, w - 21);
+    EXPECT_LE(curve.y0, 60);
+  }
+}
+
+TEST(DrawGif, TitlesAreCentredOnTheirCells) {
+  Picture p = draw({{0.01, 1}, {10, 10}}, 800, 600, "Capt", "Freqs", "Amplt");
+  ASSERT_EQ(0, p.result);
+  // Caption at (382, 10) in 9x16 cells, X name at (380, 580) and the upright
+  // Y name ending at (10, 320) in 8x16 cells.
+  Box caption = ink_box(p.image, black, 60, 0, 799, 50);
+  EXPECT_TRUE(inside(caption, {382, 10, 382 + 4 * 9 - 1, 25}));
+  EXPECT_LT(caption.x0, 382 + 9);
+  EXPECT_GT(caption.x1, 382 + 3 * 9);
+  Box dim_x = ink_box(p.image, black, 0, 575, 799, 599);
+  EXPECT_TRUE(inside(dim_x, {380, 580, 380 + 5 * 8 - 1, 595}));
+  EXPECT_GT(dim_x.x1, 380 + 4 * 8);
+  Box dim_y = ink_box(p.image, black, 0, 0, 30, 599);
+  EXPECT_TRUE(inside(dim_y, {10, 320 - 5 * 8 + 1, 25, 320}));
+  EXPECT_LT(dim_y.y0, 320 - 4 * 8);
+}
+
+TEST(DrawGif, TextWiderThanTheImageStartsLeftOfIt) {
+  std::string wide(100, 'W');  // 800 pixels on a 641-wide image start at x = -80
+  Picture p = draw({{0.01, 1}, {10, 10}}, 641, 480, "", wide.c_str());
+  ASSERT_EQ(0, p.result);
+  Box dim_x = ink_box(p.image, black, 0, 455, 640, 479);
+  EXPECT_TRUE(inside(dim_x, {0, 460, 640, 475}));
+  EXPECT_LE(dim_x.x0, 2);
+  EXPECT_GE(dim_x.x1, 637);
+}
+
+TEST(DrawGif, FailuresLeaveNoFile) {
+  const char* y_log =
+      "draw_gif()-> create_graphics_vector(): Incorrect Y-axis values for Log10-scale";
+  const char* y_lin =
+      "draw_gif()-> create_graphics_vector(): Incorrect Y-axis values for Line-scale";
+  const struct {
+    std::vector<ResponsePoint> points;
+    double x_min;
+    bool log_y;
+    int result;
+    const char* message;
+  } cases[] = {
+      {{{1, 2}, {2, 0}}, 0.5, true, -1, "draw_gif(): Max (or Min) amplitude <= 0"},
+      {{{1, 2}, {2, 0}}, 0.5, false, -1, "draw_gif(): Max (or Min) amplitude <= 0"},
+      {{{1, -5}, {10, 3}, {12, 4}}, 8, true, -1, "draw_gif(): Max (or Min) amplitude <= 0"},
+      {{{1, 5}, {10, 7}, {5, 2}}, 8, true, -2, y_log},
+      {{{1, 5}, {10, 7}, {5, 2}}, 8, false, -2, y_lin},
+      {{{10, 5}}, 8, true, -2, y_log},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    std::string out = dir.path("out.gif");
+    write_file(out, "old");
+    EXPECT_EQ(c.result, draw_gif(out.c_str(), c.points, c.x_min, 20, true, c.log_y, "", 800, 600,
+                                 -1, -1, "", ""));
+    EXPECT_EQ(c.message, last_error);
+    EXPECT_EQ("old", read_file(out));
+    EXPECT_EQ(std::vector<std::string>{"out.gif"}, dir.entries());
+  }
+}
+
+TEST(DrawCurve, SkippingRepeatedVerticesChangesNoPixel) {
+  std::mt19937 rng(7);
+  for (int round = 0; round < 200; ++round) {
+    std::uniform_int_distribution<int> coord(-20, 80), count(1, 12);
+    std::vector<PixelPoint> v;
+    int n = count(rng);
+    for (int i = 0; i < n; ++i) {
+      if (!v.empty() && rng() % 2) v.push_back(v.back());  // many repeats
+      else v.push_back({coord(rng), coord(rng)});
+    }
+    if (round % 50 == 0) v.push_back({-2147483647 - 1, -2147483647 - 1});
+    gdImagePtr plain = gdImageCreate(64, 64), skipping = gdImageCreate(64, 64);
+    for (gdImagePtr im : {plain, skipping}) {
+      gdImageColorAllocate(im, 0, 0, 0);
+      gdImageColorAllocate(im, 255, 0, 0);
+    }
+    for (size_t i = 0; i + 1 < v.size(); ++i) {
+      gdImageLine(plain, v[i].x, v[i].y, v[i + 1].x, v[i + 1].y, 1);
+    }
+    draw_curve(skipping, v, 1);
+    for (int y = 0; y < 64; ++y) {
+      for (int x = 0; x < 64; ++x) {
+        ASSERT_EQ(gdImageGetPixel(plain, x, y), gdImageGetPixel(skipping, x, y)) << round;
+      }
+    }
+    gdImageDestroy(plain);
+    gdImageDestroy(skipping);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,12 @@
+#include "support/gif_reader.h"
+
+DecodedImage decode_gif(const std::string& bytes) {
+  gdImagePtr im = gdImageCreateFromGifPtr(static_cast<int>(bytes.size()),
+                                          const_cast<char*>(bytes.data()));
+  return DecodedImage(im, gdImageDestroy);
+}
+
+int pixel(const DecodedImage& image, int x, int y) {
+  if (!image || !gdImageBoundsSafe(image.get(), x, y)) return -1;
+  return gdImageGetPixel(image.get(), x, y);
+}

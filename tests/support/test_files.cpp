@@ -1,0 +1,71 @@
+#include "support/test_files.h"
+
+#include <dirent.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+TempDir::TempDir() {
+  char name[] = "/tmp/afcdraw-test-XXXXXX";
+  dir_ = mkdtemp(name);
+}
+
+TempDir::~TempDir() {
+  std::error_code ec;
+  std::filesystem::remove_all(dir_, ec);
+}
+
+std::vector<std::string> TempDir::entries() const {
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(dir_)) {
+    names.push_back(e.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+void write_file(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string read_file(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+RunResult run_afcdraw(const std::vector<std::string>& args, const std::vector<std::string>& env) {
+  int pipe_fds[2];
+  if (pipe(pipe_fds) != 0) return {-1, ""};
+  pid_t pid = fork();
+  if (pid == 0) {
+    dup2(pipe_fds[1], 1);
+    close(pipe_fds[0]);
+    close(pipe_fds[1]);
+    unsetenv("LANG");
+    unsetenv("LC_ALL");
+    unsetenv("LC_CTYPE");
+    for (const std::string& e : env) putenv(const_cast<char*>(e.c_str()));
+    std::vector<char*> argv{const_cast<char*>(AFCDRAW_BIN)};
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    execv(AFCDRAW_BIN, argv.data());
+    _exit(127);
+  }
+  close(pipe_fds[1]);
+  std::string out;
+  char buffer[4096];
+  ssize_t n;
+  while ((n = read(pipe_fds[0], buffer, sizeof buffer)) > 0) out.append(buffer, n);
+  close(pipe_fds[0]);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+}

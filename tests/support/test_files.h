@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// A fresh folder under /tmp, removed with everything in it at the end.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  std::string path(const std::string& name) const { return dir_ + "/" + name; }
+  const std::string& dir() const { return dir_; }
+  // Names of the entries in the folder, sorted.
+  std::vector<std::string> entries() const;
+
+ private:
+  std::string dir_;
+};
+
+void write_file(const std::string& path, const std::string& bytes);
+std::string read_file(const std::string& path);
+
+// What a run of the afcdraw binary printed and the status the shell saw.
+struct RunResult {
+  int status;  // 0..255, or -1 when killed by a signal
+  std::string out;
+};
+// Runs afcdraw with `args` (after the program name); `env` entries such as
+// "LC_ALL=C.UTF-8" replace the environment's LANG, LC_ALL and LC_CTYPE.
+RunResult run_afcdraw(const std::vector<std::string>& args,
+                      const std::vector<std::string>& env = {"LC_ALL=C"});
