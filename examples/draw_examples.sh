@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Draws the three bundled responses into docs/, as shown in the README.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bin=${AFCDRAW:-build/afcdraw}
+"$bin" IN=examples/broadband_120s.txt OUT=docs/broadband_120s.gif "X_AXIS=0.0001;100" \
+  SUB_GRID=10 "CAPTION=Broadband seismometer, 120 s" "DIMX=Frequency, Hz" "DIMY=V/(m/s)"
+"$bin" IN=examples/geophone_1hz.txt OUT=docs/geophone_1hz.gif "X_AXIS=0.01;1000" SUB_GRID=10 \
+  "CAPTION=Geophone, 1 Hz" "DIMX=Frequency, Hz" "DIMY=V/(m/s)"
+"$bin" IN=examples/accelerometer_50hz.txt OUT=docs/accelerometer_50hz.gif "X_AXIS=0.01;1000" \
+  SUB_GRIDX=10 SUB_GRIDY=5 -linY "SIZE=800;480" "CAPTION=Accelerometer, flat to 50 Hz" \
+  "DIMX=Frequency, Hz" "DIMY=V/g"
