@@ -13,7 +13,9 @@ namespace {
 constexpr const char* help_switches[] = {"--help", "-help", "/help", "help", "--h",
                                          "-h",     "/h",    "--?",   "-?",   "/?"};
 
-char fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char fold(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // Compares the first n bytes, folding only the ASCII letters; a shorter
 // argument fails at its terminating zero.
@@ -25,7 +27,9 @@ bool equal_folded(const char* arg, const char* key, size_t n) {
   return true;
 }
 
-bool is_whole(const char* arg, const char* key) { return equal_folded(arg, key, strlen(key) + 1); }
+bool is_whole(const char* arg, const char* key) {
+  return equal_folded(arg, key, strlen(key) + 1);
+}
 
 // The rest of `arg` after `key` (which ends with its equals sign), or nullptr.
 const char* value_of(const char* arg, const char* key) {

@@ -9,4 +9,6 @@ extern const gdFont font6x12;  // grid labels and label mantissas: codes 32-127
 extern const gdFont font5x8;   // decade exponents: codes 0-127
 
 // libgd takes fonts through non-const pointers but never writes to them.
-inline gdFontPtr font_ptr(const gdFont& font) { return const_cast<gdFontPtr>(&font); }
+inline gdFontPtr font_ptr(const gdFont& font) {
+  return const_cast<gdFontPtr>(&font);
+}

@@ -5,7 +5,9 @@
 #include <cstdlib>
 #include <utility>
 
-FileText::FileText(FileText&& other) noexcept { *this = std::move(other); }
+FileText::FileText(FileText&& other) noexcept {
+  *this = std::move(other);
+}
 
 FileText& FileText::operator=(FileText&& other) noexcept {
   if (this != &other) {

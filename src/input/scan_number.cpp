@@ -6,8 +6,12 @@
 
 namespace {
 
-bool is_space(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_space(char c) {
+  return c == ' ' || (c >= '\t' && c <= '\r');
+}
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 const char* skip_space(const char* p, const char* end) {
   while (p < end && is_space(*p)) ++p;

@@ -12,7 +12,9 @@ namespace {
 
 // -1 marks a missing number; NaN compares unequal to everything, and an
 // infinity is a number too large to be an amplitude or frequency.
-bool usable(double v) { return v != -1.0 && std::isfinite(v); }
+bool usable(double v) {
+  return v != -1.0 && std::isfinite(v);
+}
 
 // A point line needs at least three bytes and a line end ("1 2\n"), so this
 // bounds the count without over-reserving for files of blank lines.
@@ -27,7 +29,8 @@ void extract(std::string_view text, std::vector<ResponsePoint>& points) {
   while (p < end) {
     const char* lf = static_cast<const char*>(memchr(p, '\n', end - p));
     const char* line_end = lf ? lf : end;
-    const char* content_end = (lf && line_end > p && line_end[-1] == '\r') ? line_end - 1 : line_end;
+    const char* content_end =
+        (lf && line_end > p && line_end[-1] == '\r') ? line_end - 1 : line_end;
     ResponsePoint point{-1.0, -1.0};
     if (scan_double_pair(p, content_end, point.x, point.y) == 2 && usable(point.x) &&
         usable(point.y)) {

@@ -116,9 +116,9 @@ int draw(const char* out_path, std::vector<ResponsePoint>& points, double x_min,
 
   std::vector<PixelPoint> vertices;
   // The points are not looked at again: the mapping takes them over.
-  if (create_graphics_vector(std::move(points), x_min, x_max, y_min, y_max, log_x, log_y,
-                             plot_left, plot_bottom, plot_right - plot_left,
-                             plot_bottom - plot_top, vertices, true) < 0) {
+  if (create_graphics_vector(std::move(points), x_min, x_max, y_min, y_max, log_x, log_y, plot_left,
+                             plot_bottom, plot_right - plot_left, plot_bottom - plot_top, vertices,
+                             true) < 0) {
     last_error = "draw_gif()-> " + last_error;
     return -2;
   }

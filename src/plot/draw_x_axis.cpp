@@ -8,14 +8,14 @@
 #include "plot/distinct_steps.h"
 #include "plot/draw_text.h"
 #include "plot/format_label.h"
+#include "plot/log_decades.h"
 #include "plot/plot_geometry.h"
 #include "plot/to_pixel.h"
 
 namespace {
 
 // The label under decade line px for the decade value d = 10^f.
-void decade_label(gdImagePtr image, int black, double x_max, double d, double f, int px,
-                  int top) {
+void decade_label(gdImagePtr image, int black, double x_max, double d, double f, int px, int top) {
   int e = to_pixel(f);
   double shown = x_max < d ? x_max : d;
   if (0 <= e && e <= 2) {
@@ -40,21 +40,14 @@ void decade_label(gdImagePtr image, int black, double x_max, double d, double f,
 void draw_log_grid(gdImagePtr image, int black, double x_min, double x_max, int sub_grid,
                    int plot_right, int plot_bottom) {
   double width = plot_right - plot_left;
-  double decades = std::log10(x_max / x_min);
-  double count = decades + 1.0;
-  double lowest = std::log10(x_min);
-  // No span, or one too wide for a double: the mapping refuses the range
-  // afterwards and the picture is discarded, so draw nothing.
-  if (!(decades > 0) || !std::isfinite(decades)) return;
-  auto position = [&](double v) { return (std::log10(v) - lowest) * width / decades + 60.0; };
+  DecadeRange r = decade_range(x_min, x_max);
+  if (!r.drawable()) return;
+  auto position = [&](double v) { return (std::log10(v) - r.lowest) * width / r.decades + 60.0; };
   // With more than ten subdivisions a pass reaches back into earlier
   // decades; a column already dashed need not be dashed again.
   std::vector<bool> dashed(plot_right + 1);
-  for (int k = 0; k < count; ++k) {
-    double f = std::floor(lowest + k);
-    double d = std::pow(10.0, f);
-    double m = x_min > d ? x_min : d;
-    double c = x_max < m ? x_max : m;
+  for (int k = 0; k < r.count; ++k) {
+    auto [f, d, c] = decade_at(r, k, x_min, x_max);
     int px = to_pixel(position(c));
     gdImageLine(image, px, plot_top, px, plot_bottom, black);
     if (sub_grid > 1 && d >= x_min) {

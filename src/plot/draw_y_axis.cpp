@@ -8,6 +8,7 @@
 #include "plot/distinct_steps.h"
 #include "plot/draw_text.h"
 #include "plot/format_label.h"
+#include "plot/log_decades.h"
 #include "plot/plot_geometry.h"
 #include "plot/to_pixel.h"
 
@@ -20,8 +21,8 @@ void decade_label(gdImagePtr image, int black, double f, int py) {
   int top = py - font6x12.h / 2;
   if (0 <= e && e <= 2) {
     std::string text = format_int(to_pixel(std::pow(10.0, e)));
-    draw_text(image, font6x12, label_right - static_cast<int>(text.size()) * font6x12.w, top,
-              text, black);
+    draw_text(image, font6x12, label_right - static_cast<int>(text.size()) * font6x12.w, top, text,
+              black);
     return;
   }
   std::string mantissa = "10";
@@ -36,18 +37,14 @@ void draw_log_grid(gdImagePtr image, int black, double y_min, double y_max, int 
                    int plot_right, int plot_bottom) {
   double height = plot_bottom - plot_top;
   double bottom = plot_bottom;
-  double decades = std::log10(y_max / y_min);
-  double count = decades + 1.0;
-  double lowest = std::log10(y_min);
-  // As on the X axis: a range the mapping refuses draws nothing.
-  if (!(decades > 0) || !std::isfinite(decades)) return;
-  auto position = [&](double v) { return bottom - (std::log10(v) - lowest) * height / decades; };
+  DecadeRange r = decade_range(y_min, y_max);
+  if (!r.drawable()) return;
+  auto position = [&](double v) {
+    return bottom - (std::log10(v) - r.lowest) * height / r.decades;
+  };
   std::vector<bool> dashed(plot_bottom + 1);  // as on the X axis
-  for (int k = 0; k < count; ++k) {
-    double f = std::floor(lowest + k);
-    double d = std::pow(10.0, f);
-    double m = y_min > d ? y_min : d;
-    double c = y_max < m ? y_max : m;
+  for (int k = 0; k < r.count; ++k) {
+    auto [f, d, c] = decade_at(r, k, y_min, y_max);
     int py = to_pixel(position(c));
     gdImageLine(image, plot_left, py, plot_right, py, black);
     if (sub_grid > 1 && d >= y_min) {

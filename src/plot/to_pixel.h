@@ -8,4 +8,6 @@
 int32_t to_pixel(double v);
 
 // Halving that rounds toward minus infinity, for centring texts.
-constexpr int floor_half(int v) { return v >= 0 ? v / 2 : -((-v + 1) / 2); }
+constexpr int floor_half(int v) {
+  return v >= 0 ? v / 2 : -((-v + 1) / 2);
+}

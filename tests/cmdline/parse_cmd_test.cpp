@@ -40,7 +40,8 @@ TEST(ParseCmd, FailuresInValidationOrder) {
       {{"IN=" + std::string(1024, 'a'), out}, -2, "parse_cmd(): Input filename too long"},
       {{"IN=" + std::string(1024, 'a')}, -1, "parse_cmd(): Few parameters"},
       {{in, "OUT=" + std::string(1024, 'b')}, -3, "parse_cmd(): Output filename too long"},
-      {{"OUT=" + std::string(1024, 'b'), "X_AXIS=0;1"}, -2,
+      {{"OUT=" + std::string(1024, 'b'), "X_AXIS=0;1"},
+       -2,
        "parse_cmd(): Input filename not found"},
       {{in, out, "X_AXIS=50"}, -4, "parse_cmd(): Incorrect [FREQ=] value"},
       {{in, out, "X_AXIS=0;10"}, -4, "parse_cmd(): Incorrect [FREQ=] value"},
@@ -118,10 +119,17 @@ TEST(ParseCmd, SizeRules) {
     int x;
     int y;
   } cases[] = {
-      {"1024x768", 1024, 768}, {"1024", 800, 600},       {"700;300", 640, 480},
-      {"900;300", 640, 480},   {"10001;600", 800, 600},  {"640;480", 640, 480},
-      {"10000;10000", 10000, 10000}, {"-5;700", 800, 600}, {"", 800, 600},
-      {"639;10001", 640, 480}, {"99999999999;600", 800, 600},
+      {"1024x768", 1024, 768},
+      {"1024", 800, 600},
+      {"700;300", 640, 480},
+      {"900;300", 640, 480},
+      {"10001;600", 800, 600},
+      {"640;480", 640, 480},
+      {"10000;10000", 10000, 10000},
+      {"-5;700", 800, 600},
+      {"", 800, 600},
+      {"639;10001", 640, 480},
+      {"99999999999;600", 800, 600},
   };
   for (const auto& c : cases) {
     PlotOptions o;
@@ -169,7 +177,8 @@ TEST(ParseCmd, TextsAreCutToTheirFields) {
 }
 
 TEST(ParseCmdDeathTest, HelpSwitchEndsTheProcessWithStatusZero) {
-  for (const char* sw : {"--help", "-HELP", "/help", "help", "--h", "-h", "/H", "--?", "-?", "/?"}) {
+  for (const char* sw :
+       {"--help", "-HELP", "/help", "help", "--h", "-h", "/H", "--?", "-?", "/?"}) {
     const char* argv[] = {"afcdraw", "IN=a", sw, "OUT=never-looked-at"};
     PlotOptions o{};
     EXPECT_EXIT(parse_cmd(4, argv, o), testing::ExitedWithCode(0), "") << sw;

@@ -27,7 +27,8 @@ std::string convert(const std::string& text, const char* to) {
 
 TEST(PrintUsage, Utf8WhereTheLocaleCannotShowCyrillic) {
   // Help switch among two arguments: the help text alone, status 0.
-  for (const char* locale : {"LC_ALL=C.UTF-8", "LC_ALL=C", "LC_ALL=POSIX", "LANG=en_US.ISO-8859-1"}) {
+  for (const char* locale :
+       {"LC_ALL=C.UTF-8", "LC_ALL=C", "LC_ALL=POSIX", "LANG=en_US.ISO-8859-1"}) {
     RunResult r = run_afcdraw({"IN=x", "/?"}, {locale});
     EXPECT_EQ(0, r.status) << locale;
     EXPECT_EQ(help_text_utf8, r.out) << locale;
@@ -46,18 +47,18 @@ TEST(ConsoleCharset, CodesetsThatCanShowCyrillic) {
   const struct {
     const char* codeset;
     const char* chosen;
-  } cases[] = {{"UTF-8", "UTF-8"},         {"utf8", "UTF-8"},       {"KOI8-R", "KOI8-R"},
-               {"CP1251", "CP1251"},       {"IBM866", "CP866"},     {"CP866", "CP866"},
-               {"ISO-8859-5", "ISO-8859-5"}, {"ANSI_X3.4-1968", "UTF-8"},
-               {"ISO-8859-1", "UTF-8"}};
+  } cases[] = {{"UTF-8", "UTF-8"},           {"utf8", "UTF-8"},           {"KOI8-R", "KOI8-R"},
+               {"CP1251", "CP1251"},         {"IBM866", "CP866"},         {"CP866", "CP866"},
+               {"ISO-8859-5", "ISO-8859-5"}, {"ANSI_X3.4-1968", "UTF-8"}, {"ISO-8859-1", "UTF-8"}};
   for (const auto& c : cases) EXPECT_STREQ(c.chosen, charset_for_codeset(c.codeset)) << c.codeset;
 }
 
 TEST(ConsoleText, ConvertsTheLongestTextWhole) {
   ConsoleText to_console;  // UTF-8 in the test's C locale
-  std::string cp1251 = convert("Разбиение координатной сетки (декады, для Log10-шкалы) по оси X "
-                               "с отображением амплитудно-частотной",
-                               "CP1251");
+  std::string cp1251 = convert(
+      "Разбиение координатной сетки (декады, для Log10-шкалы) по оси X "
+      "с отображением амплитудно-частотной",
+      "CP1251");
   std::string back = convert(to_console(cp1251.c_str()), "CP1251");
   EXPECT_EQ(cp1251, back);
 }

@@ -47,10 +47,8 @@ TEST(Fonts, BlankGlyphs) {
   const struct {
     const gdFont& font;
     std::vector<int> codes;
-  } cases[] = {{font9x16, {0, 32, 127}},
-               {font8x16, {32, 127}},
-               {font6x12, {32}},
-               {font5x8, {0, 32, 127}}};
+  } cases[] = {
+      {font9x16, {0, 32, 127}}, {font8x16, {32, 127}}, {font6x12, {32}}, {font5x8, {0, 32, 127}}};
   for (const auto& c : cases) {
     for (int code : c.codes) EXPECT_TRUE(blank(c.font, code)) << code;
   }

@@ -21,11 +21,19 @@ TEST(ReadIn, TextEndsAtCtrlZAndNul) {
     std::string text;
   } cases[] = {
       {"100 0.5\r\n200 0.25\r\n", 0, "100 0.5\r\n200 0.25\r\n"},  // CR LF folds in str2graph
-      {"1 2\n\x1A" "3 4\n", 0, "1 2\n"},
-      {"1 2\n\0" "3 4\n"s, 0, "1 2\n"},
+      {"1 2\n\x1A"
+       "3 4\n",
+       0, "1 2\n"},
+      {"1 2\n\0"
+       "3 4\n"s,
+       0, "1 2\n"},
       {"1 2\x1A\0"s, 0, "1 2"},
-      {"\0" "1 2\n"s, 0, ""},  // read, but empty: str2graph finds nothing
-      {"\x1A" "1 2\n", -2, ""},
+      {"\0"
+       "1 2\n"s,
+       0, ""},  // read, but empty: str2graph finds nothing
+      {"\x1A"
+       "1 2\n",
+       -2, ""},
       {"", -2, ""},
       {"\r", 0, "\r"},
   };
@@ -34,7 +42,8 @@ TEST(ReadIn, TextEndsAtCtrlZAndNul) {
     write_file(dir.path("in.txt"), c.bytes);
     FileText text;
     last_error = "NO_ERROR";
-    EXPECT_EQ(c.result, read_in(dir.path("in.txt").c_str(), text)) << testing::PrintToString(c.bytes);
+    EXPECT_EQ(c.result, read_in(dir.path("in.txt").c_str(), text))
+        << testing::PrintToString(c.bytes);
     if (c.result == 0) {
       EXPECT_EQ(c.text, text.view());
       EXPECT_EQ("NO_ERROR", last_error);

@@ -39,7 +39,9 @@ TEST(Str2graph, PointsInFileOrder) {
       {"1 2\r3 4\r5 6\r", {{1, 2}}},  // lone CRs: one line
       {"1 2\r\r\n3 4", {{1, 2}, {3, 4}}},
       {"10 ; 5\n10;5\n", {{10, 5}}},
-      {"1 2\n\x1A" "3 4\n", {{1, 2}}},
+      {"1 2\n\x1A"
+       "3 4\n",
+       {{1, 2}}},
       {"1e999 5\n5 1e999\n1e-999 5\n", {{0, 5}}},
       {"nan 1\n1 nan\ninf 2\n7 8", {{7, 8}}},
       {"+.5;5.\n", {{0.5, 5}}},
@@ -53,8 +55,12 @@ TEST(Str2graph, PointsInFileOrder) {
 }
 
 TEST(Str2graph, NoAcceptableLine) {
-  for (std::string bytes : {std::string("Freq Amp\n"), std::string("\n\n\n"), std::string("-1 -1\n"), std::string("\0" "1 2", 4),
-                            std::string(100000, '\n')}) {
+  for (std::string bytes :
+       {std::string("Freq Amp\n"), std::string("\n\n\n"), std::string("-1 -1\n"),
+        std::string("\0"
+                    "1 2",
+                    4),
+        std::string(100000, '\n')}) {
     int result;
     Points points = extract(bytes, result);
     EXPECT_EQ(-1, result) << testing::PrintToString(bytes.substr(0, 20));

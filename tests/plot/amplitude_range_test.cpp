@@ -13,7 +13,7 @@ TEST(FindAmplitudeRange, ScansTheRunThePlotShows) {
     double y_min, y_max;
   } cases[] = {
       {{{1, 3}, {2, 5}, {3, 4}}, 0.5, 20, 3, 5},
-      {{{100, 7}, {1, 3}, {2, 5}}, 0.5, 20, 3, 7},  // the first point counts wherever it lies
+      {{{100, 7}, {1, 3}, {2, 5}}, 0.5, 20, 3, 7},        // the first point counts wherever it lies
       {{{1, 9}, {5, 2}, {10, 4}, {12, 6}}, 8, 20, 2, 6},  // below x_min: start afresh
       {{{1, 2}, {2, 3}, {30, 100}, {3, 1}}, 0.5, 20, 2, 3},  // above x_max: stop
       {{{1, 20}, {2, 4}, {10, 3}}, 2, 10, 3, 20},            // inclusive bounds

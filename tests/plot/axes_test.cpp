@@ -29,8 +29,7 @@ struct Label {
 };
 
 // True when the image matches, inside the box, an image holding only the labels.
-bool labels_match(gdImagePtr im, const std::vector<Label>& labels, int x0, int y0, int x1,
-                  int y1) {
+bool labels_match(gdImagePtr im, const std::vector<Label>& labels, int x0, int y0, int x1, int y1) {
   gdImagePtr expected = blank_image(gdImageSX(im), gdImageSY(im));
   for (const Label& l : labels) {
     gdImageString(expected, font_ptr(l.font), l.x, l.y,
@@ -79,10 +78,18 @@ TEST(DrawXAxis, DecadeLinesAndLabels) {
     std::set<int> columns;
     std::vector<Label> labels;
   } cases[] = {
-      {0.001, 20, {60, 227, 394, 562, 729, 780},
-       {{font6x12, 49, 566, "10"}, {font5x8, 61, 562, "-3"}, {font6x12, 216, 566, "10"},
-        {font5x8, 228, 562, "-2"}, {font6x12, 383, 566, "10"}, {font5x8, 395, 562, "-1"},
-        {font6x12, 559, 566, "1"}, {font6x12, 723, 566, "10"}, {font6x12, 774, 566, "20"}}},
+      {0.001,
+       20,
+       {60, 227, 394, 562, 729, 780},
+       {{font6x12, 49, 566, "10"},
+        {font5x8, 61, 562, "-3"},
+        {font6x12, 216, 566, "10"},
+        {font5x8, 228, 562, "-2"},
+        {font6x12, 383, 566, "10"},
+        {font5x8, 395, 562, "-1"},
+        {font6x12, 559, 566, "1"},
+        {font6x12, 723, 566, "10"},
+        {font6x12, 774, 566, "20"}}},
       {1, 500, {}, {{font6x12, 766, 566, "5*10"}, {font5x8, 790, 562, "2"}}},
       {1, 50, {}, {{font6x12, 774, 566, "50"}}},
       {0.001, 0.5, {}, {{font6x12, 777, 566, "0"}}},
@@ -154,11 +161,19 @@ TEST(DrawYAxis, DecadeLinesAndLabels) {
     std::set<int> rows;
     std::vector<Label> labels;
   } cases[] = {
-      {0.45, 300, {560, 498, 321, 144},
+      {0.45,
+       300,
+       {560, 498, 321, 144},
        {{font6x12, 50, 492, "1"}, {font6x12, 44, 315, "10"}, {font6x12, 38, 138, "100"}}},
-      {0.001, 0.5, {560, 374, 189, 59},  // the clamped last line lies on row 59
-       {{font6x12, 34, 554, "10"}, {font5x8, 46, 550, "-3"}, {font6x12, 34, 368, "10"},
-        {font5x8, 46, 364, "-2"}, {font6x12, 34, 183, "10"}, {font5x8, 46, 179, "-1"}}},
+      {0.001,
+       0.5,
+       {560, 374, 189, 59},  // the clamped last line lies on row 59
+       {{font6x12, 34, 554, "10"},
+        {font5x8, 46, 550, "-3"},
+        {font6x12, 34, 368, "10"},
+        {font5x8, 46, 364, "-2"},
+        {font6x12, 34, 183, "10"},
+        {font5x8, 46, 179, "-1"}}},
       {2, 50, {}, {{font6x12, 44, 0, "10"}}},
   };
   for (const auto& c : cases) {
@@ -188,8 +203,10 @@ TEST(DrawYAxis, SubdivisionsAndLinearGrid) {
   draw_y_axis(im, black, 0.5, 1.5, false, 5, 780, 560);
   EXPECT_EQ((std::set<int>{160, 260, 360, 460}), grid_rows(im));
   EXPECT_TRUE(labels_match(im,
-                           {{font6x12, 20, 454, "   0.7"}, {font6x12, 20, 354, "   0.9"},
-                            {font6x12, 20, 254, "   1.1"}, {font6x12, 20, 154, "   1.3"}},
+                           {{font6x12, 20, 454, "   0.7"},
+                            {font6x12, 20, 354, "   0.9"},
+                            {font6x12, 20, 254, "   1.1"},
+                            {font6x12, 20, 154, "   1.3"}},
                            0, 0, 59, 599));
   gdImageDestroy(im);
 }
@@ -226,8 +243,9 @@ TEST(VisitDistinct, SameValuesAsEveryStep) {
         every.push_back(key[j]);
       }
     }
-    visit_distinct(last, low, high, [&](int64_t j) { return key[j]; },
-                   [&](int64_t c) { visited.push_back(c); });
+    visit_distinct(
+        last, low, high, [&](int64_t j) { return key[j]; },
+        [&](int64_t c) { visited.push_back(c); });
     EXPECT_EQ(every, visited) << round;
   }
 }

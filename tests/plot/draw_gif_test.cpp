@@ -155,8 +155,10 @@ TEST(DrawCurve, SkippingRepeatedVerticesChangesNoPixel) {
     std::vector<PixelPoint> v;
     int n = count(rng);
     for (int i = 0; i < n; ++i) {
-      if (!v.empty() && rng() % 2) v.push_back(v.back());  // many repeats
-      else v.push_back({coord(rng), coord(rng)});
+      if (!v.empty() && rng() % 2)
+        v.push_back(v.back());  // many repeats
+      else
+        v.push_back({coord(rng), coord(rng)});
     }
     if (round % 50 == 0) v.push_back({-2147483647 - 1, -2147483647 - 1});
     gdImagePtr plain = gdImageCreate(64, 64), skipping = gdImageCreate(64, 64);

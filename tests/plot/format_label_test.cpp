@@ -12,16 +12,16 @@ TEST(FormatG, ThreeDigitExponentsAtTheFormBoundaries) {
   } cases[] = {
       {4.99975, 0, "5"},
       {0.00012, 0, "0.00012"},
-      {0.0001, 0, "0.0001"},  // exponent -4: plain form
+      {0.0001, 0, "0.0001"},   // exponent -4: plain form
       {0.00001, 0, "1e-005"},  // exponent -5: exponent form
       {1.2e-5, 0, "1.2e-005"},
-      {10, 0, "10"},           // exponent 1
+      {10, 0, "10"},  // exponent 1
       {99, 0, "99"},
-      {100, 0, "1e+002"},      // exponent 2
+      {100, 0, "1e+002"},  // exponent 2
       {250, 0, "2.5e+002"},
-      {99.5, 0, "1e+002"},     // rounding carries into a new digit
+      {99.5, 0, "1e+002"},  // rounding carries into a new digit
       {99.4, 0, "99"},
-      {0.000995, 0, "0.001"},   // carries from the exponent form's range into the plain one
+      {0.000995, 0, "0.001"},  // carries from the exponent form's range into the plain one
       {0.00094, 0, "0.00094"},
       {0.0000995, 0, "0.0001"},
       {0.0000994, 0, "9.9e-005"},

@@ -1,8 +1,8 @@
 #include "support/gif_reader.h"
 
 DecodedImage decode_gif(const std::string& bytes) {
-  gdImagePtr im = gdImageCreateFromGifPtr(static_cast<int>(bytes.size()),
-                                          const_cast<char*>(bytes.data()));
+  gdImagePtr im =
+      gdImageCreateFromGifPtr(static_cast<int>(bytes.size()), const_cast<char*>(bytes.data()));
   return DecodedImage(im, gdImageDestroy);
 }
 
