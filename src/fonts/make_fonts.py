@@ -140,8 +140,11 @@ def write(spec, glyphs):
         f"const gdFont {name} = {{{count}, {first}, {w}, {h}, const_cast<char*>(pixels.data())}};",
         "",
     ]
-    with open(os.path.join(HERE, f"{name}.cpp"), "w") as f:
+    path = os.path.join(HERE, f"{name}.cpp")
+    with open(path, "w") as f:
         f.write("\n".join(out))
+    # Keep the files as the repository's formatter leaves them.
+    subprocess.call(["clang-format", "-i", path])
 
 
 def main():
