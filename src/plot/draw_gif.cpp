@@ -12,6 +12,7 @@
 #include "plot/draw_curve.h"
 #include "plot/draw_x_axis.h"
 #include "plot/draw_y_axis.h"
+#include "plot/fill_area.h"
 #include "plot/pixel_point.h"
 #include "plot/plot_geometry.h"
 #include "plot/to_pixel.h"
@@ -76,7 +77,7 @@ void draw_titles(gdImagePtr im, int black, const char* caption, const char* dim_
 // The light grey plot area inside a two-pixel black frame.
 void draw_frame(gdImagePtr im, const Palette& p, int plot_right, int plot_bottom) {
   int left = plot_left - 1, top = plot_top - 1, right = plot_right + 1, bottom = plot_bottom + 1;
-  gdImageFilledRectangle(im, left, top, right, bottom, p.light_grey);
+  fill_area(im, left, top, right, bottom, p.light_grey);
   gdImageRectangle(im, left, top, right, bottom, p.black);
   gdImageRectangle(im, left - 1, top - 1, right + 1, bottom + 1, p.black);
 }
@@ -106,7 +107,7 @@ int draw(const char* out_path, std::vector<ResponsePoint>& points, double x_min,
   if (image.im == nullptr) return fail("draw_gif(): Unable to create the picture", -3);
   gdImagePtr im = image.im;
   Palette p = allocate_palette(im);
-  gdImageFilledRectangle(im, 0, 0, size_x, size_y, p.pale_blue);
+  fill_area(im, 0, 0, size_x, size_y, p.pale_blue);
   draw_titles(im, p.black, caption, dim_x, dim_y, size_x, size_y);
   int plot_right = plot_right_of(size_x);
   int plot_bottom = plot_bottom_of(size_y);
