@@ -23,27 +23,76 @@ const char* skip_digits(const char* p, const char* end) {
   return p;
 }
 
+// A number's digits as scanned: the first 19 significant digits exactly,
+// and the power of ten that scales them to the number's value.
+struct Decimal {
+  uint64_t significand = 0;
+  int64_t digits = 0;    // significant digits, counted without limit
+  int64_t exponent = 0;  // value = significand x 10^exponent (up to the dropped digits)
+};
+
+constexpr int exact_digits = 19;  // any 19 decimal digits fit a uint64_t
+
+const char* scan_integer_part(const char* p, const char* end, Decimal& d) {
+  for (; p < end && is_digit(*p); ++p) {
+    if (d.digits == 0 && *p == '0') continue;
+    if (d.digits < exact_digits)
+      d.significand = d.significand * 10 + (*p - '0');
+    else
+      ++d.exponent;
+    ++d.digits;
+  }
+  return p;
+}
+
+const char* scan_fraction(const char* p, const char* end, Decimal& d) {
+  for (; p < end && is_digit(*p); ++p) {
+    if (d.digits == 0 && *p == '0') {
+      --d.exponent;
+      continue;
+    }
+    if (d.digits < exact_digits) {
+      d.significand = d.significand * 10 + (*p - '0');
+      --d.exponent;
+    }
+    ++d.digits;
+  }
+  return p;
+}
+
+// The explicit exponent's digits, saturating far beyond any double's range.
+int64_t exponent_value(const char* p, const char* end) {
+  bool negative = *p == '-';
+  if (*p == '-' || *p == '+') ++p;
+  int64_t e = 0;
+  for (; p < end && e < 1000000000; ++p) e = e * 10 + (*p - '0');
+  return negative ? -e : e;
+}
+
+// Most numbers in response files have a few significant digits and a small
+// exponent: significand and power of ten are then exact doubles, and one
+// multiplication or division rounds correctly. Returns false otherwise.
+bool exact_value(const Decimal& d, double& value) {
+  static constexpr double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                      1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                      1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  if (d.digits == 0) {
+    value = 0.0;
+    return true;
+  }
+  if (d.digits > exact_digits || d.significand > (uint64_t{1} << 53)) return false;
+  if (d.exponent < -22 || d.exponent > 22) return false;
+  double s = static_cast<double>(d.significand);
+  value = d.exponent < 0 ? s / powers[-d.exponent] : s * powers[d.exponent];
+  return true;
+}
+
 // from_chars reports a result outside the double range without a value: it
 // is an overflow when the number's leading digit stands at 10^0 or above.
-double out_of_range_value(const char* mantissa, const char* mantissa_end, const char* exponent,
-                          const char* exponent_end, bool negative) {
-  int64_t magnitude = -1;  // decimal exponent of the leading non-zero digit
-  const char* point = static_cast<const char*>(memchr(mantissa, '.', mantissa_end - mantissa));
-  if (point == nullptr) point = mantissa_end;
-  for (const char* q = mantissa; q < mantissa_end; ++q) {
-    if (*q == '0' || *q == '.') continue;
-    magnitude = q < point ? point - q - 1 : point - q;
-    break;
-  }
-  int64_t exp = 0;
-  const char* q = exponent;
-  bool exp_negative = q < exponent_end && *q == '-';
-  if (q < exponent_end && (*q == '-' || *q == '+')) ++q;
-  for (; q < exponent_end && exp < 100000000; ++q) exp = exp * 10 + (*q - '0');
-  if (exp_negative) exp = -exp;
-  double huge = std::numeric_limits<double>::infinity();
-  double result = magnitude + exp >= 0 ? huge : 0.0;
-  return negative ? -result : result;
+double out_of_range_value(const Decimal& d) {
+  int64_t kept = d.digits < exact_digits ? d.digits : exact_digits;
+  bool overflow = kept - 1 + d.exponent >= 0;
+  return overflow ? std::numeric_limits<double>::infinity() : 0.0;
 }
 
 }  // namespace
@@ -51,36 +100,38 @@ double out_of_range_value(const char* mantissa, const char* mantissa_end, const 
 const char* scan_double(const char* p, const char* end, double& value) {
   p = skip_space(p, end);
   const char* first = p;
-  bool negative = false;
-  if (p < end && (*p == '+' || *p == '-')) {
-    negative = *p == '-';
-    ++p;
-  }
-  const char* mantissa = p;
-  const char* q = skip_digits(p, end);
+  bool negative = p < end && *p == '-';
+  if (p < end && (*p == '+' || *p == '-')) ++p;
+  Decimal d;
+  const char* q = scan_integer_part(p, end, d);
   bool has_digits = q > p;
   if (q < end && *q == '.') {
     const char* fraction = q + 1;
-    q = skip_digits(fraction, end);
+    q = scan_fraction(fraction, end, d);
     has_digits = has_digits || q > fraction;
   }
   if (!has_digits) return nullptr;
-  const char* mantissa_end = q;
   const char* number_end = q;
-  const char* exponent = q;
   if (q < end && (*q == 'e' || *q == 'E')) {
-    exponent = q + 1;
+    const char* exponent = q + 1;
     q = exponent;
     if (q < end && (*q == '+' || *q == '-')) ++q;
     const char* digits = q;
     q = skip_digits(q, end);
-    if (q > digits) number_end = q;
+    // A marker without digits is consumed but adds nothing.
+    if (q > digits) {
+      number_end = q;
+      d.exponent += exponent_value(exponent, q);
+    }
   }
-  if (first < mantissa && *first == '+') ++first;  // from_chars takes no plus sign
+  if (exact_value(d, value)) {
+    if (negative) value = -value;
+    return q;
+  }
+  if (*first == '+') ++first;  // from_chars takes no plus sign
   auto [ptr, ec] = std::from_chars(first, number_end, value, std::chars_format::general);
   if (ec == std::errc::result_out_of_range) {
-    const char* exponent_end = number_end > mantissa_end ? number_end : exponent;
-    value = out_of_range_value(mantissa, mantissa_end, exponent, exponent_end, negative);
+    value = negative ? -out_of_range_value(d) : out_of_range_value(d);
   }
   return q;
 }

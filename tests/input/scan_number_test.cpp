@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <random>
 #include <string>
 
 namespace {
@@ -124,6 +125,35 @@ TEST(DecimalValue, ReadsLikeAtoiAndSaturates) {
                {"2147483648", 2147483647},
                {"- 4", 0}};
   for (const auto& c : cases) EXPECT_EQ(c.value, decimal_value(c.text)) << c.text;
+}
+
+}  // namespace
+
+namespace {
+
+// Every value must be the correctly rounded double, as glibc's strtod gives
+// it in the C locale, whichever way the scanner computes it.
+TEST(ScanDouble, CorrectlyRoundedAgainstStrtod) {
+  std::mt19937_64 rng(5);
+  std::uniform_real_distribution<double> unit(0, 1);
+  const char* formats[] = {"%.6E", "%.17g", "%g", "%.3f", "%.25e", "%.0f"};
+  for (int i = 0; i < 200000; ++i) {
+    char text[128];
+    double v = std::pow(10.0, unit(rng) * 80 - 40) * (rng() % 2 ? 1 : -1);
+    if (i % 3 == 0) {  // digit strings of every length and exponent
+      snprintf(text, sizeof text, "%llu.%llue%d",
+               static_cast<unsigned long long>(rng() >> (rng() % 64)),
+               static_cast<unsigned long long>(rng() % 100000000000ULL),
+               static_cast<int>(rng() % 700) - 350);
+    } else {
+      snprintf(text, sizeof text, formats[i % 6], v);
+    }
+    double ours = 0;
+    const char* end = text + strlen(text);
+    ASSERT_EQ(end, scan_double(text, end, ours)) << text;
+    double expected = strtod(text, nullptr);
+    ASSERT_EQ(0, memcmp(&expected, &ours, sizeof ours)) << text << " " << expected << " " << ours;
+  }
 }
 
 }  // namespace
