@@ -1,5 +1,6 @@
 #include "input/scan_number.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <limits>
@@ -33,30 +34,24 @@ struct Decimal {
 
 constexpr int exact_digits = 19;  // any 19 decimal digits fit a uint64_t
 
-const char* scan_integer_part(const char* p, const char* end, Decimal& d) {
-  for (; p < end && is_digit(*p); ++p) {
-    if (d.digits == 0 && *p == '0') continue;
-    if (d.digits < exact_digits)
-      d.significand = d.significand * 10 + (*p - '0');
-    else
-      ++d.exponent;
-    ++d.digits;
+// Adds the run of digits at p to d. Leading zeros are not significant; in
+// the fraction every digit kept also lowers the exponent, in the integer
+// part every digit dropped raises it.
+const char* scan_digit_run(const char* p, const char* end, Decimal& d, bool fraction) {
+  if (d.digits == 0) {
+    const char* zeros = p;
+    while (p < end && *p == '0') ++p;
+    if (fraction) d.exponent -= p - zeros;
   }
-  return p;
-}
-
-const char* scan_fraction(const char* p, const char* end, Decimal& d) {
-  for (; p < end && is_digit(*p); ++p) {
-    if (d.digits == 0 && *p == '0') {
-      --d.exponent;
-      continue;
-    }
-    if (d.digits < exact_digits) {
-      d.significand = d.significand * 10 + (*p - '0');
-      --d.exponent;
-    }
-    ++d.digits;
-  }
+  const char* run = p;
+  while (p < end && is_digit(*p)) ++p;
+  int64_t n = p - run;
+  int64_t kept = std::clamp<int64_t>(exact_digits - d.digits, 0, n);
+  uint64_t significand = d.significand;
+  for (int64_t i = 0; i < kept; ++i) significand = significand * 10 + (run[i] - '0');
+  d.significand = significand;
+  d.digits += n;
+  d.exponent += fraction ? -kept : n - kept;
   return p;
 }
 
@@ -103,11 +98,11 @@ const char* scan_double(const char* p, const char* end, double& value) {
   bool negative = p < end && *p == '-';
   if (p < end && (*p == '+' || *p == '-')) ++p;
   Decimal d;
-  const char* q = scan_integer_part(p, end, d);
+  const char* q = scan_digit_run(p, end, d, false);
   bool has_digits = q > p;
   if (q < end && *q == '.') {
     const char* fraction = q + 1;
-    q = scan_fraction(fraction, end, d);
+    q = scan_digit_run(fraction, end, d, true);
     has_digits = has_digits || q > fraction;
   }
   if (!has_digits) return nullptr;
