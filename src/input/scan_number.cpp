@@ -43,15 +43,20 @@ const char* scan_digit_run(const char* p, const char* end, Decimal& d, bool frac
     while (p < end && *p == '0') ++p;
     if (fraction) d.exponent -= p - zeros;
   }
+  // One pass accumulates the digits that fit; a second counts any beyond.
   const char* run = p;
-  while (p < end && is_digit(*p)) ++p;
-  int64_t n = p - run;
-  int64_t kept = std::clamp<int64_t>(exact_digits - d.digits, 0, n);
+  const char* cap = p + std::clamp<int64_t>(exact_digits - d.digits, 0, end - p);
   uint64_t significand = d.significand;
-  for (int64_t i = 0; i < kept; ++i) significand = significand * 10 + (run[i] - '0');
+  for (unsigned digit; p < cap && (digit = static_cast<unsigned char>(*p) - '0') <= 9; ++p) {
+    significand = significand * 10 + digit;
+  }
+  int64_t kept = p - run;
+  const char* rest = p;
+  while (p < end && is_digit(*p)) ++p;
+  int64_t dropped = p - rest;
   d.significand = significand;
-  d.digits += n;
-  d.exponent += fraction ? -kept : n - kept;
+  d.digits += kept + dropped;
+  d.exponent += fraction ? -kept : dropped;
   return p;
 }
 
