@@ -47,7 +47,8 @@ void draw_log_grid(gdImagePtr image, int black, double x_min, double x_max, int 
   // decades; a column already dashed need not be dashed again.
   std::vector<bool> dashed(plot_right + 1);
   for (int k = 0; k < r.count; ++k) {
-    auto [f, d, c] = decade_at(r, k, x_min, x_max);
+    Decade decade = decade_at(r, k, x_min, x_max);
+    double f = decade.exponent, d = decade.value, c = decade.clamped;
     int px = to_pixel(position(c));
     gdImageLine(image, px, plot_top, px, plot_bottom, black);
     if (sub_grid > 1 && d >= x_min) {

@@ -44,7 +44,8 @@ void draw_log_grid(gdImagePtr image, int black, double y_min, double y_max, int 
   };
   std::vector<bool> dashed(plot_bottom + 1);  // as on the X axis
   for (int k = 0; k < r.count; ++k) {
-    auto [f, d, c] = decade_at(r, k, y_min, y_max);
+    Decade decade = decade_at(r, k, y_min, y_max);
+    double f = decade.exponent, d = decade.value, c = decade.clamped;
     int py = to_pixel(position(c));
     gdImageLine(image, plot_left, py, plot_right, py, black);
     if (sub_grid > 1 && d >= y_min) {

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Runs whole afcdraw runs under valgrind memcheck: any memory error or leak
+# fails. Usage: scripts/valgrind.sh [path to afcdraw]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bin=${1:-build/afcdraw}
+command -v valgrind >/dev/null || bash scripts/deps.sh valgrind
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+printf 'Freq Amp\n' > "$work/words.txt"
+
+runs=(
+  "IN=examples/broadband_120s.txt OUT=$work/a.gif X_AXIS=0.0001;100 SUB_GRID=10 CAPTION=c DIMX=x DIMY=y"
+  "IN=examples/accelerometer_50hz.txt OUT=$work/b.gif X_AXIS=0.01;1000 -linX -linY SUB_GRID=7"
+  "IN=$work/words.txt OUT=$work/c.gif"
+  "IN=$work/missing.txt OUT=$work/c.gif"
+  "IN=examples/geophone_1hz.txt OUT=/dev/full"
+  "IN=x /?"
+  "OUT=x"
+)
+status=0
+for args in "${runs[@]}"; do
+  # shellcheck disable=SC2086  # the arguments are split on purpose
+  if valgrind -q --error-exitcode=99 --leak-check=full --errors-for-leak-kinds=definite,indirect \
+      "$bin" $args >/dev/null 2>"$work/log"; [ $? -eq 99 ]; then
+    echo "valgrind found errors in: afcdraw $args"
+    cat "$work/log"
+    status=1
+  else
+    echo "clean: afcdraw $args"
+  fi
+done
+exit $status
