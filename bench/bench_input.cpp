@@ -32,7 +32,7 @@ void BM_ReadAndExtract(benchmark::State& state) {
   size_t bytes = 0, points_found = 0;
   for (auto _ : state) {
     FileText text;
-    std::vector<ResponsePoint> points;
+    PointList points;
     if (read_in(path.c_str(), text) < 0) state.SkipWithError("read_in failed");
     bytes += text.view().size();
     if (str2graph(std::move(text), points) < 0) state.SkipWithError("str2graph failed");

@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   memcpy(copy, data + option_bytes, size);
   FileText text;
   text.adopt_buffer(copy, size);
-  std::vector<ResponsePoint> points;
+  PointList points;
   if (str2graph(std::move(text), points) < 0) return 0;
   draw_gif("/dev/null", std::move(points), o.x_min, o.x_max, o.log_x, o.log_y, "Fuzz", o.size_x,
            o.size_y, o.sub_grid_x, o.sub_grid_y, "x", "y");

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (const void* z = memchr(copy, 0, n)) n = static_cast<const char*>(z) - copy;
   FileText text;
   text.adopt_buffer(copy, n);
-  std::vector<ResponsePoint> points;
+  PointList points;
   str2graph(std::move(text), points);
   return 0;
 }

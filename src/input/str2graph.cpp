@@ -1,6 +1,5 @@
 #include "input/str2graph.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <new>
@@ -16,19 +15,29 @@ bool usable(double v) {
   return v != -1.0 && std::isfinite(v);
 }
 
-// A point line needs at least three bytes and a line end ("1 2\n"), so this
-// bounds the count without over-reserving for files of blank lines.
-size_t most_points(std::string_view text) {
+size_t line_count(std::string_view text) {
   size_t lines = 1;
   const char* end = text.data() + text.size();
   for (const char* p = text.data(); (p = static_cast<const char*>(memchr(p, '\n', end - p)));) {
     ++lines;
     ++p;
   }
-  return std::min(lines, text.size() / 4 + 1);
+  return lines;
 }
 
-void extract(std::string_view text, std::vector<ResponsePoint>& points) {
+// A point line needs three bytes and a line end ("1 2\n"): the list is
+// reserved at the most points the text can hold, which costs nothing for the
+// pages never filled. Where the kernel will not lend pages it may never be
+// asked for, the lines are counted instead.
+void reserve_points(std::string_view text, PointList& points) {
+  try {
+    points.reserve(text.size() / 4 + 1);
+  } catch (const std::bad_alloc&) {
+    points.reserve(line_count(text));
+  }
+}
+
+void extract(std::string_view text, PointList& points) {
   const char* p = text.data();
   const char* end = p + text.size();
   while (p < end) {
@@ -47,10 +56,10 @@ void extract(std::string_view text, std::vector<ResponsePoint>& points) {
 
 }  // namespace
 
-int str2graph(FileText text, std::vector<ResponsePoint>& points) {
+int str2graph(FileText text, PointList& points) {
   points.clear();
   try {
-    points.reserve(most_points(text.view()));
+    reserve_points(text.view(), points);
     extract(text.view(), points);
   } catch (const std::bad_alloc&) {
     points.clear();

@@ -10,4 +10,4 @@
 // usable numbers: neither exactly -1, NaN nor beyond the double range.
 // The text is taken by value and released before returning. Returns 0 when
 // at least one point was found, otherwise -1 with the reason in last_error.
-int str2graph(FileText text, std::vector<ResponsePoint>& points);
+int str2graph(FileText text, PointList& points);

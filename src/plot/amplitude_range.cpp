@@ -2,8 +2,8 @@
 
 #include <cstddef>
 
-void find_amplitude_range(const std::vector<ResponsePoint>& points, double x_min, double x_max,
-                          double& y_min, double& y_max) {
+void find_amplitude_range(const PointList& points, double x_min, double x_max, double& y_min,
+                          double& y_max) {
   y_min = y_max = points.front().y;
   for (size_t i = 1; i < points.size(); ++i) {
     double f = points[i].x;

@@ -29,10 +29,9 @@ const char* axis_message(bool x_axis, bool log_scale) {
 
 }  // namespace
 
-int create_graphics_vector(std::vector<ResponsePoint> points, double x_min, double x_max,
-                           double y_min, double y_max, bool log_x, bool log_y, int plot_left,
-                           int plot_bottom, int plot_width, int plot_height,
-                           std::vector<PixelPoint>& vertices, bool positive_only) {
+int create_graphics_vector(PointList points, double x_min, double x_max, double y_min, double y_max,
+                           bool log_x, bool log_y, int plot_left, int plot_bottom, int plot_width,
+                           int plot_height, VertexList& vertices, bool positive_only) {
   int result = vertices.empty() ? 0 : 1;
   vertices.clear();
   double scale_x = axis_scale(x_min, x_max, log_x, plot_width);

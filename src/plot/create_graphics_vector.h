@@ -11,7 +11,6 @@
 // Returns 0 (list arrived empty) or 1 (earlier vertices discarded), 2 when
 // no point lies inside; -1 for an unusable X range, -2 for an unusable Y
 // range, with the reason in last_error and the list left empty.
-int create_graphics_vector(std::vector<ResponsePoint> points, double x_min, double x_max,
-                           double y_min, double y_max, bool log_x, bool log_y, int plot_left,
-                           int plot_bottom, int plot_width, int plot_height,
-                           std::vector<PixelPoint>& vertices, bool positive_only);
+int create_graphics_vector(PointList points, double x_min, double x_max, double y_min, double y_max,
+                           bool log_x, bool log_y, int plot_left, int plot_bottom, int plot_width,
+                           int plot_height, VertexList& vertices, bool positive_only);

@@ -2,7 +2,7 @@
 
 // A segment onto the vertex just reached adds no pixel, so repeats are
 // skipped; a curve that never moves still gets its one pixel.
-void draw_curve(gdImagePtr im, const std::vector<PixelPoint>& v, int color) {
+void draw_curve(gdImagePtr im, const VertexList& v, int color) {
   if (v.size() < 2) return;
   size_t from = 0;
   for (size_t i = 1; i < v.size(); ++i) {

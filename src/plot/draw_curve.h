@@ -8,4 +8,4 @@
 
 // Joins the vertices in list order with lines of colour `color`, as one
 // gdImageLine per consecutive pair would.
-void draw_curve(gdImagePtr im, const std::vector<PixelPoint>& v, int color);
+void draw_curve(gdImagePtr im, const VertexList& v, int color);

@@ -96,9 +96,9 @@ int write_gif(gdImagePtr im, const char* out_path) {
   return result < 0 ? -3 : 0;
 }
 
-int draw(const char* out_path, std::vector<ResponsePoint>& points, double x_min, double x_max,
-         bool log_x, bool log_y, const char* caption, int size_x, int size_y, int sub_grid_x,
-         int sub_grid_y, const char* dim_x, const char* dim_y) {
+int draw(const char* out_path, PointList& points, double x_min, double x_max, bool log_x,
+         bool log_y, const char* caption, int size_x, int size_y, int sub_grid_x, int sub_grid_y,
+         const char* dim_x, const char* dim_y) {
   double y_min, y_max;
   find_amplitude_range(points, x_min, x_max, y_min, y_max);
   if (y_max <= 0 || y_min <= 0) return fail("draw_gif(): Max (or Min) amplitude <= 0", -1);
@@ -115,7 +115,7 @@ int draw(const char* out_path, std::vector<ResponsePoint>& points, double x_min,
   draw_x_axis(im, p.black, x_min, x_max, log_x, sub_grid_x, plot_right, plot_bottom);
   draw_y_axis(im, p.black, y_min, y_max, log_y, sub_grid_y, plot_right, plot_bottom);
 
-  std::vector<PixelPoint> vertices;
+  VertexList vertices;
   // The points are not looked at again: the mapping takes them over.
   if (create_graphics_vector(std::move(points), x_min, x_max, y_min, y_max, log_x, log_y, plot_left,
                              plot_bottom, plot_right - plot_left, plot_bottom - plot_top, vertices,
@@ -129,8 +129,8 @@ int draw(const char* out_path, std::vector<ResponsePoint>& points, double x_min,
 
 }  // namespace
 
-int draw_gif(const char* out_path, std::vector<ResponsePoint> points, double x_min, double x_max,
-             bool log_x, bool log_y, const char* caption, int size_x, int size_y, int sub_grid_x,
+int draw_gif(const char* out_path, PointList points, double x_min, double x_max, bool log_x,
+             bool log_y, const char* caption, int size_x, int size_y, int sub_grid_x,
              int sub_grid_y, const char* dim_x, const char* dim_y) {
   try {
     return draw(out_path, points, x_min, x_max, log_x, log_y, caption, size_x, size_y, sub_grid_x,

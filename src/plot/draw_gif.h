@@ -11,6 +11,6 @@
 //   -1 the amplitude range is not positive;
 //   -2 the mapping refused an axis range ("draw_gif()-> " and its message);
 //   -3 the picture could not be made or the file written.
-int draw_gif(const char* out_path, std::vector<ResponsePoint> points, double x_min, double x_max,
-             bool log_x, bool log_y, const char* caption, int size_x, int size_y, int sub_grid_x,
+int draw_gif(const char* out_path, PointList points, double x_min, double x_max, bool log_x,
+             bool log_y, const char* caption, int size_x, int size_y, int sub_grid_x,
              int sub_grid_y, const char* dim_x, const char* dim_y);

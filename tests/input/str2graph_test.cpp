@@ -18,7 +18,7 @@ Points extract(const std::string& bytes, int& result) {
   TempDir dir;
   write_file(dir.path("in.txt"), bytes);
   FileText text;
-  std::vector<ResponsePoint> points{{9, 9}};  // emptied first
+  PointList points{{9, 9}};  // emptied first
   result = read_in(dir.path("in.txt").c_str(), text);
   if (result == 0) result = str2graph(std::move(text), points);
   Points out;

@@ -8,7 +8,7 @@ namespace {
 
 TEST(FindAmplitudeRange, ScansTheRunThePlotShows) {
   const struct {
-    std::vector<ResponsePoint> points;
+    PointList points;
     double x_min, x_max;
     double y_min, y_max;
   } cases[] = {

@@ -16,8 +16,7 @@ struct Mapping {
   bool log_x, log_y;
 };
 
-int map(const Mapping& m, std::vector<ResponsePoint> points, Vertices& out,
-        std::vector<PixelPoint> vertices = {}) {
+int map(const Mapping& m, PointList points, Vertices& out, VertexList vertices = {}) {
   int result = create_graphics_vector(points, m.x_min, m.x_max, m.y_min, m.y_max, m.log_x, m.log_y,
                                       60, 560, 720, 500, vertices, true);
   out.clear();
@@ -28,7 +27,7 @@ int map(const Mapping& m, std::vector<ResponsePoint> points, Vertices& out,
 TEST(CreateGraphicsVector, MapsAndTruncates) {
   const struct {
     Mapping m;
-    std::vector<ResponsePoint> points;
+    PointList points;
     Vertices vertices;
   } cases[] = {
       {{0.001, 20, 0.01, 10, true, true},

@@ -20,9 +20,9 @@ struct Picture {
   DecodedImage image{nullptr, gdImageDestroy};
 };
 
-Picture draw(std::vector<ResponsePoint> points, int size_x = 800, int size_y = 600,
-             const char* caption = "", const char* dim_x = "", const char* dim_y = "",
-             double x_min = 0.001, double x_max = 20, bool log_y = true) {
+Picture draw(PointList points, int size_x = 800, int size_y = 600, const char* caption = "",
+             const char* dim_x = "", const char* dim_y = "", double x_min = 0.001,
+             double x_max = 20, bool log_y = true) {
   TempDir dir;
   std::string out = dir.path("out.gif");
   Picture p;
@@ -123,7 +123,7 @@ TEST(DrawGif, FailuresLeaveNoFile) {
   const char* y_lin =
       "draw_gif()-> create_graphics_vector(): Incorrect Y-axis values for Line-scale";
   const struct {
-    std::vector<ResponsePoint> points;
+    PointList points;
     double x_min;
     bool log_y;
     int result;
@@ -152,7 +152,7 @@ TEST(DrawCurve, SkippingRepeatedVerticesChangesNoPixel) {
   std::mt19937 rng(7);
   for (int round = 0; round < 200; ++round) {
     std::uniform_int_distribution<int> coord(-20, 80), count(1, 12);
-    std::vector<PixelPoint> v;
+    VertexList v;
     int n = count(rng);
     for (int i = 0; i < n; ++i) {
       if (!v.empty() && rng() % 2)
