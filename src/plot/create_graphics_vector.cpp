@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "driver/last_error.h"
+#include "input/run_together.h"
 #include "plot/to_pixel.h"
 
 namespace {
@@ -27,6 +28,47 @@ const char* axis_message(bool x_axis, bool log_scale) {
                    : "create_graphics_vector(): Incorrect Y-axis values for Line-scale";
 }
 
+struct Mapping {
+  double x_min, x_max, y_min, y_max, scale_x, scale_y;
+  bool log_x, log_y, positive_only;
+  int plot_left, plot_bottom;
+};
+
+// Appends the vertices of the points in [p, end) that lie inside both ranges.
+void map_points(const ResponsePoint* p, const ResponsePoint* end, const Mapping& m,
+                VertexList& vertices) {
+  for (; p < end; ++p) {
+    if (!(m.x_min <= p->x && p->x <= m.x_max && m.y_min <= p->y && p->y <= m.y_max)) continue;
+    if (m.positive_only && ((m.log_x && p->x <= 0) || (m.log_y && p->y <= 0))) continue;
+    double dx = m.log_x ? std::log10(p->x / m.x_min) : p->x - m.x_min;
+    int32_t column = to_pixel(dx * m.scale_x + m.plot_left);
+    double dy = m.log_y ? std::log10(p->y / m.y_min) : p->y - m.y_min;
+    int32_t row = to_pixel(m.plot_bottom - dy * m.scale_y);
+    vertices.push_back({column, row});
+  }
+}
+
+// Below this a second thread costs more than it saves.
+constexpr size_t halves_from = size_t{1} << 18;
+
+// Maps the two halves of a big list at once.
+void map_all(const PointList& points, const Mapping& m, VertexList& vertices) {
+  vertices.reserve(points.size());
+  const ResponsePoint* p = points.data();
+  size_t n = points.size();
+  if (n < halves_from) {
+    map_points(p, p + n, m, vertices);
+    return;
+  }
+  VertexList later;
+  run_together([&] { map_points(p, p + n / 2, m, vertices); },
+               [&] {
+                 later.reserve(n - n / 2);
+                 map_points(p + n / 2, p + n, m, later);
+               });
+  vertices.insert(vertices.end(), later.begin(), later.end());
+}
+
 }  // namespace
 
 int create_graphics_vector(PointList points, double x_min, double x_max, double y_min, double y_max,
@@ -44,15 +86,8 @@ int create_graphics_vector(PointList points, double x_min, double x_max, double 
     last_error = axis_message(false, log_y);
     return -2;
   }
-  vertices.reserve(points.size());
-  for (const ResponsePoint& p : points) {
-    if (!(x_min <= p.x && p.x <= x_max && y_min <= p.y && p.y <= y_max)) continue;
-    if (positive_only && ((log_x && p.x <= 0) || (log_y && p.y <= 0))) continue;
-    double dx = log_x ? std::log10(p.x / x_min) : p.x - x_min;
-    int32_t column = to_pixel(dx * scale_x + plot_left);
-    double dy = log_y ? std::log10(p.y / y_min) : p.y - y_min;
-    int32_t row = to_pixel(plot_bottom - dy * scale_y);
-    vertices.push_back({column, row});
-  }
+  Mapping m{x_min, x_max, y_min,         y_max,     scale_x,    scale_y,
+            log_x, log_y, positive_only, plot_left, plot_bottom};
+  map_all(points, m, vertices);
   return vertices.empty() ? 2 : result;
 }

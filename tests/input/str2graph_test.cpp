@@ -70,3 +70,30 @@ TEST(Str2graph, NoAcceptableLine) {
 }
 
 }  // namespace
+
+namespace {
+
+// Big texts are read in two halves at once: nothing may be lost, doubled or
+// reordered at the seam, wherever it falls.
+TEST(Str2graph, BigTextsKeepEveryPointInOrder) {
+  for (const char* line_end : {"\n", "\r\n", "\n\n"}) {
+    std::string bytes;
+    int lines = 0;
+    while (bytes.size() < (size_t{9} << 20)) {
+      ++lines;
+      bytes += std::to_string(lines) + ".5  " + (lines % 7 ? "2.25" : "x") + line_end;
+    }
+    int result;
+    Points points = extract(bytes, result);
+    ASSERT_EQ(0, result);
+    ASSERT_EQ(static_cast<size_t>(lines - lines / 7), points.size()) << line_end;
+    size_t i = 0;
+    for (int n = 1; n <= lines; ++n) {
+      if (n % 7 == 0) continue;
+      ASSERT_EQ(n + 0.5, points[i].first) << n;
+      ASSERT_EQ(2.25, points[i++].second);
+    }
+  }
+}
+
+}  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -91,6 +92,32 @@ TEST(CreateGraphicsVector, ResultTellsWhatHappenedToTheList) {
   EXPECT_EQ(expected, v);
   EXPECT_EQ(2, map(m, {{20, 5}}, v, {{1, 1}}));
   EXPECT_TRUE(v.empty());
+}
+
+}  // namespace
+
+namespace {
+
+// Big lists are mapped in two halves at once: the result must be the list
+// that mapping the points a few at a time gives.
+TEST(CreateGraphicsVector, BigListsMapLikeSmallOnes) {
+  PointList points;
+  for (int i = 0; i < 600001; ++i) points.push_back({0.001 * (1 + i % 5000), 0.01 + (i % 77)});
+  VertexList whole;
+  ASSERT_EQ(0, create_graphics_vector(points, 0.002, 4, 0.01, 70, true, true, 60, 560, 720, 500,
+                                      whole, true));
+  VertexList pieces;
+  for (size_t start = 0; start < points.size(); start += 1000) {
+    PointList piece(points.begin() + start, points.begin() + std::min(points.size(), start + 1000));
+    VertexList part;
+    create_graphics_vector(piece, 0.002, 4, 0.01, 70, true, true, 60, 560, 720, 500, part, true);
+    pieces.insert(pieces.end(), part.begin(), part.end());
+  }
+  ASSERT_EQ(pieces.size(), whole.size());
+  for (size_t i = 0; i < whole.size(); ++i) {
+    ASSERT_EQ(pieces[i].x, whole[i].x) << i;
+    ASSERT_EQ(pieces[i].y, whole[i].y) << i;
+  }
 }
 
 }  // namespace
