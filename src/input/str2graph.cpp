@@ -58,8 +58,10 @@ void extract(std::string_view text, PointList& points) {
 // Below this a second thread costs more than it saves.
 constexpr size_t halves_from = size_t{4} << 20;
 
-// Extracts the two halves of a big text, split after a line feed, at once.
-void extract_all(std::string_view text, PointList& points) {
+// Extracts the points of the file's text, the two halves of a big text (cut
+// after a line feed) at once, and releases the text.
+void extract_all(FileText& file, PointList& points) {
+  std::string_view text = file.view();
   reserve_points(text, points);
   size_t lf = text.size() < halves_from ? std::string_view::npos : text.find('\n', text.size() / 2);
   if (lf == std::string_view::npos) {
@@ -73,6 +75,7 @@ void extract_all(std::string_view text, PointList& points) {
                  reserve_points(tail, later);
                  extract(tail, later);
                });
+  file = FileText();  // gone before the halves are joined, so its pages and the copy never meet
   points.insert(points.end(), later.begin(), later.end());
 }
 
@@ -81,7 +84,7 @@ void extract_all(std::string_view text, PointList& points) {
 int str2graph(FileText text, PointList& points) {
   points.clear();
   try {
-    extract_all(text.view(), points);
+    extract_all(text, points);
   } catch (const std::bad_alloc&) {
     points.clear();
     last_error = "str2graph(): Not enough memory for the points";
