@@ -58,8 +58,10 @@ bool read_stream(int fd, FileText& text) {
       return false;
     }
     size += static_cast<size_t>(n);
-    // Nothing after a Ctrl-Z is data: stop reading there.
-    if (memchr(buffer + size - n, ctrl_z, n) != nullptr) break;
+    // Nothing after a Ctrl-Z or a NUL byte counts: stop reading there, so
+    // that an endless device such as /dev/zero ends the run too.
+    const char* chunk = buffer + size - n;
+    if (memchr(chunk, ctrl_z, n) != nullptr || memchr(chunk, '\0', n) != nullptr) break;
   }
   text.adopt_buffer(buffer, size);
   return true;

@@ -60,6 +60,7 @@ TEST(Afcdraw, LaterStagesPrintOneLineAndKeepTheOutputFile) {
       {dir.dir(), {}, 254, "read_in(): File open error\n"},
       {dir.path("empty.txt"), {}, 254, "read_in(): Unable to read file content\n"},
       {dir.path("words.txt"), {}, 253, "str2graph(): Couldn't find any point\n"},
+      {"/dev/zero", {}, 253, "str2graph(): Couldn't find any point\n"},  // ends at its first NUL
       {dir.path("zero.txt"), {"-linY"}, 252, "draw_gif(): Max (or Min) amplitude <= 0\n"},
       {dir.path("flat.txt"),
        {},
