@@ -42,7 +42,9 @@ void draw_log_grid(gdImagePtr image, int black, double x_min, double x_max, int 
   double width = plot_right - plot_left;
   DecadeRange r = decade_range(x_min, x_max);
   if (!r.drawable()) return;
-  auto position = [&](double v) { return (std::log10(v) - r.lowest) * width / r.decades + 60.0; };
+  auto position = [&](double v) {
+    return (std::log10(v) - r.lowest) * width / r.decades + plot_left;
+  };
   // With more than ten subdivisions a pass reaches back into earlier
   // decades; a column already dashed need not be dashed again.
   std::vector<bool> dashed(plot_right + 1);
