@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 #include <set>
 #include <string>
@@ -247,6 +248,51 @@ TEST(VisitDistinct, SameValuesAsEveryStep) {
         last, low, high, [&](int64_t j) { return key[j]; },
         [&](int64_t c) { visited.push_back(c); });
     EXPECT_EQ(every, visited) << round;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// The lines a log grid draws, walked step by step as the loops are written:
+// the decade lines, then every subdivision strictly inside the area.
+std::set<int> every_step_positions(double lo, double hi, int n, int span, bool rows) {
+  std::set<int> out;
+  double r = std::log10(hi / lo), l = std::log10(lo);
+  auto at = [&](double v) {
+    double along = (std::log10(v) - l) * span / r;
+    return rows ? 560.0 - along : along + 60.0;
+  };
+  for (int k = 0; k < r + 1.0; ++k) {
+    double f = std::floor(l + k), d = std::pow(10.0, f);
+    double m = lo > d ? lo : d, c = hi < m ? hi : m;
+    out.insert(static_cast<int>(at(c)));
+    if (n <= 1 || d < lo) continue;
+    for (int j = 1; j <= n - 1; ++j) {
+      int p = static_cast<int>(at(j * d / n));
+      if (p > 60 && p < (rows ? 560 : 780)) out.insert(p);
+    }
+  }
+  return out;
+}
+
+TEST(DrawAxes, SkippingStepsDrawsWhatEveryStepDraws) {
+  std::mt19937 rng(17);
+  std::uniform_real_distribution<double> unit(0, 1);
+  const int counts[] = {2, 3, 5, 7, 10, 11, 13, 29, 40, 97, 1000, 4567};
+  for (int round = 0; round < 120; ++round) {
+    double lo = std::pow(10.0, unit(rng) * 8 - 5);
+    double hi = lo * std::pow(10.0, 0.05 + unit(rng) * (round % 3 ? 4 : 12));
+    int n = counts[round % 12];
+    gdImagePtr im = blank_image();
+    draw_x_axis(im, black, lo, hi, true, n, 780, 560);
+    EXPECT_EQ(every_step_positions(lo, hi, n, 720, false), grid_columns(im)) << lo << " " << hi;
+    gdImageDestroy(im);
+    im = blank_image();
+    draw_y_axis(im, black, lo, hi, true, n, 780, 560);
+    EXPECT_EQ(every_step_positions(lo, hi, n, 500, true), grid_rows(im)) << lo << " " << hi;
+    gdImageDestroy(im);
   }
 }
 
