@@ -4,6 +4,7 @@
 
 #include <iconv.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "cmdline/console_charset.h"
@@ -35,7 +36,25 @@ TEST(PrintUsage, Utf8WhereTheLocaleCannotShowCyrillic) {
   }
 }
 
-TEST(PrintUsage, ConvertsToTheLocalesCyrillicCharacterSet) {
+// Russian locales in their own 8-bit sets, built for the test with localedef.
+TEST(PrintUsage, InTheCharacterSetOfACyrillicLocale) {
+  TempDir dir;
+  const struct {
+    const char* charmap;
+    const char* iconv_name;
+  } cases[] = {{"KOI8-R", "KOI8-R"}, {"CP1251", "CP1251"}, {"ISO-8859-5", "ISO-8859-5"}};
+  for (const auto& c : cases) {
+    std::string name = std::string("ru_RU.") + c.charmap;
+    std::string command = "localedef -i ru_RU -f " + std::string(c.charmap) + " " + dir.path(name) +
+                          " >/dev/null 2>&1";
+    if (system(command.c_str()) != 0) GTEST_SKIP() << "localedef cannot build " << name;
+    RunResult r = run_afcdraw({"IN=x", "/?"}, {"LOCPATH=" + dir.dir(), "LC_ALL=" + name});
+    EXPECT_EQ(0, r.status) << name;
+    EXPECT_EQ(convert(help_text_utf8, c.iconv_name), r.out) << name;
+  }
+}
+
+TEST(PrintUsage, InProcessUnderTheCLocale) {
   testing::internal::CaptureStdout();
   print_usage();
   std::string out = testing::internal::GetCapturedStdout();
