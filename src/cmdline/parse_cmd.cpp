@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "cmdline/print_usage.h"
-#include "driver/last_error.h"
-#include "input/scan_number.h"
+#include "core/fail.h"
+#include "core/scan_number.h"
 
 namespace {
 
@@ -120,10 +120,10 @@ bool is_help_switch(const char* arg) {
   return false;
 }
 
-int fail(const char* message, int result, bool with_help) {
-  last_error = message;
-  if (with_help) print_usage();
-  return result;
+// A missing file name is answered with the help text at once.
+int fail_with_help(const char* message, int result) {
+  print_usage();
+  return fail(message, result);
 }
 
 // An infinite bound (a number beyond the double range) would make the
@@ -135,7 +135,7 @@ bool x_range_usable(double x_min, double x_max) {
 }  // namespace
 
 int parse_cmd(int argc, const char* const argv[], PlotOptions& options) {
-  if (argc < 3) return fail("parse_cmd(): Few parameters", -1, false);
+  if (argc < 3) return fail("parse_cmd(): Few parameters", -1);
   set_defaults(options);
   ParseState state;
   for (int i = 1; i < argc; ++i) {
@@ -148,12 +148,14 @@ int parse_cmd(int argc, const char* const argv[], PlotOptions& options) {
   if (options.sub_grid_x < 0) options.sub_grid_x = state.sub_grid;
   if (options.sub_grid_y < 0) options.sub_grid_y = state.sub_grid;
 
-  if (options.in_path[0] == '\0') return fail("parse_cmd(): Input filename not found", -2, true);
-  if (!state.in_fits) return fail("parse_cmd(): Input filename too long", -2, false);
-  if (options.out_path[0] == '\0') return fail("parse_cmd(): Output filename not found", -3, true);
-  if (!state.out_fits) return fail("parse_cmd(): Output filename too long", -3, false);
+  if (options.in_path[0] == '\0')
+    return fail_with_help("parse_cmd(): Input filename not found", -2);
+  if (!state.in_fits) return fail("parse_cmd(): Input filename too long", -2);
+  if (options.out_path[0] == '\0')
+    return fail_with_help("parse_cmd(): Output filename not found", -3);
+  if (!state.out_fits) return fail("parse_cmd(): Output filename too long", -3);
   if (!x_range_usable(options.x_min, options.x_max)) {
-    return fail("parse_cmd(): Incorrect [FREQ=] value", -4, false);
+    return fail("parse_cmd(): Incorrect [FREQ=] value", -4);
   }
   return 0;
 }

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <new>
 
-#include "driver/last_error.h"
+#include "core/last_error.h"
 
 namespace {
 

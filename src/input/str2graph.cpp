@@ -4,9 +4,9 @@
 #include <cstring>
 #include <new>
 
-#include "driver/last_error.h"
-#include "input/run_together.h"
-#include "input/scan_number.h"
+#include "core/fail.h"
+#include "core/run_together.h"
+#include "core/scan_number.h"
 
 namespace {
 
@@ -87,12 +87,8 @@ int str2graph(FileText text, PointList& points) {
     extract_all(text, points);
   } catch (const std::bad_alloc&) {
     points.clear();
-    last_error = "str2graph(): Not enough memory for the points";
-    return -1;
+    return fail("str2graph(): Not enough memory for the points", -1);
   }
-  if (points.empty()) {
-    last_error = "str2graph(): Couldn't find any point";
-    return -1;
-  }
+  if (points.empty()) return fail("str2graph(): Couldn't find any point", -1);
   return 0;
 }

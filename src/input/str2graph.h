@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "input/file_text.h"
-#include "input/response_point.h"
+#include "core/response_point.h"
 
 // Cuts `text` into lines at line feeds (CR LF counting as one) and appends,
 // in file order, a point for every line that reads as "%lg%*c%lg" with two

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "input/response_point.h"
+#include "core/response_point.h"
 
 // The amplitude range of the run of points the plot shows. It starts from
 // the first point whatever its frequency, starts afresh at every point below

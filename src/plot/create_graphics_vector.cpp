@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "driver/last_error.h"
-#include "input/run_together.h"
+#include "core/fail.h"
+#include "core/run_together.h"
 #include "plot/to_pixel.h"
 
 namespace {
@@ -77,15 +77,9 @@ int create_graphics_vector(PointList points, double x_min, double x_max, double 
   int result = vertices.empty() ? 0 : 1;
   vertices.clear();
   double scale_x = axis_scale(x_min, x_max, log_x, plot_width);
-  if (scale_x == 0.0) {
-    last_error = axis_message(true, log_x);
-    return -1;
-  }
+  if (scale_x == 0.0) return fail(axis_message(true, log_x), -1);
   double scale_y = axis_scale(y_min, y_max, log_y, plot_height);
-  if (scale_y == 0.0) {
-    last_error = axis_message(false, log_y);
-    return -2;
-  }
+  if (scale_y == 0.0) return fail(axis_message(false, log_y), -2);
   Mapping m{x_min, x_max, y_min,         y_max,     scale_x,    scale_y,
             log_x, log_y, positive_only, plot_left, plot_bottom};
   map_all(points, m, vertices);

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "input/response_point.h"
+#include "core/response_point.h"
 #include "plot/pixel_point.h"
 
 // Maps the points inside both ranges to image pixels, truncating toward

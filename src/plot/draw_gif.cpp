@@ -5,7 +5,7 @@
 #include <cstring>
 #include <new>
 
-#include "driver/last_error.h"
+#include "core/fail.h"
 #include "fonts/fonts.h"
 #include "plot/amplitude_range.h"
 #include "plot/create_graphics_vector.h"
@@ -80,11 +80,6 @@ void draw_frame(gdImagePtr im, const Palette& p, int plot_right, int plot_bottom
   fill_area(im, left, top, right, bottom, p.light_grey);
   gdImageRectangle(im, left, top, right, bottom, p.black);
   gdImageRectangle(im, left - 1, top - 1, right + 1, bottom + 1, p.black);
-}
-
-int fail(const char* message, int result) {
-  last_error = message;
-  return result;
 }
 
 int write_gif(gdImagePtr im, const char* out_path) {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "input/response_point.h"
+#include "core/response_point.h"
 
 // Draws the response as a palette GIF of size_x by size_y pixels and writes
 // it to `out_path`; the file is touched only once the picture is complete.

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "input/large_array_allocator.h"
+#include "core/large_array_allocator.h"
 
 // One curve vertex: image column and row; (0, 0) is the top-left pixel.
 struct PixelPoint {

@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "driver/last_error.h"
+#include "core/last_error.h"
 
 namespace {
 

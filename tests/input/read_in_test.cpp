@@ -7,7 +7,7 @@
 #include <string>
 #include <thread>
 
-#include "driver/last_error.h"
+#include "core/last_error.h"
 #include "support/test_files.h"
 
 namespace {

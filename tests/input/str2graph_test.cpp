@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/last_error.h"
+#include "core/last_error.h"
 #include "input/read_in.h"
 #include "support/test_files.h"
 

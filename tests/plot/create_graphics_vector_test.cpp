@@ -6,7 +6,7 @@
 #include <cmath>
 #include <vector>
 
-#include "driver/last_error.h"
+#include "core/last_error.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "input/scan_number.h"
+#include "core/scan_number.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "input/large_array_allocator.h"
+#include "core/large_array_allocator.h"
 
 // One point of the response, stored exactly as read.
 struct ResponsePoint {

@@ -1,3 +1,3 @@
-#include "driver/last_error.h"
+#include "core/last_error.h"
 
 std::string last_error = "NO_ERROR";
