@@ -1,49 +1,25 @@
 #include "plot/create_graphics_vector.h"
 
 #include <cmath>
+#include <utility>
 
-#include "core/fail.h"
 #include "core/run_together.h"
 #include "plot/to_pixel.h"
 
 namespace {
 
-// Pixels per unit (linear) or per decade (log10), or 0 when the range
-// cannot be drawn on that scale. A log range must also span a finite,
-// non-zero number of decades: a ratio that overflows would put every point
-// at an infinite distance.
-double axis_scale(double lo, double hi, bool log_scale, int span) {
-  if (!log_scale) return hi > lo ? span / (hi - lo) : 0.0;
-  if (!(hi > 0 && lo > 0 && hi > lo)) return 0.0;
-  double decades = std::log10(hi / lo);
-  return std::isfinite(decades) && decades > 0 ? span / decades : 0.0;
-}
-
-const char* axis_message(bool x_axis, bool log_scale) {
-  if (x_axis) {
-    return log_scale ? "create_graphics_vector(): Incorrect X-axis values for Log10-scale"
-                     : "create_graphics_vector(): Incorrect X-axis values for Line-scale";
-  }
-  return log_scale ? "create_graphics_vector(): Incorrect Y-axis values for Log10-scale"
-                   : "create_graphics_vector(): Incorrect Y-axis values for Line-scale";
-}
-
-struct Mapping {
-  double x_min, x_max, y_min, y_max, scale_x, scale_y;
-  bool log_x, log_y, positive_only;
-  int plot_left, plot_bottom;
-};
-
 // Appends the vertices of the points in [p, end) that lie inside both ranges.
-void map_points(const ResponsePoint* p, const ResponsePoint* end, const Mapping& m,
-                VertexList& vertices) {
+void map_points(const ResponsePoint* p, const ResponsePoint* end, const PlotArea& a,
+                bool positive_only, VertexList& vertices) {
+  const AxisScale& x = a.x;
+  const AxisScale& y = a.y;
   for (; p < end; ++p) {
-    if (!(m.x_min <= p->x && p->x <= m.x_max && m.y_min <= p->y && p->y <= m.y_max)) continue;
-    if (m.positive_only && ((m.log_x && p->x <= 0) || (m.log_y && p->y <= 0))) continue;
-    double dx = m.log_x ? std::log10(p->x / m.x_min) : p->x - m.x_min;
-    int32_t column = to_pixel(dx * m.scale_x + m.plot_left);
-    double dy = m.log_y ? std::log10(p->y / m.y_min) : p->y - m.y_min;
-    int32_t row = to_pixel(m.plot_bottom - dy * m.scale_y);
+    if (!(x.min <= p->x && p->x <= x.max && y.min <= p->y && p->y <= y.max)) continue;
+    if (positive_only && ((x.log && p->x <= 0) || (y.log && p->y <= 0))) continue;
+    double dx = x.log ? std::log10(p->x / x.min) : p->x - x.min;
+    int32_t column = to_pixel(dx * x.scale + a.left);
+    double dy = y.log ? std::log10(p->y / y.min) : p->y - y.min;
+    int32_t row = to_pixel(a.bottom - dy * y.scale);
     vertices.push_back({column, row});
   }
 }
@@ -51,37 +27,38 @@ void map_points(const ResponsePoint* p, const ResponsePoint* end, const Mapping&
 // Below this a second thread costs more than it saves.
 constexpr size_t halves_from = size_t{1} << 18;
 
-// Maps the two halves of a big list at once.
-void map_all(const PointList& points, const Mapping& m, VertexList& vertices) {
+}  // namespace
+
+// The two halves of a big list are mapped at once.
+int map_to_area(PointList points, const PlotArea& area, VertexList& vertices, bool positive_only) {
+  int result = vertices.empty() ? 0 : 1;
+  vertices.clear();
   vertices.reserve(points.size());
   const ResponsePoint* p = points.data();
   size_t n = points.size();
   if (n < halves_from) {
-    map_points(p, p + n, m, vertices);
-    return;
+    map_points(p, p + n, area, positive_only, vertices);
+  } else {
+    VertexList later;
+    run_together([&] { map_points(p, p + n / 2, area, positive_only, vertices); },
+                 [&] {
+                   later.reserve(n - n / 2);
+                   map_points(p + n / 2, p + n, area, positive_only, later);
+                 });
+    vertices.insert(vertices.end(), later.begin(), later.end());
   }
-  VertexList later;
-  run_together([&] { map_points(p, p + n / 2, m, vertices); },
-               [&] {
-                 later.reserve(n - n / 2);
-                 map_points(p + n / 2, p + n, m, later);
-               });
-  vertices.insert(vertices.end(), later.begin(), later.end());
+  return vertices.empty() ? 2 : result;
 }
-
-}  // namespace
 
 int create_graphics_vector(PointList points, double x_min, double x_max, double y_min, double y_max,
                            bool log_x, bool log_y, int plot_left, int plot_bottom, int plot_width,
                            int plot_height, VertexList& vertices, bool positive_only) {
   int result = vertices.empty() ? 0 : 1;
   vertices.clear();
-  double scale_x = axis_scale(x_min, x_max, log_x, plot_width);
-  if (scale_x == 0.0) return fail(axis_message(true, log_x), -1);
-  double scale_y = axis_scale(y_min, y_max, log_y, plot_height);
-  if (scale_y == 0.0) return fail(axis_message(false, log_y), -2);
-  Mapping m{x_min, x_max, y_min,         y_max,     scale_x,    scale_y,
-            log_x, log_y, positive_only, plot_left, plot_bottom};
-  map_all(points, m, vertices);
-  return vertices.empty() ? 2 : result;
+  PlotArea area =
+      plot_area_between(plot_left, plot_bottom - plot_height, plot_left + plot_width, plot_bottom);
+  int refused = set_axes(area, x_min, x_max, log_x, y_min, y_max, log_y);
+  if (refused < 0) return refused;
+  int mapped = map_to_area(std::move(points), area, vertices, positive_only);
+  return mapped == 2 ? 2 : result;
 }

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "core/fail.h"
 #include "fonts/fonts.h"
@@ -14,7 +15,7 @@
 #include "plot/draw_y_axis.h"
 #include "plot/fill_area.h"
 #include "plot/pixel_point.h"
-#include "plot/plot_geometry.h"
+#include "plot/plot_area.h"
 #include "plot/to_pixel.h"
 #include "plot/write_output.h"
 
@@ -75,11 +76,26 @@ void draw_titles(gdImagePtr im, int black, const char* caption, const char* dim_
 }
 
 // The light grey plot area inside a two-pixel black frame.
-void draw_frame(gdImagePtr im, const Palette& p, int plot_right, int plot_bottom) {
-  int left = plot_left - 1, top = plot_top - 1, right = plot_right + 1, bottom = plot_bottom + 1;
+void draw_frame(gdImagePtr im, const Palette& p, const PlotArea& area) {
+  int left = area.left - 1;
+  int top = area.top - 1;
+  int right = area.right + 1;
+  int bottom = area.bottom + 1;
   fill_area(im, left, top, right, bottom, p.light_grey);
   gdImageRectangle(im, left, top, right, bottom, p.black);
   gdImageRectangle(im, left - 1, top - 1, right + 1, bottom + 1, p.black);
+}
+
+// The framed area with its grid, labels and curve. The points are not looked
+// at again: the mapping takes them over.
+void draw_plot(gdImagePtr im, const Palette& p, const PlotArea& area, int sub_grid_x,
+               int sub_grid_y, PointList& points) {
+  draw_frame(im, p, area);
+  draw_x_axis(im, p.black, area, sub_grid_x);
+  draw_y_axis(im, p.black, area, sub_grid_y);
+  VertexList vertices;
+  map_to_area(std::move(points), area, vertices, true);
+  draw_curve(im, vertices, p.red);
 }
 
 int write_gif(gdImagePtr im, const char* out_path) {
@@ -91,45 +107,30 @@ int write_gif(gdImagePtr im, const char* out_path) {
   return result < 0 ? -3 : 0;
 }
 
-int draw(const char* out_path, PointList& points, double x_min, double x_max, bool log_x,
-         bool log_y, const char* caption, int size_x, int size_y, int sub_grid_x, int sub_grid_y,
-         const char* dim_x, const char* dim_y) {
-  double y_min, y_max;
-  find_amplitude_range(points, x_min, x_max, y_min, y_max);
-  if (y_max <= 0 || y_min <= 0) return fail("draw_gif(): Max (or Min) amplitude <= 0", -1);
-
-  Image image{gdImageCreate(size_x, size_y)};
-  if (image.im == nullptr) return fail("draw_gif(): Unable to create the picture", -3);
-  gdImagePtr im = image.im;
-  Palette p = allocate_palette(im);
-  fill_area(im, 0, 0, size_x, size_y, p.pale_blue);
-  draw_titles(im, p.black, caption, dim_x, dim_y, size_x, size_y);
-  int plot_right = plot_right_of(size_x);
-  int plot_bottom = plot_bottom_of(size_y);
-  draw_frame(im, p, plot_right, plot_bottom);
-  draw_x_axis(im, p.black, x_min, x_max, log_x, sub_grid_x, plot_right, plot_bottom);
-  draw_y_axis(im, p.black, y_min, y_max, log_y, sub_grid_y, plot_right, plot_bottom);
-
-  VertexList vertices;
-  // The points are not looked at again: the mapping takes them over.
-  if (create_graphics_vector(std::move(points), x_min, x_max, y_min, y_max, log_x, log_y, plot_left,
-                             plot_bottom, plot_right - plot_left, plot_bottom - plot_top, vertices,
-                             true) < 0) {
-    last_error = "draw_gif()-> " + last_error;
-    return -2;
-  }
-  draw_curve(im, vertices, p.red);
-  return write_gif(im, out_path);
-}
-
 }  // namespace
 
+// Every check is made before the first pixel is drawn; the amplitude range
+// is refused before the picture is made, the axis ranges after.
 int draw_gif(const char* out_path, PointList points, double x_min, double x_max, bool log_x,
              bool log_y, const char* caption, int size_x, int size_y, int sub_grid_x,
              int sub_grid_y, const char* dim_x, const char* dim_y) {
   try {
-    return draw(out_path, points, x_min, x_max, log_x, log_y, caption, size_x, size_y, sub_grid_x,
-                sub_grid_y, dim_x, dim_y);
+    double y_min, y_max;
+    find_amplitude_range(points, x_min, x_max, y_min, y_max);
+    if (y_max <= 0 || y_min <= 0) return fail("draw_gif(): Max (or Min) amplitude <= 0", -1);
+    Image image{gdImageCreate(size_x, size_y)};
+    if (image.im == nullptr) return fail("draw_gif(): Unable to create the picture", -3);
+    PlotArea area = standard_plot_area(size_x, size_y);
+    if (set_axes(area, x_min, x_max, log_x, y_min, y_max, log_y) < 0) {
+      last_error = "draw_gif()-> " + last_error;
+      return -2;
+    }
+    gdImagePtr im = image.im;
+    Palette p = allocate_palette(im);
+    fill_area(im, 0, 0, size_x, size_y, p.pale_blue);
+    draw_titles(im, p.black, caption, dim_x, dim_y, size_x, size_y);
+    draw_plot(im, p, area, sub_grid_x, sub_grid_y, points);
+    return write_gif(im, out_path);
   } catch (const std::bad_alloc&) {
     return fail("draw_gif(): Not enough memory for the picture", -3);
   }

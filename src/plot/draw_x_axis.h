@@ -2,8 +2,13 @@
 
 #include <gd.h>
 
+#include "plot/plot_area.h"
+
 // Draws the frequency grid across the plot area and its labels below it, in
 // `black`: decade lines with optional dashed subdivisions on a log10 scale,
 // or sub_grid_x - 1 equal intervals on a linear one.
 void draw_x_axis(gdImagePtr image, int black, double x_min, double x_max, bool log_x,
                  int sub_grid_x, int plot_right, int plot_bottom);
+
+// The same across `area`, on its X axis.
+void draw_x_axis(gdImagePtr image, int black, const PlotArea& area, int sub_grid_x);

@@ -2,7 +2,12 @@
 
 #include <gd.h>
 
+#include "plot/plot_area.h"
+
 // Draws the amplitude grid across the plot area and its labels, right-aligned
 // left of it, in `black`: the twin of draw_x_axis turned a quarter turn.
 void draw_y_axis(gdImagePtr image, int black, double y_min, double y_max, bool log_y,
                  int sub_grid_y, int plot_right, int plot_bottom);
+
+// The same across `area`, on its Y axis.
+void draw_y_axis(gdImagePtr image, int black, const PlotArea& area, int sub_grid_y);
