@@ -91,8 +91,10 @@ void draw_frame(gdImagePtr im, const Palette& p, const PlotArea& area) {
 void draw_plot(gdImagePtr im, const Palette& p, const PlotArea& area, int sub_grid_x,
                int sub_grid_y, PointList& points) {
   draw_frame(im, p, area);
-  draw_x_axis(im, p.black, area, sub_grid_x);
-  draw_y_axis(im, p.black, area, sub_grid_y);
+  draw_x_grid(im, p.black, area, sub_grid_x);
+  draw_x_labels(im, p.black, area, sub_grid_x);
+  draw_y_grid(im, p.black, area, sub_grid_y);
+  draw_y_labels(im, p.black, area, sub_grid_y);
   VertexList vertices;
   map_to_area(std::move(points), area, vertices, true);
   draw_curve(im, vertices, p.red);
