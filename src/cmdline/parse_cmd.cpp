@@ -57,14 +57,19 @@ bool copy_path(char (&field)[N], const char* value) {
   return fits;
 }
 
-void scan_size(const char* value, PlotOptions& o) {
-  int32_t x = -1, y = -1;
-  scan_int_pair(value, value + strlen(value), x, y);
+void set_size(PlotOptions& o, int32_t x, int32_t y) {
   o.size_x = x;
   o.size_y = y;
-  if (o.size_x < 0 || o.size_y < 0) o.size_x = 800, o.size_y = 600;
-  if (o.size_x < 640 || o.size_y < 480) o.size_x = 640, o.size_y = 480;
-  if (o.size_x > 10000 || o.size_y > 10000) o.size_x = 800, o.size_y = 600;
+}
+
+void scan_size(const char* value, PlotOptions& o) {
+  int32_t x = -1;
+  int32_t y = -1;
+  scan_int_pair(value, value + strlen(value), x, y);
+  set_size(o, x, y);
+  if (o.size_x < 0 || o.size_y < 0) set_size(o, 800, 600);
+  if (o.size_x < 640 || o.size_y < 480) set_size(o, 640, 480);
+  if (o.size_x > 10000 || o.size_y > 10000) set_size(o, 800, 600);
 }
 
 void set_defaults(PlotOptions& o) {

@@ -2,15 +2,14 @@
 
 #include <cstdio>
 #include <utility>
-#include <vector>
 
 #include "cmdline/parse_cmd.h"
 #include "cmdline/plot_options.h"
 #include "cmdline/print_usage.h"
 #include "core/last_error.h"
+#include "core/response_point.h"
 #include "input/file_text.h"
 #include "input/read_in.h"
-#include "core/response_point.h"
 #include "input/str2graph.h"
 #include "plot/draw_gif.h"
 

@@ -1,9 +1,7 @@
 #pragma once
 
-#include <vector>
-
-#include "input/file_text.h"
 #include "core/response_point.h"
+#include "input/file_text.h"
 
 // Cuts `text` into lines at line feeds (CR LF counting as one) and appends,
 // in file order, a point for every line that reads as "%lg%*c%lg" with two

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <vector>
-
 #include "core/response_point.h"
 
 // The amplitude range of the run of points the plot shows. It starts from

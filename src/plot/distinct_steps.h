@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 // The grid loops may run billions of steps (a sub-grid count of 2^31), yet
@@ -36,6 +37,6 @@ void visit_distinct(int64_t last, int64_t low, int64_t high, Key key, Visit visi
 // A grid position truncated toward zero, kept monotonic where it leaves the
 // 32-bit range (such positions are never drawn).
 inline int64_t position_key(double position) {
-  if (position != position) return -4000000000;
+  if (std::isnan(position)) return -4000000000;
   return static_cast<int64_t>(std::clamp(position, -4e9, 4e9));
 }

@@ -2,8 +2,6 @@
 
 #include <gd.h>
 
-#include <vector>
-
 #include "plot/pixel_point.h"
 
 // Joins the vertices in list order with lines of colour `color`, as one

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <vector>
-
 #include "core/response_point.h"
 
 // Draws the response as a palette GIF of size_x by size_y pixels and writes

@@ -127,10 +127,6 @@ TEST(DecimalValue, ReadsLikeAtoiAndSaturates) {
   for (const auto& c : cases) EXPECT_EQ(c.value, decimal_value(c.text)) << c.text;
 }
 
-}  // namespace
-
-namespace {
-
 // Every value must be the correctly rounded double, as glibc's strtod gives
 // it in the C locale, whichever way the scanner computes it.
 TEST(ScanDouble, CorrectlyRoundedAgainstStrtod) {

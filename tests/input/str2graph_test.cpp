@@ -69,10 +69,6 @@ TEST(Str2graph, NoAcceptableLine) {
   }
 }
 
-}  // namespace
-
-namespace {
-
 // Big texts are read in two halves at once: nothing may be lost, doubled or
 // reordered at the seam, wherever it falls.
 TEST(Str2graph, BigTextsKeepEveryPointInOrder) {

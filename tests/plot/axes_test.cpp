@@ -251,10 +251,6 @@ TEST(VisitDistinct, SameValuesAsEveryStep) {
   }
 }
 
-}  // namespace
-
-namespace {
-
 // The lines a log grid draws, walked step by step as the loops are written:
 // the decade lines, then every subdivision strictly inside the area.
 std::set<int> every_step_positions(double lo, double hi, int n, int span, bool rows) {

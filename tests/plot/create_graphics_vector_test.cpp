@@ -94,10 +94,6 @@ TEST(CreateGraphicsVector, ResultTellsWhatHappenedToTheList) {
   EXPECT_TRUE(v.empty());
 }
 
-}  // namespace
-
-namespace {
-
 // Big lists are mapped in two halves at once: the result must be the list
 // that mapping the points a few at a time gives.
 TEST(CreateGraphicsVector, BigListsMapLikeSmallOnes) {
