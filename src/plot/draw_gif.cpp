@@ -87,18 +87,18 @@ int fail(const char* message, int result) {
   return result;
 }
 
-int write_gif(gdImagePtr im, const char* out_path) {
+int write_gif(gdImagePtr im, const char* out_path, const FileIdentity& input) {
   int size = 0;
   void* gif = gdImageGifPtr(im, &size);
   if (gif == nullptr) return fail("draw_gif(): Unable to encode the picture", -3);
-  int result = write_output(out_path, gif, static_cast<size_t>(size));
+  int result = write_output(out_path, gif, static_cast<size_t>(size), input);
   gdFree(gif);
   return result < 0 ? -3 : 0;
 }
 
 int draw(const char* out_path, PointList& points, double x_min, double x_max, bool log_x,
          bool log_y, const char* caption, int size_x, int size_y, int sub_grid_x, int sub_grid_y,
-         const char* dim_x, const char* dim_y) {
+         const char* dim_x, const char* dim_y, const FileIdentity& input) {
   double y_min, y_max;
   find_amplitude_range(points, x_min, x_max, y_min, y_max);
   if (y_max <= 0 || y_min <= 0) return fail("draw_gif(): Max (or Min) amplitude <= 0", -1);
@@ -124,17 +124,17 @@ int draw(const char* out_path, PointList& points, double x_min, double x_max, bo
     return -2;
   }
   draw_curve(im, vertices, p.red);
-  return write_gif(im, out_path);
+  return write_gif(im, out_path, input);
 }
 
 }  // namespace
 
 int draw_gif(const char* out_path, PointList points, double x_min, double x_max, bool log_x,
              bool log_y, const char* caption, int size_x, int size_y, int sub_grid_x,
-             int sub_grid_y, const char* dim_x, const char* dim_y) {
+             int sub_grid_y, const char* dim_x, const char* dim_y, const FileIdentity& input) {
   try {
     return draw(out_path, points, x_min, x_max, log_x, log_y, caption, size_x, size_y, sub_grid_x,
-                sub_grid_y, dim_x, dim_y);
+                sub_grid_y, dim_x, dim_y, input);
   } catch (const std::bad_alloc&) {
     return fail("draw_gif(): Not enough memory for the picture", -3);
   }
