@@ -3,7 +3,8 @@
 # Usage: scripts/deps.sh [extra packages...]
 set -euo pipefail
 
-packages=(cmake g++ make pkg-config libgd-dev libgtest-dev "$@")
+# util-linux: the tests run afcdraw as a second user with setpriv.
+packages=(cmake g++ make pkg-config libgd-dev libgtest-dev util-linux "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
