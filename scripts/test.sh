@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # locales: the help text is tested in 8-bit Russian locales built with localedef.
-bash scripts/deps.sh libgtest-dev locales
+bash scripts/deps.sh libgtest-dev locales util-linux
 dir=build
 flags=(-DCMAKE_BUILD_TYPE=Release -DAFCDRAW_TESTS=ON)
 if [ "${SANITIZE:-0}" = 1 ]; then

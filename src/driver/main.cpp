@@ -36,13 +36,14 @@ int main(int argc, char* argv[]) {
     return command_line_failed;
   }
   FileText text;
-  if (read_in(o.in_path, text) < 0) return report(input_not_read);
+  FileIdentity input;  // the picture is never written over it
+  if (read_in(o.in_path, text, &input) < 0) return report(input_not_read);
 
   // Neither the text nor the points are looked at again once handed on.
   PointList points;
   if (str2graph(std::move(text), points) < 0) return report(no_points);
   if (draw_gif(o.out_path, std::move(points), o.x_min, o.x_max, o.log_x, o.log_y, o.caption,
-               o.size_x, o.size_y, o.sub_grid_x, o.sub_grid_y, o.dim_x, o.dim_y) < 0) {
+               o.size_x, o.size_y, o.sub_grid_x, o.sub_grid_y, o.dim_x, o.dim_y, input) < 0) {
     return report(picture_not_made);
   }
   return 0;

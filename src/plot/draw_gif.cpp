@@ -100,11 +100,11 @@ void draw_plot(gdImagePtr im, const Palette& p, const PlotArea& area, int sub_gr
   draw_curve(im, vertices, p.red);
 }
 
-int write_gif(gdImagePtr im, const char* out_path) {
+int write_gif(gdImagePtr im, const char* out_path, const FileIdentity& input) {
   int size = 0;
   void* gif = gdImageGifPtr(im, &size);
   if (gif == nullptr) return fail("draw_gif(): Unable to encode the picture", -3);
-  int result = write_output(out_path, gif, static_cast<size_t>(size));
+  int result = write_output(out_path, gif, static_cast<size_t>(size), input);
   gdFree(gif);
   return result < 0 ? -3 : 0;
 }
@@ -115,7 +115,7 @@ int write_gif(gdImagePtr im, const char* out_path) {
 // is refused before the picture is made, the axis ranges after.
 int draw_gif(const char* out_path, PointList points, double x_min, double x_max, bool log_x,
              bool log_y, const char* caption, int size_x, int size_y, int sub_grid_x,
-             int sub_grid_y, const char* dim_x, const char* dim_y) {
+             int sub_grid_y, const char* dim_x, const char* dim_y, const FileIdentity& input) {
   try {
     double y_min, y_max;
     find_amplitude_range(points, x_min, x_max, y_min, y_max);
@@ -132,7 +132,7 @@ int draw_gif(const char* out_path, PointList points, double x_min, double x_max,
     fill_area(im, 0, 0, size_x, size_y, p.pale_blue);
     draw_titles(im, p.black, caption, dim_x, dim_y, size_x, size_y);
     draw_plot(im, p, area, sub_grid_x, sub_grid_y, points);
-    return write_gif(im, out_path);
+    return write_gif(im, out_path, input);
   } catch (const std::bad_alloc&) {
     return fail("draw_gif(): Not enough memory for the picture", -3);
   }
