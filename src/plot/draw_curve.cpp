@@ -39,30 +39,61 @@ void draw_once(gdImagePtr im, const Segment& s, int color, const Clip& c, DrawnS
   gdImageLine(im, s.x1, s.y1, s.x2, s.y2, color);
 }
 
+// The run of vertices from v[first] that share its column, and the rows its
+// segments cover.
+struct Run {
+  size_t first, end;
+  int32_t x, lo, hi;
+};
+
+Run run_from(const VertexList& v, size_t first) {
+  Run r{first, first + 1, v[first].x, v[first].y, v[first].y};
+  for (; r.end < v.size() && v[r.end].x == r.x; ++r.end) {
+    r.lo = std::min(r.lo, v[r.end].y);
+    r.hi = std::max(r.hi, v[r.end].y);
+  }
+  return r;
+}
+
+bool covers(const Run& r, int32_t from, int32_t to) {
+  return r.lo != r.hi && r.lo <= std::min(from, to) && std::max(from, to) <= r.hi;
+}
+
+// A segment between neighbouring columns, unclipped, keeps to the rows
+// between its ends in those two columns: when both runs' spans hold those
+// rows, it adds nothing. Dense curves with big swings are mostly such.
+bool hidden(const Run& a, const Run& b, const Segment& s, const Clip& c) {
+  if (int64_t{b.x} - a.x != 1 && int64_t{a.x} - b.x != 1) return false;
+  if (!inside(c, s.x1, s.y1) || !inside(c, s.x2, s.y2)) return false;
+  return covers(a, s.y1, s.y2) && covers(b, s.y1, s.y2);
+}
+
 }  // namespace
 
 // The vertices are walked as runs of one pixel column each. Within a run the
 // segments are vertical and chained, so together they cover exactly the rows
 // from the run's lowest to its highest vertex, which one vertical line draws
 // (clipped as each of them would be). Between runs each segment is drawn as
-// is. A dense response thus costs a span per column instead of a line per
-// point, and a curve swinging back and forth draws each long line once.
+// is, unless the spans already hold it. A dense response thus costs a span
+// per column instead of a line per point, and a curve swinging back and
+// forth draws each long line once.
 void draw_curve(gdImagePtr im, const VertexList& v, int color) {
   if (v.size() < 2) return;
   Clip c;
   gdImageGetClip(im, &c.x1, &c.y1, &c.x2, &c.y2);
   DrawnSegments drawn;
-  size_t start = 0;
-  while (start < v.size()) {
-    int32_t x = v[start].x, lo = v[start].y, hi = v[start].y;
-    size_t end = start + 1;
-    for (; end < v.size() && v[end].x == x; ++end) {
-      lo = std::min(lo, v[end].y);
-      hi = std::max(hi, v[end].y);
+  Run prev{};
+  for (size_t first = 0; first < v.size();) {
+    Run r = run_from(v, first);
+    if (first > 0) {
+      Segment s{v[first - 1].x, v[first - 1].y, r.x, v[first].y};
+      if (!hidden(prev, r, s, c)) draw_once(im, s, color, c, drawn);
     }
-    if (start > 0) draw_once(im, {v[start - 1].x, v[start - 1].y, x, v[start].y}, color, c, drawn);
     // A curve that never moves still gets its one pixel.
-    if (lo != hi || (start == 0 && end == v.size())) draw_once(im, {x, lo, x, hi}, color, c, drawn);
-    start = end;
+    if (r.lo != r.hi || (first == 0 && r.end == v.size())) {
+      draw_once(im, {r.x, r.lo, r.x, r.hi}, color, c, drawn);
+    }
+    prev = r;
+    first = r.end;
   }
 }
