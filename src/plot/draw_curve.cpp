@@ -39,15 +39,15 @@ void draw_once(gdImagePtr im, const Segment& s, int color, const Clip& c, DrawnS
   gdImageLine(im, s.x1, s.y1, s.x2, s.y2, color);
 }
 
-// The run of vertices from v[first] that share its column, and the rows its
-// segments cover.
+// The run of vertices from v[first] up to v[end] that share one column, and
+// the rows its segments cover.
 struct Run {
-  size_t first, end;
+  size_t end;
   int32_t x, lo, hi;
 };
 
 Run run_from(const VertexList& v, size_t first) {
-  Run r{first, first + 1, v[first].x, v[first].y, v[first].y};
+  Run r{first + 1, v[first].x, v[first].y, v[first].y};
   for (; r.end < v.size() && v[r.end].x == r.x; ++r.end) {
     r.lo = std::min(r.lo, v[r.end].y);
     r.hi = std::max(r.hi, v[r.end].y);
