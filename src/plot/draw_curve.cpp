@@ -39,8 +39,8 @@ void draw_once(gdImagePtr im, const Segment& s, int color, const Clip& c, DrawnS
   gdImageLine(im, s.x1, s.y1, s.x2, s.y2, color);
 }
 
-// The run of vertices from v[first] up to v[end] that share one column, and
-// the rows its segments cover.
+// The vertices from v[first] up to (not including) v[end], all in one column,
+// and the rows their segments cover.
 struct Run {
   size_t end;
   int32_t x, lo, hi;
