@@ -11,7 +11,7 @@
 #include <cstring>
 #include <new>
 
-#include "core/last_error.h"
+#include "core/fail.h"
 
 namespace {
 
@@ -95,11 +95,6 @@ ssize_t read_pieces(int fd, size_t limit, ReadBuffer& b) {
 bool shrunk(int fd, size_t size) {
   struct stat now;
   return fstat(fd, &now) != 0 || static_cast<size_t>(now.st_size) < size;
-}
-
-int fail(const char* message, int result) {
-  last_error = message;
-  return result;
 }
 
 // A regular file is read up to the size it has now; pipes, terminals,

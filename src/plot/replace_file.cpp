@@ -8,23 +8,18 @@
 #include <cerrno>
 #include <chrono>
 
-#include "core/last_error.h"
+#include "core/fail.h"
 
 namespace {
 
 constexpr int name_tries = 100;
 
-int fail(const char* message) {
-  last_error = message;
-  return -1;
-}
-
 int create_failed() {
-  return fail("draw_gif(): Unable to create output file");
+  return fail("draw_gif(): Unable to create output file", -1);
 }
 
 int write_failed() {
-  return fail("draw_gif(): Unable to write output file");
+  return fail("draw_gif(): Unable to write output file", -1);
 }
 
 // Holds off the signals that end a run from a terminal or a scheduler while
@@ -98,7 +93,7 @@ int rename_over(int folder, const std::string& temp, const std::string& name,
   int error = errno;
   unlinkat(folder, temp.c_str(), 0);
   if (out != nullptr && folder_refused(error)) return write_in_place(*out, *old, data, size);
-  return fail("draw_gif(): Unable to replace output file");
+  return fail("draw_gif(): Unable to replace output file", -1);
 }
 
 // Where there are no unnamed files: a named temporary file, with the ending

@@ -3,7 +3,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-#include "core/last_error.h"
+#include "core/fail.h"
 #include "plot/descriptor.h"
 #include "plot/output_target.h"
 #include "plot/replace_file.h"
@@ -11,17 +11,12 @@
 
 namespace {
 
-int fail(const char* message) {
-  last_error = message;
-  return -1;
-}
-
 int create_failed() {
-  return fail("draw_gif(): Unable to create output file");
+  return fail("draw_gif(): Unable to create output file", -1);
 }
 
 int same_as_input() {
-  return fail("draw_gif(): Output file is the input file");
+  return fail("draw_gif(): Output file is the input file", -1);
 }
 
 // Written where the descriptor stands: `>> log` appends, a pipe is fed.
@@ -30,7 +25,7 @@ int write_own_descriptor(int fd, const FileIdentity& input, const void* data, si
   struct stat st;
   if (flags < 0 || (flags & O_ACCMODE) == O_RDONLY || fstat(fd, &st) != 0) return create_failed();
   if (is_same_file(input, st)) return same_as_input();
-  return write_all(fd, data, size) ? 0 : fail("draw_gif(): Unable to write output file");
+  return write_all(fd, data, size) ? 0 : fail("draw_gif(): Unable to write output file", -1);
 }
 
 // Opening the file for writing asks the kernel what the user may do with it
@@ -49,7 +44,7 @@ Descriptor open_existing(const OutputTarget& t) {
 
 int write_through(Descriptor& out, const void* data, size_t size) {
   bool ok = write_all(out.get(), data, size);
-  return out.close_checked() && ok ? 0 : fail("draw_gif(): Unable to write output file");
+  return out.close_checked() && ok ? 0 : fail("draw_gif(): Unable to write output file", -1);
 }
 
 }  // namespace
