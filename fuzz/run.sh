@@ -14,15 +14,19 @@ targets=("$@")
 bash scripts/deps.sh clang-14 libclang-rt-14-dev
 out=build-fuzz
 mkdir -p "$out" fuzz/findings
+# The version as CMakeLists.txt's project() gives it.
+version=$(sed -n 's/^project(afcdraw VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 flags=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined,float-cast-overflow
-       -fno-sanitize-recover=all -Isrc $(pkg-config --cflags gdlib))
+       -fno-sanitize-recover=all -Isrc $(pkg-config --cflags gdlib)
+       "-DAFCDRAW_VERSION=\"$version\"")
 sources=$(git ls-files 'src/*.cpp' | grep -v 'src/driver/main.cpp')
-gd=$(pkg-config --variable=libdir gdlib)/libgd.a
+libdir=$(pkg-config --variable=libdir gdlib)
+gd=("$libdir/libgd.a" "$libdir/libpng16.a" "$libdir/libz.a")
 
 status=0
 for t in "${targets[@]}"; do
   echo "== fuzz_$t for ${seconds}s"
-  clang++-14 "${flags[@]}" fuzz/fuzz_"$t".cpp $sources "$gd" -lm -o "$out/fuzz_$t"
+  clang++-14 "${flags[@]}" fuzz/fuzz_"$t".cpp $sources "${gd[@]}" -lm -o "$out/fuzz_$t"
   corpus="$out/corpus_$t"
   mkdir -p "$corpus"
   cp fuzz/corpus/"$t"/* "$corpus"/ 2>/dev/null || true
