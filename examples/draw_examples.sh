@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Draws the three bundled responses into docs/, as shown in the README.
+# Draws the bundled responses into docs/, as shown in the README.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bin=${AFCDRAW:-build/afcdraw}
@@ -10,3 +10,9 @@ bin=${AFCDRAW:-build/afcdraw}
 "$bin" IN=examples/accelerometer_50hz.txt OUT=docs/accelerometer_50hz.gif "X_AXIS=0.01;1000" \
   SUB_GRIDX=10 SUB_GRIDY=5 -linY "SIZE=800;480" "CAPTION=Accelerometer, flat to 50 Hz" \
   "DIMX=Frequency, Hz" "DIMY=V/g"
+# Two measured geophones against the nominal response, as a PNG with a legend.
+"$bin" IN=examples/geophone_1hz.txt IN2=examples/geophone_unit_a.txt \
+  IN3=examples/geophone_unit_b.txt OUT=docs/geophone_comparison.png FORMAT=PNG \
+  "X_AXIS=0.1;100" SUB_GRID=10 "CAPTION=Geophones, 1 Hz: nominal and measured" \
+  "DIMX=Frequency, Hz" "DIMY=V/(m/s)" "NAME=nominal" "NAME2=unit A, measured" \
+  "NAME3=unit B, measured"

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "core/output_format.h"
+
 // The parsed command line. Text fields are fixed-capacity, zero-terminated.
 struct PlotOptions {
   char in_path[1024];
@@ -17,4 +19,12 @@ struct PlotOptions {
   int32_t sub_grid_y;
   char dim_x[128];
   char dim_y[128];
+  // Fields added after the original record; an old command line leaves them
+  // at their defaults.
+  char more_in_paths[3][1024];  // IN2=, IN3=, IN4=; empty: not given
+  char names[4][128];           // NAME=, NAME2=, NAME3=, NAME4=: legend texts
+  OutputFormat format;          // FORMAT=: GIF (the default) or PNG
 };
+
+// The number of response files one picture compares.
+constexpr int max_inputs = 4;

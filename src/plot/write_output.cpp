@@ -20,11 +20,12 @@ int same_as_input() {
 }
 
 // Written where the descriptor stands: `>> log` appends, a pipe is fed.
-int write_own_descriptor(int fd, const FileIdentity& input, const void* data, size_t size) {
+int write_own_descriptor(int fd, std::span<const FileIdentity> inputs, const void* data,
+                         size_t size) {
   int flags = fcntl(fd, F_GETFL);
   struct stat st;
   if (flags < 0 || (flags & O_ACCMODE) == O_RDONLY || fstat(fd, &st) != 0) return create_failed();
-  if (is_same_file(input, st)) return same_as_input();
+  if (is_one_of(inputs, st)) return same_as_input();
   return write_all(fd, data, size) ? 0 : fail("draw_gif(): Unable to write output file", -1);
 }
 
@@ -49,12 +50,13 @@ int write_through(Descriptor& out, const void* data, size_t size) {
 
 }  // namespace
 
-int write_output(const char* path, const void* data, size_t size, const FileIdentity& input) {
+int write_output(const char* path, const void* data, size_t size,
+                 std::span<const FileIdentity> inputs) {
   OutputTarget t;
   if (find_output_target(path, t) < 0) return create_failed();
-  if (t.own_fd >= 0) return write_own_descriptor(t.own_fd, input, data, size);
+  if (t.own_fd >= 0) return write_own_descriptor(t.own_fd, inputs, data, size);
   if (!t.exists) return create_file(t.folder.get(), t.name, data, size);
-  if (is_same_file(input, t.file_stat)) return same_as_input();
+  if (is_one_of(inputs, t.file_stat)) return same_as_input();
   if (!may_open_existing(t.folder_stat, t.file_stat)) return create_failed();
   Descriptor out = open_existing(t);
   if (!out.valid()) return create_failed();

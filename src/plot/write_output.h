@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 
 #include "core/file_identity.h"
 
@@ -15,6 +16,7 @@
 // - /dev/stdout, /dev/fd/N and /proc/self/fd/N are written through the
 //   descriptor the process has, without truncating it; other files that
 //   are not regular (a terminal, a pipe) are written directly.
-// - the file `input` was read from is never written.
+// - no file the picture was drawn from (`inputs`) is ever written.
 // Returns 0, or -1 with the reason in last_error.
-int write_output(const char* path, const void* data, size_t size, const FileIdentity& input = {});
+int write_output(const char* path, const void* data, size_t size,
+                 std::span<const FileIdentity> inputs = {});

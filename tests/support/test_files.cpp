@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <sys/resource.h>
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -42,12 +43,19 @@ std::string read_file(const std::string& path) {
   return s.str();
 }
 
-RunResult run_afcdraw(const std::vector<std::string>& args, const std::vector<std::string>& env) {
+RunResult run_afcdraw(const std::vector<std::string>& args, const std::vector<std::string>& env,
+                      const std::string& input) {
   int pipe_fds[2];
   if (pipe(pipe_fds) != 0) return {-1, ""};
   pid_t pid = fork();
   if (pid == 0) {
     dup2(pipe_fds[1], 1);
+    if (!input.empty()) {
+      int fd = open(input.c_str(), O_RDONLY);
+      if (fd < 0) _exit(127);
+      dup2(fd, 0);
+      close(fd);
+    }
     close(pipe_fds[0]);
     close(pipe_fds[1]);
     unsetenv("LANG");

@@ -30,8 +30,10 @@ struct RunResult {
 };
 // Runs afcdraw with `args` (after the program name); `env` entries such as
 // "LC_ALL=C.UTF-8" replace the environment's LANG, LC_ALL and LC_CTYPE.
+// Standard input is the file at `input` when one is named.
 RunResult run_afcdraw(const std::vector<std::string>& args,
-                      const std::vector<std::string>& env = {"LC_ALL=C"});
+                      const std::vector<std::string>& env = {"LC_ALL=C"},
+                      const std::string& input = "");
 
 // Runs `command` with /bin/sh in `dir`, with AFCDRAW naming the binary and
 // AS_NOBODY a prefix that runs a command as the unprivileged user 65534.
