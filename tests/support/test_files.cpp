@@ -43,6 +43,25 @@ std::string read_file(const std::string& path) {
   return s.str();
 }
 
+namespace {
+
+// Reads what the child `pid` writes into the pipe until it ends, then its
+// exit status and peak memory.
+RunResult collect(pid_t pid, const int pipe_fds[2]) {
+  close(pipe_fds[1]);
+  std::string out;
+  char buffer[4096];
+  ssize_t n;
+  while ((n = read(pipe_fds[0], buffer, sizeof buffer)) > 0) out.append(buffer, n);
+  close(pipe_fds[0]);
+  int status = 0;
+  struct rusage usage {};
+  wait4(pid, &status, 0, &usage);
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, usage.ru_maxrss};
+}
+
+}  // namespace
+
 RunResult run_afcdraw(const std::vector<std::string>& args, const std::vector<std::string>& env,
                       const std::string& input) {
   int pipe_fds[2];
@@ -68,15 +87,7 @@ RunResult run_afcdraw(const std::vector<std::string>& args, const std::vector<st
     execv(AFCDRAW_BIN, argv.data());
     _exit(127);
   }
-  close(pipe_fds[1]);
-  std::string out;
-  char buffer[4096];
-  ssize_t n;
-  while ((n = read(pipe_fds[0], buffer, sizeof buffer)) > 0) out.append(buffer, n);
-  close(pipe_fds[0]);
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+  return collect(pid, pipe_fds);
 }
 
 RunResult run_shell(const std::string& dir, const std::string& command) {
@@ -93,14 +104,5 @@ RunResult run_shell(const std::string& dir, const std::string& command) {
     if (chdir(dir.c_str()) == 0) execl("/bin/sh", "sh", "-c", command.c_str(), nullptr);
     _exit(127);
   }
-  close(pipe_fds[1]);
-  std::string out;
-  char buffer[4096];
-  ssize_t n;
-  while ((n = read(pipe_fds[0], buffer, sizeof buffer)) > 0) out.append(buffer, n);
-  close(pipe_fds[0]);
-  int status = 0;
-  struct rusage usage {};
-  wait4(pid, &status, 0, &usage);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, usage.ru_maxrss};
+  return collect(pid, pipe_fds);
 }
