@@ -80,6 +80,12 @@ void set_defaults(PlotOptions& o) {
   o.size_x = 800;
   o.size_y = 600;
   o.sub_grid_x = o.sub_grid_y = -1;
+  o.fit = o.x_axis_given = o.phase = o.unwrap = 0;
+  copy_text(o.dim_p, "Phase, deg");
+}
+
+bool is_switch(const char* arg, const char* name) {
+  return is_whole(arg, name) || (arg[0] == '/' && is_whole(arg + 1, name + 1));
 }
 
 // What the arguments leave behind besides the record itself.
@@ -97,6 +103,7 @@ void apply(const char* arg, PlotOptions& o, ParseState& s) {
     s.out_fits = copy_path(o.out_path, v);
   } else if ((v = value_of(arg, "X_AXIS="))) {
     scan_double_pair(v, v + strlen(v), o.x_min, o.x_max);
+    o.x_axis_given = 1;
   } else if (is_whole(arg, "-linX") || is_whole(arg, "/linX")) {
     o.log_x = 0;
   } else if (is_whole(arg, "-linY") || is_whole(arg, "/linY")) {
@@ -115,6 +122,14 @@ void apply(const char* arg, PlotOptions& o, ParseState& s) {
     copy_text(o.dim_x, v);
   } else if ((v = value_of(arg, "DIMY="))) {
     copy_text(o.dim_y, v);
+  } else if ((v = value_of(arg, "DIMP="))) {
+    copy_text(o.dim_p, v);
+  } else if (is_switch(arg, "-fit")) {
+    o.fit = 1;
+  } else if (is_switch(arg, "-phase")) {
+    o.phase = 1;
+  } else if (is_switch(arg, "-unwrap")) {
+    o.unwrap = 1;
   }
 }
 

@@ -17,4 +17,10 @@ struct PlotOptions {
   int32_t sub_grid_y;
   char dim_x[128];
   char dim_y[128];
+  // Added with -fit and -phase; the fields above keep their layout.
+  unsigned char fit;           // axes fitted to the data
+  unsigned char x_axis_given;  // X_AXIS= was on the command line
+  unsigned char phase;         // second panel with the phase
+  unsigned char unwrap;        // phase jumps over 180 degrees removed
+  char dim_p[128];             // name of the phase axis
 };
