@@ -12,6 +12,7 @@
 #include "input/read_in.h"
 #include "input/str2graph.h"
 #include "plot/draw_gif.h"
+#include "plot/draw_picture.h"
 
 namespace {
 
@@ -24,6 +25,39 @@ constexpr int picture_not_made = -4;
 int report(int status) {
   printf("%s\n", last_error.c_str());
   return status;
+}
+
+PictureOptions picture_options(const PlotOptions& o) {
+  PictureOptions p;
+  p.x_min = o.x_min;
+  p.x_max = o.x_max;
+  p.log_x = o.log_x;
+  p.log_y = o.log_y;
+  p.caption = o.caption;
+  p.size_x = o.size_x;
+  p.size_y = o.size_y;
+  p.sub_grid_x = o.sub_grid_x;
+  p.sub_grid_y = o.sub_grid_y;
+  p.dim_x = o.dim_x;
+  p.dim_y = o.dim_y;
+  p.fit = o.fit;
+  p.x_axis_given = o.x_axis_given;
+  p.phase = o.phase;
+  p.unwrap = o.unwrap;
+  p.dim_p = o.dim_p;
+  return p;
+}
+
+// The last two stages with -fit or -phase: the phase column is read only
+// when it is shown.
+int fitted_run(const PlotOptions& o, FileText text) {
+  CurveList curves(1);
+  Curve& curve = curves[0];
+  int found = o.phase ? str2graph_with_phases(std::move(text), curve.points, curve.phases)
+                      : str2graph(std::move(text), curve.points);
+  if (found < 0) return report(no_points);
+  if (draw_picture(o.out_path, curves, picture_options(o)) < 0) return report(picture_not_made);
+  return 0;
 }
 
 }  // namespace
@@ -39,6 +73,7 @@ int main(int argc, char* argv[]) {
   if (read_in(o.in_path, text) < 0) return report(input_not_read);
 
   // Neither the text nor the points are looked at again once handed on.
+  if (o.fit || o.phase) return fitted_run(o, std::move(text));
   PointList points;
   if (str2graph(std::move(text), points) < 0) return report(no_points);
   if (draw_gif(o.out_path, std::move(points), o.x_min, o.x_max, o.log_x, o.log_y, o.caption,
