@@ -1,5 +1,6 @@
 #include "plot/fit_axis.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "fonts/fonts.h"
@@ -63,6 +64,8 @@ std::vector<PlacedLabel> place_tick_labels(const PlotArea& area, Orientation ori
       if (!crowds(label, placed)) placed.push_back(std::move(label));
     });
   }
+  std::sort(placed.begin(), placed.end(),
+            [](const PlacedLabel& a, const PlacedLabel& b) { return a.from < b.from; });
   return placed;
 }
 

@@ -30,7 +30,7 @@ struct PlacedLabel {
 
 // The labels of the axis's lines that fit: decades first, then 2x and 5x,
 // then the other multiples, each left out when it would come closer than
-// a small gap to one already placed.
+// a small gap to one already placed; in the order of `from`.
 std::vector<PlacedLabel> place_tick_labels(const PlotArea& area, Orientation orientation,
                                            const TickRule& rule);
 
