@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Draws the three bundled responses into docs/, as shown in the README.
+# Draws the bundled responses into docs/, as shown in the README.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bin=${AFCDRAW:-build/afcdraw}
@@ -10,3 +10,13 @@ bin=${AFCDRAW:-build/afcdraw}
 "$bin" IN=examples/accelerometer_50hz.txt OUT=docs/accelerometer_50hz.gif "X_AXIS=0.01;1000" \
   SUB_GRIDX=10 SUB_GRIDY=5 -linY "SIZE=800;480" "CAPTION=Accelerometer, flat to 50 Hz" \
   "DIMX=Frequency, Hz" "DIMY=V/g"
+# Axes fitted to the data (-fit), and a Bode plot (-phase).
+"$bin" IN=examples/geophone_4_5hz.txt OUT=docs/geophone_4_5hz_fit.gif -fit \
+  "CAPTION=Geophone, 4.5 Hz, -fit" "DIMX=Frequency, Hz" "DIMY=V/(m/s)"
+"$bin" IN=examples/broadband_120s.txt OUT=docs/broadband_120s_fit.gif -fit SUB_GRIDX=10 \
+  "CAPTION=Broadband seismometer, 120 s, -fit" "DIMX=Frequency, Hz" "DIMY=V/(m/s)"
+"$bin" IN=examples/accelerometer_50hz_db.txt OUT=docs/accelerometer_50hz_db_fit.gif -fit -linY \
+  "CAPTION=Accelerometer in dB, -fit -linY" "DIMX=Frequency, Hz" "DIMY=dB re 1 V/g"
+"$bin" IN=examples/broadband_120s.txt OUT=docs/broadband_120s_bode.gif -fit -phase -unwrap \
+  SUB_GRIDX=10 "SIZE=800;700" "CAPTION=Broadband seismometer, 120 s, -fit -phase -unwrap" \
+  "DIMX=Frequency, Hz" "DIMY=V/(m/s)"
