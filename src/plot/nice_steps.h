@@ -41,6 +41,9 @@ inline int log_multiple_rank(int m) {
   return m == 1 ? 0 : (m == 2 || m == 5) ? 1 : 2;
 }
 
+// More lines than any picture holds: a bound for ranges far from zero.
+constexpr int most_linear_lines = 1000;
+
 // Values a hair outside [lo, hi] still count as inside, so that a bound
 // that is itself a line (0.01 from a file against 10^-2) keeps it.
 constexpr double tick_tolerance = 1e-9;
@@ -55,8 +58,11 @@ void for_each_tick(const TickRule& rule, double lo, double hi, Visit visit) {
     double slack = (hi - lo) * tick_tolerance;
     double first = std::ceil((lo - slack) / rule.step);
     double last = std::floor((hi + slack) / rule.step);
-    // + 0.0 turns a line at -0 into 0, which prints without its sign.
-    for (double i = first; i <= last && i - first < 1000; ++i) visit(i * rule.step + 0.0, 0);
+    // + 0.0 turns a line at -0 into 0, which prints without its sign. The
+    // count is bounded: far from 0 a step may be below a double's precision.
+    for (int k = 0; k < most_linear_lines && first + k <= last; ++k) {
+      visit((first + k) * rule.step + 0.0, 0);
+    }
     return;
   }
   if (!(lo > 0)) return;
