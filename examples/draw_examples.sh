@@ -10,6 +10,12 @@ bin=${AFCDRAW:-build/afcdraw}
 "$bin" IN=examples/accelerometer_50hz.txt OUT=docs/accelerometer_50hz.gif "X_AXIS=0.01;1000" \
   SUB_GRIDX=10 SUB_GRIDY=5 -linY "SIZE=800;480" "CAPTION=Accelerometer, flat to 50 Hz" \
   "DIMX=Frequency, Hz" "DIMY=V/g"
+# Two measured geophones against the nominal response, as a PNG with a legend.
+"$bin" IN=examples/geophone_1hz.txt IN2=examples/geophone_unit_a.txt \
+  IN3=examples/geophone_unit_b.txt OUT=docs/geophone_comparison.png FORMAT=PNG \
+  "X_AXIS=0.1;100" SUB_GRID=10 "CAPTION=Geophones, 1 Hz: nominal and measured" \
+  "DIMX=Frequency, Hz" "DIMY=V/(m/s)" "NAME=nominal" "NAME2=unit A, measured" \
+  "NAME3=unit B, measured"
 # Axes fitted to the data (-fit), and a Bode plot (-phase).
 "$bin" IN=examples/geophone_4_5hz.txt OUT=docs/geophone_4_5hz_fit.gif -fit \
   "CAPTION=Geophone, 4.5 Hz, -fit" "DIMX=Frequency, Hz" "DIMY=V/(m/s)"

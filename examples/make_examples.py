@@ -8,6 +8,7 @@ at log-spaced frequencies, no heading.
 import cmath
 import math
 import os
+import random
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -50,6 +51,28 @@ def write_db(name, zeros, poles, gain, f_lo, f_hi, count):
             out.write("%.6E  %.6E  %.6E\n" % (f, 20 * math.log10(abs(h)), math.degrees(cmath.phase(h))))
 
 
+def write_measured(name, zeros, poles, gain, f_lo, f_hi, count, noise, seed):
+    """A response as a calibration measures it: amplitudes off by a random
+    relative error of about `noise` (normal, fixed seed), phase as modelled."""
+    rng = random.Random(seed)
+    with open(os.path.join(HERE, name), "w", newline="\n") as out:
+        for i in range(count):
+            f = f_lo * (f_hi / f_lo) ** (i / (count - 1))
+            h = response(zeros, poles, gain, f)
+            amplitude = abs(h) * (1 + rng.gauss(0, noise))
+            out.write("%.6E  %.6E  %.6E\n" % (f, amplitude, math.degrees(cmath.phase(h))))
+
+
+def comparison():
+    # Two geophones of the 1 Hz type as a shake table measures them, to set
+    # against the nominal response: one slightly soft and underdamped, one
+    # stiff and overdamped, with 2 % measurement noise.
+    write_measured("geophone_unit_a.txt", [0, 0], damped_pair(0.9, 0.55), 27.0, 0.1, 100.0, 120,
+                   0.02, 1)
+    write_measured("geophone_unit_b.txt", [0, 0], damped_pair(1.15, 0.85), 30.5, 0.1, 100.0, 120,
+                   0.02, 2)
+
+
 def main():
     # Broadband velocity seismometer: 120 s corner, 0.707 damping, 1500 V/(m/s),
     # and a fourth-order anti-alias roll-off at 40 Hz.
@@ -68,6 +91,7 @@ def main():
     # The accelerometer again, its amplitude in dB re 1 V/g.
     write_db("accelerometer_50hz_db.txt", [], lp, 2.5 * (2 * math.pi * 200.0) ** 4, 1.0, 1000.0,
              600)
+    comparison()
 
 
 if __name__ == "__main__":

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build needs, when they are missing.
+# Installs the Debian packages the build of the tool needs, when they are
+# missing, and any extra ones a script asks for (the tests add libgtest-dev).
 # Usage: scripts/deps.sh [extra packages...]
 set -euo pipefail
 
-packages=(cmake g++ make pkg-config libgd-dev libgtest-dev "$@")
+packages=(cmake g++ make pkg-config libgd-dev libpng-dev zlib1g-dev "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

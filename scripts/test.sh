@@ -4,12 +4,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/deps.sh
+# locales: the help text is tested in 8-bit Russian locales built with localedef.
+bash scripts/deps.sh libgtest-dev locales util-linux
 dir=build
-flags=(-DCMAKE_BUILD_TYPE=Release)
+flags=(-DCMAKE_BUILD_TYPE=Release -DAFCDRAW_TESTS=ON)
 if [ "${SANITIZE:-0}" = 1 ]; then
   dir=build-sanitize
-  flags=(-DCMAKE_BUILD_TYPE=Debug -DAFCDRAW_SANITIZE=ON)
+  flags=(-DCMAKE_BUILD_TYPE=Debug -DAFCDRAW_SANITIZE=ON -DAFCDRAW_TESTS=ON)
   export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=1
   export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 fi

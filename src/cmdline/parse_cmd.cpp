@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "cmdline/print_usage.h"
 #include "core/fail.h"
@@ -80,10 +81,14 @@ void set_defaults(PlotOptions& o) {
   o.size_x = 800;
   o.size_y = 600;
   o.sub_grid_x = o.sub_grid_y = -1;
+  for (auto& path : o.more_in_paths) path[0] = '\0';
+  for (auto& name : o.names) name[0] = '\0';
+  o.format = OutputFormat::gif;
   o.fit = o.x_axis_given = o.phase = o.unwrap = 0;
   copy_text(o.dim_p, "Phase, deg");
 }
 
+// A switch in the style of -linX: "-name" or "/name", any letter case.
 bool is_switch(const char* arg, const char* name) {
   return is_whole(arg, name) || (arg[0] == '/' && is_whole(arg + 1, name + 1));
 }
@@ -93,7 +98,52 @@ struct ParseState {
   int32_t sub_grid = -1;
   bool in_fits = true;
   bool out_fits = true;
+  bool more_in_fit[max_inputs - 1] = {true, true, true};
+  bool format_known = true;
 };
+
+constexpr const char* more_in_keys[max_inputs - 1] = {"IN2=", "IN3=", "IN4="};
+constexpr const char* name_keys[max_inputs] = {"NAME=", "NAME2=", "NAME3=", "NAME4="};
+
+void scan_format(const char* value, PlotOptions& o, ParseState& s) {
+  s.format_known = true;
+  if (is_whole(value, "GIF")) {
+    o.format = OutputFormat::gif;
+  } else if (is_whole(value, "PNG")) {
+    o.format = OutputFormat::png;
+  } else {
+    s.format_known = false;
+  }
+}
+
+// The keys of the comparison picture, its output format, the fitted axes
+// and the phase panel, none of which the original command line knew.
+void apply_added(const char* arg, PlotOptions& o, ParseState& s) {
+  const char* v;
+  for (int i = 0; i < max_inputs - 1; ++i) {
+    if ((v = value_of(arg, more_in_keys[i]))) {
+      s.more_in_fit[i] = copy_path(o.more_in_paths[i], v);
+      return;
+    }
+  }
+  for (int i = 0; i < max_inputs; ++i) {
+    if ((v = value_of(arg, name_keys[i]))) {
+      copy_text(o.names[i], v);
+      return;
+    }
+  }
+  if ((v = value_of(arg, "FORMAT="))) {
+    scan_format(v, o, s);
+  } else if ((v = value_of(arg, "DIMP="))) {
+    copy_text(o.dim_p, v);
+  } else if (is_switch(arg, "-fit")) {
+    o.fit = 1;
+  } else if (is_switch(arg, "-phase")) {
+    o.phase = 1;
+  } else if (is_switch(arg, "-unwrap")) {
+    o.unwrap = 1;
+  }
+}
 
 void apply(const char* arg, PlotOptions& o, ParseState& s) {
   const char* v;
@@ -122,14 +172,8 @@ void apply(const char* arg, PlotOptions& o, ParseState& s) {
     copy_text(o.dim_x, v);
   } else if ((v = value_of(arg, "DIMY="))) {
     copy_text(o.dim_y, v);
-  } else if ((v = value_of(arg, "DIMP="))) {
-    copy_text(o.dim_p, v);
-  } else if (is_switch(arg, "-fit")) {
-    o.fit = 1;
-  } else if (is_switch(arg, "-phase")) {
-    o.phase = 1;
-  } else if (is_switch(arg, "-unwrap")) {
-    o.unwrap = 1;
+  } else {
+    apply_added(arg, o, s);
   }
 }
 
@@ -174,8 +218,15 @@ int parse_cmd(int argc, const char* const argv[], PlotOptions& options) {
   if (options.out_path[0] == '\0')
     return fail_with_help("parse_cmd(): Output filename not found", -3);
   if (!state.out_fits) return fail("parse_cmd(): Output filename too long", -3);
+  for (int i = 0; i < max_inputs - 1; ++i) {
+    if (!state.more_in_fit[i]) {
+      last_error = std::string("parse_cmd(): Input filename too long: ") + more_in_keys[i];
+      return -2;
+    }
+  }
   if (!x_range_usable(options.x_min, options.x_max)) {
     return fail("parse_cmd(): Incorrect [FREQ=] value", -4);
   }
+  if (!state.format_known) return fail("parse_cmd(): Incorrect [FORMAT=] value", -5);
   return 0;
 }

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "core/output_format.h"
+
 // The parsed command line. Text fields are fixed-capacity, zero-terminated.
 struct PlotOptions {
   char in_path[1024];
@@ -17,10 +19,17 @@ struct PlotOptions {
   int32_t sub_grid_y;
   char dim_x[128];
   char dim_y[128];
-  // Added with -fit and -phase; the fields above keep their layout.
-  unsigned char fit;           // axes fitted to the data
-  unsigned char x_axis_given;  // X_AXIS= was on the command line
-  unsigned char phase;         // second panel with the phase
-  unsigned char unwrap;        // phase jumps over 180 degrees removed
-  char dim_p[128];             // name of the phase axis
+  // Fields added after the original record; an old command line leaves them
+  // at their defaults.
+  char more_in_paths[3][1024];  // IN2=, IN3=, IN4=; empty: not given
+  char names[4][128];           // NAME=, NAME2=, NAME3=, NAME4=: legend texts
+  OutputFormat format;          // FORMAT=: GIF (the default) or PNG
+  unsigned char fit;            // axes fitted to the data
+  unsigned char x_axis_given;   // X_AXIS= was on the command line
+  unsigned char phase;          // second panel with the phase
+  unsigned char unwrap;         // phase jumps over 180 degrees removed
+  char dim_p[128];              // name of the phase axis
 };
+
+// The number of response files one picture compares.
+constexpr int max_inputs = 4;

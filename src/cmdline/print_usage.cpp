@@ -8,7 +8,7 @@
 namespace {
 
 constexpr const char* program = "afcdraw.exe";
-constexpr const char* version = "v1.1";
+constexpr const char* version = "v" AFCDRAW_VERSION;  // from the project version
 
 // An option or status line: two spaces, the key padded to `width`, the text.
 void key_line(ConsoleText& convert, int width, const char* key, const char* text) {

@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <string_view>
 
-// The text of an input file, owned without copying: a read-only mapping of a
-// regular file, or a buffer filled from a pipe or device. Line ends stay as
+// The text of an input file, owned without copying: the anonymous mapping it
+// was read into, or a malloc'd buffer. Line ends stay as
 // they are in the file; CR LF is folded where the text is cut into lines.
 // Move-only: handing it on by value moves it.
 class FileText {

@@ -5,16 +5,25 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <cstdlib>
+#include <cstdint>
 #include <cstring>
 #include <new>
 
-#include "core/last_error.h"
+#include "core/fail.h"
 
 namespace {
 
 constexpr char ctrl_z = 0x1A;
+// A file is read in pieces of this size. Each piece is searched for the end
+// of the text while it is still in the cache, and reading stops at the first
+// piece holding a Ctrl-Z or NUL byte: a file of zero bytes costs one piece,
+// whatever its size.
+constexpr size_t piece_size = size_t{1} << 20;
+// What a pipe or device is given first; its buffer doubles as it fills.
+constexpr size_t stream_start = size_t{1} << 16;
+constexpr size_t none = SIZE_MAX;
 
 // Closes the descriptor on every way out.
 struct FileDescriptor {
@@ -24,76 +33,99 @@ struct FileDescriptor {
   }
 };
 
-bool map_file(int fd, size_t length, FileText& text) {
-  void* address = mmap(nullptr, length, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
-  if (address == MAP_FAILED) return false;
-  madvise(address, length, MADV_SEQUENTIAL);
-  text.adopt_mapping(address, length);
-  return true;
-}
-
-// Reads what cannot be mapped (pipes, terminals, devices, empty-looking
-// /proc files) until the end of its data; short reads are continued.
-// Returns false on a read error; throws std::bad_alloc when memory runs out.
-bool read_stream(int fd, FileText& text) {
-  size_t capacity = 1 << 16;
+// The text is read into an anonymous mapping rather than mapped from the
+// file: a file truncated by another process meanwhile then ends the read
+// instead of faulting. Pages never written cost nothing, so a regular file's
+// buffer is reserved at its full size, and a pipe's grows without copying.
+struct ReadBuffer {
+  char* data = nullptr;
+  size_t capacity = 0;
   size_t size = 0;
-  char* buffer = static_cast<char*>(malloc(capacity));
-  if (buffer == nullptr) throw std::bad_alloc();
-  for (;;) {
-    if (size == capacity) {
-      char* grown = static_cast<char*>(realloc(buffer, capacity * 2));
-      if (grown == nullptr) {
-        free(buffer);
-        throw std::bad_alloc();
-      }
-      buffer = grown;
-      capacity *= 2;
-    }
-    ssize_t n = read(fd, buffer + size, capacity - size);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      free(buffer);
-      return false;
-    }
-    size += static_cast<size_t>(n);
-    // Nothing after a Ctrl-Z or a NUL byte counts: stop reading there, so
-    // that an endless device such as /dev/zero ends the run too.
-    const char* chunk = buffer + size - n;
-    if (memchr(chunk, ctrl_z, n) != nullptr || memchr(chunk, '\0', n) != nullptr) break;
+  size_t data_end = none;  // the first Ctrl-Z
+  size_t text_end = none;  // the first NUL
+  ~ReadBuffer() {
+    if (data != nullptr) munmap(data, capacity);
   }
-  text.adopt_buffer(buffer, size);
-  return true;
+};
+
+void grow(ReadBuffer& b, size_t capacity) {
+  void* p = b.data == nullptr ? mmap(nullptr, capacity, PROT_READ | PROT_WRITE,
+                                     MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0)
+                              : mremap(b.data, b.capacity, capacity, MREMAP_MAYMOVE);
+  if (p == MAP_FAILED) throw std::bad_alloc();
+  madvise(p, capacity, MADV_HUGEPAGE);
+  b.data = static_cast<char*>(p);
+  b.capacity = capacity;
 }
 
-int fail(const char* message, int result) {
-  last_error = message;
-  return result;
+// Notes a Ctrl-Z or NUL byte in the bytes read from `from` on; true if found.
+bool find_ends(ReadBuffer& b, size_t from) {
+  const char* piece = b.data + from;
+  size_t n = b.size - from;
+  const char* z = static_cast<const char*>(memchr(piece, ctrl_z, n));
+  const char* nul = static_cast<const char*>(memchr(piece, '\0', n));
+  if (z != nullptr) b.data_end = static_cast<size_t>(z - b.data);
+  if (nul != nullptr) b.text_end = static_cast<size_t>(nul - b.data);
+  return z != nullptr || nul != nullptr;
 }
 
+// Reads up to `limit` bytes, short reads continued, and stops early at the
+// end of the data or after the first piece holding a Ctrl-Z or NUL byte.
+// Returns the last read's result: 0 at the end of the data, -1 on an error.
+// Throws std::bad_alloc when memory runs out.
+ssize_t read_pieces(int fd, size_t limit, ReadBuffer& b) {
+  ssize_t n = 1;
+  while (b.size < limit) {
+    if (b.size == b.capacity) grow(b, b.capacity * 2);
+    size_t want = std::min({piece_size, b.capacity - b.size, limit - b.size});
+    // Faulting the pages in at once costs less than one fault each during the read.
+    madvise(b.data + b.size, want, MADV_POPULATE_WRITE);
+    n = read(fd, b.data + b.size, want);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    size_t from = b.size;
+    b.size += static_cast<size_t>(n);
+    if (find_ends(b, from)) break;
+  }
+  return n;
+}
+
+// A regular file that ends before the size it had when opened was truncated
+// by someone else while it was read.
+bool shrunk(int fd, size_t size) {
+  struct stat now;
+  return fstat(fd, &now) != 0 || static_cast<size_t>(now.st_size) < size;
+}
+
+// A regular file is read up to the size it has now; pipes, terminals,
+// devices and empty-looking /proc files until the end of their data.
 int load(int fd, const struct stat& st, FileText& text) {
-  bool mapped = S_ISREG(st.st_mode) && st.st_size > 0 && map_file(fd, st.st_size, text);
-  if (!mapped && !read_stream(fd, text)) {
-    return fail("read_in(): Unable to read file content", -2);
+  bool sized = S_ISREG(st.st_mode) && st.st_size > 0;
+  size_t limit = sized ? static_cast<size_t>(st.st_size) : none;
+  ReadBuffer b;
+  grow(b, sized ? limit : stream_start);
+  ssize_t last = read_pieces(fd, limit, b);
+  if (last < 0) return fail("read_in(): Unable to read file content", -2);
+  if (last == 0 && b.size < limit && sized && shrunk(fd, limit)) {
+    return fail("read_in(): File read error", -3);
   }
-  std::string_view data = text.view();
-  const char* stop = static_cast<const char*>(memchr(data.data(), ctrl_z, data.size()));
-  size_t n = stop ? static_cast<size_t>(stop - data.data()) : data.size();
-  if (n == 0) return fail("read_in(): Unable to read file content", -2);
-  const char* nul = static_cast<const char*>(memchr(data.data(), '\0', n));
-  text.cut(nul ? static_cast<size_t>(nul - data.data()) : n);
+  size_t data_end = std::min(b.data_end, b.size);
+  if (data_end == 0) return fail("read_in(): Unable to read file content", -2);
+  text.adopt_mapping(b.data, b.capacity);
+  b.data = nullptr;
+  text.cut(std::min(b.text_end, data_end));
   return 0;
 }
 
 }  // namespace
 
-int read_in(const char* path, FileText& text) {
+int read_in(const char* path, FileText& text, FileIdentity* source) {
   FileDescriptor file{open(path, O_RDONLY | O_CLOEXEC)};
   struct stat st;
   if (file.fd < 0 || fstat(file.fd, &st) != 0 || S_ISDIR(st.st_mode)) {
     return fail("read_in(): File open error", -1);
   }
+  if (source != nullptr) *source = identity_of(st);
   try {
     return load(file.fd, st, text);
   } catch (...) {

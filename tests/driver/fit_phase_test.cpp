@@ -16,6 +16,7 @@ namespace {
 
 constexpr int red = 2;
 constexpr int black = 1;
+constexpr int blue = 3;
 
 // The 800 x 600 picture: one area over rows 60 ... 560, or with the phase
 // the amplitude over rows 60 ... 350 and the phase over 366 ... 560.
@@ -42,12 +43,13 @@ int ink_runs(const DecodedImage& im, int x0, int y0, int x1, int y1, bool along_
   return runs;
 }
 
-// The first and last row holding a curve pixel between rows top and bottom.
-std::pair<int, int> red_rows(const DecodedImage& im, int top, int bottom) {
+// The first and last row holding a pixel of the curve colour between rows
+// top and bottom.
+std::pair<int, int> curve_rows(const DecodedImage& im, int colour, int top, int bottom) {
   std::pair<int, int> rows{-1, -1};
   for (int y = top; y <= bottom; ++y) {
     for (int x = area_left; x <= area_right; ++x) {
-      if (pixel(im, x, y) != red) continue;
+      if (pixel(im, x, y) != colour) continue;
       if (rows.first < 0) rows.first = y;
       rows.second = y;
     }
@@ -76,16 +78,20 @@ TEST(FitAndPhase, WhatThePictureShows) {
   write_file(dir.path("phase45.txt"), "1 1 -45\n10 2 -45\n");
   write_file(dir.path("wrapped.txt"), "1 1 170\n10 2 -170\n");
   write_file(dir.path("nophase.txt"), "1 1\n10 2\n");
+  write_file(dir.path("phase100.txt"), "1 1.5 -100\n10 1.5 -100\n");
+  write_file(dir.path("high.txt"), "100 3\n1000 4\n");
   const struct {
     const char* name;
     std::string in;
     std::vector<std::string> args;
     int status;
     std::string out;
-    int y_labels;               // at least, left of the amplitude area
-    int x_labels;               // at least, below the lowest area
-    std::pair<int, int> curve;  // rows of the amplitude curve; -1: not checked
-    std::pair<int, int> phase;  // rows of the phase curve; -2: no phase panel
+    int y_labels;                        // at least, left of the amplitude area
+    int x_labels;                        // at least, below the lowest area
+    std::pair<int, int> curve;           // rows of the amplitude curve; -1: not checked
+    std::pair<int, int> phase;           // rows of the phase curve; -2: no phase panel
+    const char* in2 = "";                // IN2=, drawn in blue and kept off the frame too
+    std::pair<int, int> phase2{-1, -1};  // rows of IN2='s phase curve; -1: not checked
   } cases[] = {
       {"geophone", "geophone.txt", {"-fit"}, 0, "", 3, 3, {-1, -1}, {-2, -2}},
       {"geophone, linear", "geophone.txt", {"/FIT", "-linY"}, 0, "", 4, 3, {-1, -1}, {-2, -2}},
@@ -122,10 +128,26 @@ TEST(FitAndPhase, WhatThePictureShows) {
        {-1, -1},
        {441, 484}},
       {"no phase in the file", "nophase.txt", {"-phase"}, 0, "", 0, 0, {-3, -3}, {-1, -1}},
+      // Both files' phases set the phase range, each curve in its colour.
+      {"two phases",
+       "phase45.txt",
+       {"-fit", "-phase"},
+       0,
+       "",
+       2,
+       2,
+       {-1, -1},
+       {366, 366},
+       "phase100.txt",
+       {484, 484}},
+      // 1 ... 10 Hz and 100 ... 1000 Hz: four decades labelled, both curves
+      // inside the amplitude area.
+      {"range of two files", "nophase.txt", {"-fit"}, 0, "", 2, 4, {-1, -1}, {-2, -2}, "high.txt"},
   };
   for (const auto& c : cases) {
     std::string out = dir.path(std::string(c.name) + ".gif");
     std::vector<std::string> args{"IN=" + dir.path(c.in), "OUT=" + out};
+    if (c.in2[0] != '\0') args.push_back("IN2=" + dir.path(c.in2));
     args.insert(args.end(), c.args.begin(), c.args.end());
     RunResult r = run_afcdraw(args);
     EXPECT_EQ(c.status, r.status) << c.name;
@@ -140,10 +162,15 @@ TEST(FitAndPhase, WhatThePictureShows) {
     EXPECT_LE(c.x_labels, ink_runs(im, 40, area_bottom + 3, 799, area_bottom + 18, false, 4))
         << c.name;
     // The curve keeps off the frame at both ends of the amplitude axis.
-    std::pair<int, int> rows = red_rows(im, area_top, bottom);
+    std::pair<int, int> rows = curve_rows(im, red, area_top, bottom);
     if (c.curve.first != -3) {
       EXPECT_LT(area_top + 3, rows.first) << c.name;
       EXPECT_GT(bottom - 3, rows.second) << c.name;
+    }
+    if (c.in2[0] != '\0') {
+      std::pair<int, int> second = curve_rows(im, blue, area_top, bottom);
+      EXPECT_LT(area_top + 3, second.first) << c.name;
+      EXPECT_GT(bottom - 3, second.second) << c.name;
     }
     if (c.curve.first >= 0) {
       EXPECT_EQ(c.curve, rows) << c.name;
@@ -151,7 +178,10 @@ TEST(FitAndPhase, WhatThePictureShows) {
     if (phase) {
       EXPECT_EQ(black, pixel(im, 400, amplitude_bottom_with_phase + 2)) << c.name;
       EXPECT_EQ(black, pixel(im, 400, phase_top - 2)) << c.name;
-      EXPECT_EQ(c.phase, red_rows(im, phase_top, area_bottom)) << c.name;
+      EXPECT_EQ(c.phase, curve_rows(im, red, phase_top, area_bottom)) << c.name;
+      if (c.phase2.first != -1) {
+        EXPECT_EQ(c.phase2, curve_rows(im, blue, phase_top, area_bottom)) << c.name;
+      }
     }
   }
 }

@@ -2,12 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 #include <vector>
 
 #include "core/last_error.h"
-#include "plot/draw_curve.h"
 #include "support/gif_reader.h"
 #include "support/test_files.h"
 
@@ -145,38 +143,6 @@ TEST(DrawGif, FailuresLeaveNoFile) {
     EXPECT_EQ(c.message, last_error);
     EXPECT_EQ("old", read_file(out));
     EXPECT_EQ(std::vector<std::string>{"out.gif"}, dir.entries());
-  }
-}
-
-TEST(DrawCurve, SkippingRepeatedVerticesChangesNoPixel) {
-  std::mt19937 rng(7);
-  for (int round = 0; round < 200; ++round) {
-    std::uniform_int_distribution<int> coord(-20, 80), count(1, 12);
-    VertexList v;
-    int n = count(rng);
-    for (int i = 0; i < n; ++i) {
-      if (!v.empty() && rng() % 2)
-        v.push_back(v.back());  // many repeats
-      else
-        v.push_back({coord(rng), coord(rng)});
-    }
-    if (round % 50 == 0) v.push_back({-2147483647 - 1, -2147483647 - 1});
-    gdImagePtr plain = gdImageCreate(64, 64), skipping = gdImageCreate(64, 64);
-    for (gdImagePtr im : {plain, skipping}) {
-      gdImageColorAllocate(im, 0, 0, 0);
-      gdImageColorAllocate(im, 255, 0, 0);
-    }
-    for (size_t i = 0; i + 1 < v.size(); ++i) {
-      gdImageLine(plain, v[i].x, v[i].y, v[i + 1].x, v[i + 1].y, 1);
-    }
-    draw_curve(skipping, v, 1);
-    for (int y = 0; y < 64; ++y) {
-      for (int x = 0; x < 64; ++x) {
-        ASSERT_EQ(gdImageGetPixel(plain, x, y), gdImageGetPixel(skipping, x, y)) << round;
-      }
-    }
-    gdImageDestroy(plain);
-    gdImageDestroy(skipping);
   }
 }
 

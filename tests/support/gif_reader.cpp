@@ -6,6 +6,12 @@ DecodedImage decode_gif(const std::string& bytes) {
   return DecodedImage(im, gdImageDestroy);
 }
 
+DecodedImage decode_png(const std::string& bytes) {
+  gdImagePtr im =
+      gdImageCreateFromPngPtr(static_cast<int>(bytes.size()), const_cast<char*>(bytes.data()));
+  return DecodedImage(im, gdImageDestroy);
+}
+
 int pixel(const DecodedImage& image, int x, int y) {
   if (!image || !gdImageBoundsSafe(image.get(), x, y)) return -1;
   return gdImageGetPixel(image.get(), x, y);

@@ -1,6 +1,8 @@
 #include "support/test_files.h"
 
 #include <dirent.h>
+#include <sys/resource.h>
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -41,12 +43,19 @@ std::string read_file(const std::string& path) {
   return s.str();
 }
 
-RunResult run_afcdraw(const std::vector<std::string>& args, const std::vector<std::string>& env) {
+RunResult run_afcdraw(const std::vector<std::string>& args, const std::vector<std::string>& env,
+                      const std::string& input) {
   int pipe_fds[2];
   if (pipe(pipe_fds) != 0) return {-1, ""};
   pid_t pid = fork();
   if (pid == 0) {
     dup2(pipe_fds[1], 1);
+    if (!input.empty()) {
+      int fd = open(input.c_str(), O_RDONLY);
+      if (fd < 0) _exit(127);
+      dup2(fd, 0);
+      close(fd);
+    }
     close(pipe_fds[0]);
     close(pipe_fds[1]);
     unsetenv("LANG");
@@ -68,4 +77,30 @@ RunResult run_afcdraw(const std::vector<std::string>& args, const std::vector<st
   int status = 0;
   waitpid(pid, &status, 0);
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+}
+
+RunResult run_shell(const std::string& dir, const std::string& command) {
+  int pipe_fds[2];
+  if (pipe(pipe_fds) != 0) return {-1, ""};
+  pid_t pid = fork();
+  if (pid == 0) {
+    dup2(pipe_fds[1], 1);
+    close(pipe_fds[0]);
+    close(pipe_fds[1]);
+    setenv("AFCDRAW", AFCDRAW_BIN, 1);
+    setenv("AS_NOBODY", "setpriv --reuid=65534 --regid=65534 --clear-groups", 1);
+    setenv("LC_ALL", "C", 1);
+    if (chdir(dir.c_str()) == 0) execl("/bin/sh", "sh", "-c", command.c_str(), nullptr);
+    _exit(127);
+  }
+  close(pipe_fds[1]);
+  std::string out;
+  char buffer[4096];
+  ssize_t n;
+  while ((n = read(pipe_fds[0], buffer, sizeof buffer)) > 0) out.append(buffer, n);
+  close(pipe_fds[0]);
+  int status = 0;
+  struct rusage usage {};
+  wait4(pid, &status, 0, &usage);
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, usage.ru_maxrss};
 }

@@ -26,8 +26,15 @@ std::string read_file(const std::string& path);
 struct RunResult {
   int status;  // 0..255, or -1 when killed by a signal
   std::string out;
+  long max_rss_kb = 0;  // the largest memory the run held
 };
 // Runs afcdraw with `args` (after the program name); `env` entries such as
 // "LC_ALL=C.UTF-8" replace the environment's LANG, LC_ALL and LC_CTYPE.
+// Standard input is the file at `input` when one is named.
 RunResult run_afcdraw(const std::vector<std::string>& args,
-                      const std::vector<std::string>& env = {"LC_ALL=C"});
+                      const std::vector<std::string>& env = {"LC_ALL=C"},
+                      const std::string& input = "");
+
+// Runs `command` with /bin/sh in `dir`, with AFCDRAW naming the binary and
+// AS_NOBODY a prefix that runs a command as the unprivileged user 65534.
+RunResult run_shell(const std::string& dir, const std::string& command);
