@@ -1,8 +1,8 @@
 #include "support/test_files.h"
 
 #include <dirent.h>
-#include <sys/resource.h>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
