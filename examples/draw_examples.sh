@@ -16,3 +16,13 @@ bin=${AFCDRAW:-build/afcdraw}
   "X_AXIS=0.1;100" SUB_GRID=10 "CAPTION=Geophones, 1 Hz: nominal and measured" \
   "DIMX=Frequency, Hz" "DIMY=V/(m/s)" "NAME=nominal" "NAME2=unit A, measured" \
   "NAME3=unit B, measured"
+# Axes fitted to the data (-fit), and a Bode plot (-phase).
+"$bin" IN=examples/geophone_4_5hz.txt OUT=docs/geophone_4_5hz_fit.gif -fit \
+  "CAPTION=Geophone, 4.5 Hz, -fit" "DIMX=Frequency, Hz" "DIMY=V/(m/s)"
+"$bin" IN=examples/broadband_120s.txt OUT=docs/broadband_120s_fit.gif -fit SUB_GRIDX=10 \
+  "CAPTION=Broadband seismometer, 120 s, -fit" "DIMX=Frequency, Hz" "DIMY=V/(m/s)"
+"$bin" IN=examples/accelerometer_50hz_db.txt OUT=docs/accelerometer_50hz_db_fit.gif -fit -linY \
+  "CAPTION=Accelerometer in dB, -fit -linY" "DIMX=Frequency, Hz" "DIMY=dB re 1 V/g"
+"$bin" IN=examples/broadband_120s.txt OUT=docs/broadband_120s_bode.gif -fit -phase -unwrap \
+  SUB_GRIDX=10 "SIZE=800;700" "CAPTION=Broadband seismometer, 120 s, -fit -phase -unwrap" \
+  "DIMX=Frequency, Hz" "DIMY=V/(m/s)"

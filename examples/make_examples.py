@@ -42,6 +42,15 @@ def write(name, zeros, poles, gain, f_lo, f_hi, count):
             out.write("%.6E  %.6E  %.6E\n" % (f, abs(h), math.degrees(cmath.phase(h))))
 
 
+def write_db(name, zeros, poles, gain, f_lo, f_hi, count):
+    """The same lines with the amplitude in dB (20 log10 of it)."""
+    with open(os.path.join(HERE, name), "w", newline="\n") as out:
+        for i in range(count):
+            f = f_lo * (f_hi / f_lo) ** (i / (count - 1))
+            h = response(zeros, poles, gain, f)
+            out.write("%.6E  %.6E  %.6E\n" % (f, 20 * math.log10(abs(h)), math.degrees(cmath.phase(h))))
+
+
 def write_measured(name, zeros, poles, gain, f_lo, f_hi, count, noise, seed):
     """A response as a calibration measures it: amplitudes off by a random
     relative error of about `noise` (normal, fixed seed), phase as modelled."""
@@ -76,6 +85,12 @@ def main():
     # Accelerometer: 2.5 V/g, flat to 50 Hz, then a fourth-order Butterworth roll-off at 200 Hz.
     lp = butterworth(200.0, 4)
     write("accelerometer_50hz.txt", [], lp, 2.5 * (2 * math.pi * 200.0) ** 4, 0.01, 1000.0, 1000)
+    # Exploration geophone: 4.5 Hz natural frequency, 0.6 damping, 28.8 V/(m/s), over its
+    # working band; the amplitude stays within 28.8 to 30.
+    write("geophone_4_5hz.txt", [0, 0], damped_pair(4.5, 0.6), 28.8, 10.0, 1000.0, 500)
+    # The accelerometer again, its amplitude in dB re 1 V/g.
+    write_db("accelerometer_50hz_db.txt", [], lp, 2.5 * (2 * math.pi * 200.0) ** 4, 1.0, 1000.0,
+             600)
     comparison()
 
 

@@ -84,6 +84,13 @@ void set_defaults(PlotOptions& o) {
   for (auto& path : o.more_in_paths) path[0] = '\0';
   for (auto& name : o.names) name[0] = '\0';
   o.format = OutputFormat::gif;
+  o.fit = o.x_axis_given = o.phase = o.unwrap = 0;
+  copy_text(o.dim_p, "Phase, deg");
+}
+
+// A switch in the style of -linX: "-name" or "/name", any letter case.
+bool is_switch(const char* arg, const char* name) {
+  return is_whole(arg, name) || (arg[0] == '/' && is_whole(arg + 1, name + 1));
 }
 
 // What the arguments leave behind besides the record itself.
@@ -109,8 +116,8 @@ void scan_format(const char* value, PlotOptions& o, ParseState& s) {
   }
 }
 
-// The keys of the comparison picture and its output format, none of which
-// the original command line knew.
+// The keys of the comparison picture, its output format, the fitted axes
+// and the phase panel, none of which the original command line knew.
 void apply_added(const char* arg, PlotOptions& o, ParseState& s) {
   const char* v;
   for (int i = 0; i < max_inputs - 1; ++i) {
@@ -125,7 +132,17 @@ void apply_added(const char* arg, PlotOptions& o, ParseState& s) {
       return;
     }
   }
-  if ((v = value_of(arg, "FORMAT="))) scan_format(v, o, s);
+  if ((v = value_of(arg, "FORMAT="))) {
+    scan_format(v, o, s);
+  } else if ((v = value_of(arg, "DIMP="))) {
+    copy_text(o.dim_p, v);
+  } else if (is_switch(arg, "-fit")) {
+    o.fit = 1;
+  } else if (is_switch(arg, "-phase")) {
+    o.phase = 1;
+  } else if (is_switch(arg, "-unwrap")) {
+    o.unwrap = 1;
+  }
 }
 
 void apply(const char* arg, PlotOptions& o, ParseState& s) {
@@ -136,6 +153,7 @@ void apply(const char* arg, PlotOptions& o, ParseState& s) {
     s.out_fits = copy_path(o.out_path, v);
   } else if ((v = value_of(arg, "X_AXIS="))) {
     scan_double_pair(v, v + strlen(v), o.x_min, o.x_max);
+    o.x_axis_given = 1;
   } else if (is_whole(arg, "-linX") || is_whole(arg, "/linX")) {
     o.log_x = 0;
   } else if (is_whole(arg, "-linY") || is_whole(arg, "/linY")) {

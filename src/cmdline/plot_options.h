@@ -24,6 +24,11 @@ struct PlotOptions {
   char more_in_paths[3][1024];  // IN2=, IN3=, IN4=; empty: not given
   char names[4][128];           // NAME=, NAME2=, NAME3=, NAME4=: legend texts
   OutputFormat format;          // FORMAT=: GIF (the default) or PNG
+  unsigned char fit;            // axes fitted to the data
+  unsigned char x_axis_given;   // X_AXIS= was on the command line
+  unsigned char phase;          // second panel with the phase
+  unsigned char unwrap;         // phase jumps over 180 degrees removed
+  char dim_p[128];              // name of the phase axis
 };
 
 // The number of response files one picture compares.

@@ -37,15 +37,22 @@ const char* stream_or_path(const char* path, const char* stream) {
   return strcmp(path, "-") == 0 ? stream : path;
 }
 
-// Reads the response file given with in_keys[input] into `points`. The
-// text is released once its points are out. A failing further file adds
-// its key and path to the message, so a batch log tells which one failed.
-int read_response(int input, const char* path, PointList& points, FileIdentity& source) {
+// The points (and with -phase the phases) of a file's text, which is
+// released once they are out; the phase column is read only when shown.
+int extract(FileText text, bool with_phases, Curve& curve) {
+  return with_phases ? str2graph_with_phases(std::move(text), curve.points, curve.phases)
+                     : str2graph(std::move(text), curve.points);
+}
+
+// Reads the response file given with in_keys[input] into `curve`. A failing
+// further file adds its key and path to the message, so a batch log tells
+// which one failed.
+int read_response(int input, const char* path, bool with_phases, Curve& curve) {
   FileText text;
   int status = 0;
-  if (read_in(stream_or_path(path, "/dev/stdin"), text, &source) < 0) {
+  if (read_in(stream_or_path(path, "/dev/stdin"), text, &curve.source) < 0) {
     status = input_not_read;
-  } else if (str2graph(std::move(text), points) < 0) {
+  } else if (extract(std::move(text), with_phases, curve) < 0) {
     status = no_points;
   }
   if (status < 0 && input > 0) last_error = last_error + ": " + in_keys[input] + path;
@@ -57,14 +64,21 @@ const char* input_path(const PlotOptions& o, int input) {
 }
 
 PictureSettings settings_of(const PlotOptions& o) {
-  return {o.x_min,  o.x_max,      o.log_x != 0, o.log_y != 0, o.caption, o.size_x,
-          o.size_y, o.sub_grid_x, o.sub_grid_y, o.dim_x,      o.dim_y,   o.format};
+  PictureSettings s{o.x_min,  o.x_max,      o.log_x != 0, o.log_y != 0, o.caption, o.size_x,
+                    o.size_y, o.sub_grid_x, o.sub_grid_y, o.dim_x,      o.dim_y,   o.format};
+  s.fit = o.fit != 0;
+  s.x_axis_given = o.x_axis_given != 0;
+  s.phase = o.phase != 0;
+  s.unwrap = o.unwrap != 0;
+  s.dim_p = o.dim_p;
+  return s;
 }
 
 }  // namespace
 
 // Every input is read before anything is drawn; the curves keep the order
-// and colours of their keys, and a name gives its curve a legend line.
+// and colours of their keys (the phase curve that of its amplitude curve),
+// and a name gives its curve a legend line.
 int main(int argc, char* argv[]) {
   if (asks_for_version(argc, argv)) {
     print_version();
@@ -83,11 +97,10 @@ int main(int argc, char* argv[]) {
   for (int i = 0; i < max_inputs; ++i) {
     const char* path = input_path(o, i);
     if (path[0] == '\0') continue;
-    PointList points;
-    FileIdentity source;  // the picture is never written over it
-    int status = read_response(i, path, points, source);
+    Curve curve{{}, {}, curve_colors[i], {}};  // the picture is never written over its source
+    int status = read_response(i, path, o.phase != 0, curve);
     if (status < 0) return report(status);
-    curves.push_back({std::move(points), curve_colors[i], source});
+    curves.push_back(std::move(curve));
     if (o.names[i][0] != '\0') legend.push_back({o.names[i], curves.size() - 1});
   }
   if (draw_picture(stream_or_path(o.out_path, "/dev/stdout"), std::move(curves), legend,

@@ -38,7 +38,24 @@ void reserve_points(std::string_view text, PointList& points) {
   }
 }
 
-void extract(std::string_view text, PointList& points) {
+// The phase after the amplitude: one separator character, then a number
+// read as the other two are. A line without one gives no phase point.
+void add_phase(const char* p, const char* end, double x, PointList& phases) {
+  double amplitude;
+  p = scan_double(p, end, amplitude);  // the frequency
+  if (p == nullptr || p == end) return;
+  p = scan_double(p + 1, end, amplitude);
+  if (p == nullptr || p == end) return;
+  double phase;
+  if (scan_double(p + 1, end, phase) != nullptr && std::isfinite(phase)) {
+    phases.push_back({x, phase});
+  }
+}
+
+// The phases are looked for only when asked for: without them the loop is
+// the two-number scan alone.
+template <bool with_phases>
+void extract(std::string_view text, PointList& points, PointList* phases) {
   const char* p = text.data();
   const char* end = p + text.size();
   while (p < end) {
@@ -50,6 +67,7 @@ void extract(std::string_view text, PointList& points) {
     if (scan_double_pair(p, content_end, point.x, point.y) == 2 && usable(point.x) &&
         usable(point.y)) {
       points.push_back(point);
+      if constexpr (with_phases) add_phase(p, content_end, point.x, *phases);
     }
     p = line_end + 1;
   }
@@ -58,37 +76,52 @@ void extract(std::string_view text, PointList& points) {
 // Below this a second thread costs more than it saves.
 constexpr size_t halves_from = size_t{4} << 20;
 
-// Extracts the points of the file's text, the two halves of a big text (cut
-// after a line feed) at once, and releases the text.
-void extract_all(FileText& file, PointList& points) {
+// Extracts the points (and with `phases` the phase points) of the file's
+// text, the two halves of a big text (cut after a line feed) at once, and
+// releases the text.
+template <bool with_phases>
+void extract_all(FileText& file, PointList& points, PointList* phases) {
   std::string_view text = file.view();
   reserve_points(text, points);
   size_t lf = text.size() < halves_from ? std::string_view::npos : text.find('\n', text.size() / 2);
   if (lf == std::string_view::npos) {
-    extract(text, points);
+    extract<with_phases>(text, points, phases);
     return;
   }
   std::string_view head = text.substr(0, lf + 1), tail = text.substr(lf + 1);
-  PointList later;
-  run_together([&] { extract(head, points); },
+  PointList later, later_phases;
+  run_together([&] { extract<with_phases>(head, points, phases); },
                [&] {
                  reserve_points(tail, later);
-                 extract(tail, later);
+                 extract<with_phases>(tail, later, &later_phases);
                });
   file = FileText();  // gone before the halves are joined, so its pages and the copy never meet
   points.insert(points.end(), later.begin(), later.end());
+  if constexpr (with_phases)
+    phases->insert(phases->end(), later_phases.begin(), later_phases.end());
+}
+
+template <bool with_phases>
+int extract_points(FileText& text, PointList& points, PointList* phases) {
+  points.clear();
+  if constexpr (with_phases) phases->clear();
+  try {
+    extract_all<with_phases>(text, points, phases);
+  } catch (const std::bad_alloc&) {
+    points.clear();
+    if constexpr (with_phases) phases->clear();
+    return fail("str2graph(): Not enough memory for the points", -1);
+  }
+  if (points.empty()) return fail("str2graph(): Couldn't find any point", -1);
+  return 0;
 }
 
 }  // namespace
 
 int str2graph(FileText text, PointList& points) {
-  points.clear();
-  try {
-    extract_all(text, points);
-  } catch (const std::bad_alloc&) {
-    points.clear();
-    return fail("str2graph(): Not enough memory for the points", -1);
-  }
-  if (points.empty()) return fail("str2graph(): Couldn't find any point", -1);
-  return 0;
+  return extract_points<false>(text, points, nullptr);
+}
+
+int str2graph_with_phases(FileText text, PointList& points, PointList& phases) {
+  return extract_points<true>(text, points, &phases);
 }

@@ -9,3 +9,8 @@
 // The text is taken by value and released before returning. Returns 0 when
 // at least one point was found, otherwise -1 with the reason in last_error.
 int str2graph(FileText text, PointList& points);
+
+// str2graph that also appends, for every point whose line goes on with a
+// separator character and a third number (finite), a phase point: the
+// frequency and that number. Fails as str2graph does, with its messages.
+int str2graph_with_phases(FileText text, PointList& points, PointList& phases);

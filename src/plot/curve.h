@@ -17,11 +17,14 @@ struct Rgb {
 // IN2= blue, IN3= dark green and IN4= magenta.
 constexpr Rgb curve_colors[] = {{255, 0, 0}, {0, 0, 255}, {0, 128, 0}, {192, 0, 192}};
 
-// One curve of a picture: its points, in file order, its colour and the file
-// it was read from (never written over). The colour is allocated in the
-// palette when the curve is drawn, unless the palette has it already.
+// One input's response as drawn: its amplitude points, in file order, its
+// phase points (frequency, degrees; empty unless the phase is shown), the
+// colour of both curves and the file it was read from (never written
+// over). The colour is allocated in the palette when the curve is drawn,
+// unless the palette has it already.
 struct Curve {
   PointList points;
+  PointList phases;
   Rgb color;
   FileIdentity source;
 };

@@ -15,7 +15,7 @@ int draw_gif(const char* out_path, PointList points, double x_min, double x_max,
                            size_y, sub_grid_x, sub_grid_y, dim_x, dim_y,   OutputFormat::gif};
   try {
     CurveList curves;
-    curves.push_back({std::move(points), curve_colors[0], input});
+    curves.push_back({std::move(points), {}, curve_colors[0], input});
     return draw_picture(out_path, std::move(curves), Legend{}, settings);
   } catch (const std::bad_alloc&) {
     return fail("draw_gif(): Not enough memory for the picture", -3);

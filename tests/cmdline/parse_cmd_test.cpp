@@ -74,7 +74,37 @@ TEST(ParseCmd, DefaultsWhenOnlyTheFilesAreNamed) {
   EXPECT_STREQ("", o.caption);
   EXPECT_STREQ("", o.dim_x);
   EXPECT_STREQ("", o.dim_y);
+  EXPECT_EQ(0, o.fit);
+  EXPECT_EQ(0, o.x_axis_given);
+  EXPECT_EQ(0, o.phase);
+  EXPECT_EQ(0, o.unwrap);
+  EXPECT_STREQ("Phase, deg", o.dim_p);
   EXPECT_EQ("NO_ERROR", last_error);
+}
+
+TEST(ParseCmd, FitAndPhaseSwitches) {
+  const struct {
+    std::vector<std::string> args;
+    int fit, phase, unwrap, x_axis_given;
+    const char* dim_p;
+  } cases[] = {
+      {{"-fit", "/phase", "-unwrap"}, 1, 1, 1, 0, "Phase, deg"},
+      {{"/FIT", "-Phase", "/UnWrap"}, 1, 1, 1, 0, "Phase, deg"},
+      {{"-fitx", "fit", "--fit", "/phases", "-unwrap=1", "-fit "}, 0, 0, 0, 0, "Phase, deg"},
+      {{"X_AXIS=", "dimp=Phi, rad"}, 0, 0, 0, 1, "Phi, rad"},
+      {{"DIMP=" + std::string(200, 'p')}, 0, 0, 0, 0, nullptr},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args{in, out};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    PlotOptions o;
+    ASSERT_EQ(0, parse(args, o));
+    EXPECT_EQ(c.fit, o.fit) << testing::PrintToString(c.args);
+    EXPECT_EQ(c.phase, o.phase) << testing::PrintToString(c.args);
+    EXPECT_EQ(c.unwrap, o.unwrap) << testing::PrintToString(c.args);
+    EXPECT_EQ(c.x_axis_given, o.x_axis_given) << testing::PrintToString(c.args);
+    EXPECT_EQ(c.dim_p ? std::string(c.dim_p) : std::string(127, 'p'), o.dim_p);
+  }
 }
 
 TEST(ParseCmd, KeysMatchInAnyAsciiCaseAndWholeSwitchesOnly) {

@@ -92,4 +92,32 @@ TEST(Str2graph, BigTextsKeepEveryPointInOrder) {
   }
 }
 
+// The phase column, read only when asked for: a point line with a third
+// number gives a phase point, one without gives the amplitude point alone.
+TEST(Str2graph, PhasesWhenAskedFor) {
+  const struct {
+    std::string bytes;
+    Points points;
+    Points phases;
+  } cases[] = {
+      {"1.000000E-03  2.159785E+01  -1.787425E+02\n", {{0.001, 21.59785}}, {{0.001, -178.7425}}},
+      {"1;2;30\r\n2,4,-1\n3 5\n4 6 x\n", {{1, 2}, {2, 4}, {3, 5}, {4, 6}}, {{1, 30}, {2, -1}}},
+      {"1 2 3\n-1 5 7\n5 nan 7\n6 7 nan\n6 7 1e999\n", {{1, 2}, {6, 7}, {6, 7}}, {{1, 3}}},
+      {"1 2  \t45\n1 2 ; 45\n", {{1, 2}, {1, 2}}, {{1, 45}}},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    write_file(dir.path("in.txt"), c.bytes);
+    FileText text;
+    ASSERT_EQ(0, read_in(dir.path("in.txt").c_str(), text));
+    PointList points, phases{{9, 9}};
+    ASSERT_EQ(0, str2graph_with_phases(std::move(text), points, phases));
+    Points got_points, got_phases;
+    for (const ResponsePoint& p : points) got_points.emplace_back(p.x, p.y);
+    for (const ResponsePoint& p : phases) got_phases.emplace_back(p.x, p.y);
+    EXPECT_EQ(c.points, got_points) << testing::PrintToString(c.bytes);
+    EXPECT_EQ(c.phases, got_phases) << testing::PrintToString(c.bytes);
+  }
+}
+
 }  // namespace

@@ -1,0 +1,93 @@
+#include "plot/fit_axis.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "fonts/fonts.h"
+#include "plot/format_label.h"
+#include "plot/to_pixel.h"
+
+namespace {
+
+constexpr int label_spacing = 4;  // least free pixels between two labels
+constexpr int plain_precision = 6;
+constexpr int lowest_rank = 2;
+
+bool horizontal(Orientation orientation) {
+  return orientation == Orientation::horizontal;
+}
+
+PlacedLabel place(const PlotArea& area, Orientation orientation, PowerLabel text, int pixel) {
+  int width = text.width();
+  int raise = text.exponent.empty() ? 0 : font5x8.h / 2;
+  if (horizontal(orientation)) {
+    int left = pixel - floor_half(width);
+    return {std::move(text), left, area.bottom + label_gap, left, left + width};
+  }
+  int top = pixel - font6x12.h / 2;
+  return {std::move(text), area.left - label_right_gap - width, top, top - raise, top + font6x12.h};
+}
+
+bool crowds(const PlacedLabel& a, const std::vector<PlacedLabel>& placed) {
+  for (const PlacedLabel& b : placed) {
+    if (a.from < b.to + label_spacing && b.from < a.to + label_spacing) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+int tick_pixel(const PlotArea& area, Orientation orientation, double v) {
+  if (horizontal(orientation) ? area.x.log : area.y.log) {
+    return to_pixel(log_axis(area, orientation).position(v));
+  }
+  if (horizontal(orientation)) return to_pixel((v - area.x.min) * area.x.scale + area.left);
+  return to_pixel(area.bottom - (v - area.y.min) * area.y.scale);
+}
+
+PowerLabel tick_label(double v, int rank, bool log) {
+  if (!log || rank > 0) return {format_g(v, plain_precision), ""};
+  int e = to_pixel(std::round(std::log10(v)));
+  if (0 <= e && e <= 2) return {format_int(to_pixel(std::pow(10.0, e))), ""};
+  return {"10", format_int(e)};
+}
+
+std::vector<PlacedLabel> place_tick_labels(const PlotArea& area, Orientation orientation,
+                                           const TickRule& rule) {
+  const AxisScale& axis = horizontal(orientation) ? area.x : area.y;
+  std::vector<PlacedLabel> placed;
+  for (int rank = 0; rank <= lowest_rank; ++rank) {
+    for_each_tick(rule, axis.min, axis.max, [&](double v, int r) {
+      if (r != rank) return;
+      PlacedLabel label =
+          place(area, orientation, tick_label(v, r, axis.log), tick_pixel(area, orientation, v));
+      if (!crowds(label, placed)) placed.push_back(std::move(label));
+    });
+  }
+  std::sort(placed.begin(), placed.end(),
+            [](const PlacedLabel& a, const PlacedLabel& b) { return a.from < b.from; });
+  return placed;
+}
+
+void draw_fit_grid(gdImagePtr image, int black, const PlotArea& area, Orientation orientation,
+                   const TickRule& rule, int sub_grid) {
+  bool across = horizontal(orientation);
+  const AxisScale& axis = across ? area.x : area.y;
+  if (axis.log) draw_log_grid(image, black, area, orientation, sub_grid);
+  for_each_tick(rule, axis.min, axis.max, [&](double v, int rank) {
+    if (axis.log && rank == 0) return;
+    int pixel = tick_pixel(area, orientation, v);
+    if (across && area.left < pixel && pixel < area.right) {
+      gdImageDashedLine(image, pixel, area.top, pixel, area.bottom, black);
+    } else if (!across && area.top < pixel && pixel < area.bottom) {
+      gdImageDashedLine(image, area.left, pixel, area.right, pixel, black);
+    }
+  });
+}
+
+void draw_fit_labels(gdImagePtr image, int black, const PlotArea& area, Orientation orientation,
+                     const TickRule& rule) {
+  for (const PlacedLabel& label : place_tick_labels(area, orientation, rule)) {
+    draw_power_label(image, black, label.text, label.left, label.top);
+  }
+}
