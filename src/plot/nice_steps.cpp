@@ -48,12 +48,16 @@ TickRule log_tick_rule(double lo, double hi) {
 TickRule linear_tick_rule(double lo, double hi) {
   double span = hi - lo;
   if (!(span > 0)) span = lo != 0 ? std::fabs(lo) : 1;
+  // A span beyond the double range (-1e308 ... 1e308) is measured in halves.
+  bool finite = std::isfinite(span);
+  double end = finite ? lo + span : hi;
+  double decades = finite ? std::log10(span) : std::log10(hi / 2 - lo / 2) + std::log10(2.0);
   TickRule rule{false, 0, 0};
-  int top = static_cast<int>(std::floor(std::log10(span)));
+  int top = static_cast<int>(std::floor(decades));
   for (int e = top - 1; e <= top + 1; ++e) {
     for (double m : nice_mantissas) {
       rule.step = m * std::pow(10.0, e);
-      if (widened_steps(lo, lo + span, rule.step) <= most_steps) return rule;
+      if (widened_steps(lo, end, rule.step) <= most_steps) return rule;
     }
   }
   return rule;

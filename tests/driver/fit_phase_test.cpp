@@ -80,6 +80,7 @@ TEST(FitAndPhase, WhatThePictureShows) {
   write_file(dir.path("nophase.txt"), "1 1\n10 2\n");
   write_file(dir.path("phase100.txt"), "1 1.5 -100\n10 1.5 -100\n");
   write_file(dir.path("high.txt"), "100 3\n1000 4\n");
+  write_file(dir.path("huge.txt"), "1 -1e308\n2 1e308\n");
   const struct {
     const char* name;
     std::string in;
@@ -112,6 +113,16 @@ TEST(FitAndPhase, WhatThePictureShows) {
        {"-linY"},
        252,
        "draw_gif(): Max (or Min) amplitude <= 0\n",
+       0,
+       0,
+       {-1, -1},
+       {-2, -2}},
+      // A span beyond the double range gets no axis, but a message.
+      {"span beyond the doubles",
+       "huge.txt",
+       {"-fit", "-linY"},
+       252,
+       "draw_gif()-> create_graphics_vector(): Incorrect Y-axis values for Line-scale\n",
        0,
        0,
        {-1, -1},
