@@ -28,6 +28,13 @@ PlacedLabel place(const PlotArea& area, Orientation orientation, PowerLabel text
   return {std::move(text), area.left - label_right_gap - width, top, top - raise, top + font6x12.h};
 }
 
+// A line whose position does not fit the area (its axis scale beyond the
+// double range) gets no label.
+bool on_area(const PlotArea& area, Orientation orientation, int pixel) {
+  if (horizontal(orientation)) return area.left - 1 <= pixel && pixel <= area.right + 1;
+  return area.top - 1 <= pixel && pixel <= area.bottom + 1;
+}
+
 bool crowds(const PlacedLabel& a, const std::vector<PlacedLabel>& placed) {
   for (const PlacedLabel& b : placed) {
     if (a.from < b.to + label_spacing && b.from < a.to + label_spacing) return true;
@@ -59,8 +66,9 @@ std::vector<PlacedLabel> place_tick_labels(const PlotArea& area, Orientation ori
   for (int rank = 0; rank <= lowest_rank; ++rank) {
     for_each_tick(rule, axis.min, axis.max, [&](double v, int r) {
       if (r != rank) return;
-      PlacedLabel label =
-          place(area, orientation, tick_label(v, r, axis.log), tick_pixel(area, orientation, v));
+      int pixel = tick_pixel(area, orientation, v);
+      if (!on_area(area, orientation, pixel)) return;
+      PlacedLabel label = place(area, orientation, tick_label(v, r, axis.log), pixel);
       if (!crowds(label, placed)) placed.push_back(std::move(label));
     });
   }

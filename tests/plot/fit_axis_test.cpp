@@ -111,6 +111,8 @@ TEST(FitAxis, AmplitudeRangesAndTheirLabels) {
        4.5,
        5.5,
        {{"5.5", 38, 54}, {"5", 50, 304}, {"4.5", 38, 554}}},
+      // Pixels per unit beyond the double range put every line off the area.
+      {"denormal linear", 0, 1e-320, false, -1.996e-321, 1.1976e-320, {}},
   };
   for (const auto& c : cases) {
     double lo = c.lo, hi = c.hi;
