@@ -11,6 +11,7 @@ namespace {
 
 constexpr int label_spacing = 4;  // least free pixels between two labels
 constexpr int plain_precision = 6;
+constexpr int most_precision = 17;  // digits that tell any two doubles apart
 constexpr int lowest_rank = 2;
 
 bool horizontal(Orientation orientation) {
@@ -35,6 +36,17 @@ bool on_area(const PlotArea& area, Orientation orientation, int pixel) {
   return area.top - 1 <= pixel && pixel <= area.bottom + 1;
 }
 
+// Enough significant digits to tell neighbouring lines of a linear axis
+// apart (1234567 and 1234568, not 1.23457e+06 twice), at least six. A
+// quarter step also covers the second digit of 2.5.
+int label_precision(const TickRule& rule, const AxisScale& axis) {
+  double largest = std::max(std::fabs(axis.min), std::fabs(axis.max));
+  if (rule.log || !(rule.step > 0) || !(largest > rule.step)) return plain_precision;
+  double digits = std::floor(std::log10(largest)) - std::floor(std::log10(rule.step / 4)) + 1;
+  return digits > most_precision ? most_precision
+                                 : std::max(plain_precision, static_cast<int>(digits));
+}
+
 bool crowds(const PlacedLabel& a, const std::vector<PlacedLabel>& placed) {
   for (const PlacedLabel& b : placed) {
     if (a.from < b.to + label_spacing && b.from < a.to + label_spacing) return true;
@@ -52,8 +64,8 @@ int tick_pixel(const PlotArea& area, Orientation orientation, double v) {
   return to_pixel(area.bottom - (v - area.y.min) * area.y.scale);
 }
 
-PowerLabel tick_label(double v, int rank, bool log) {
-  if (!log || rank > 0) return {format_g(v, plain_precision), ""};
+PowerLabel tick_label(double v, int rank, bool log, int precision) {
+  if (!log || rank > 0) return {format_g(v, precision), ""};
   int e = to_pixel(std::round(std::log10(v)));
   if (0 <= e && e <= 2) return {format_int(to_pixel(std::pow(10.0, e))), ""};
   return {"10", format_int(e)};
@@ -63,12 +75,13 @@ std::vector<PlacedLabel> place_tick_labels(const PlotArea& area, Orientation ori
                                            const TickRule& rule) {
   const AxisScale& axis = horizontal(orientation) ? area.x : area.y;
   std::vector<PlacedLabel> placed;
+  int precision = label_precision(rule, axis);
   for (int rank = 0; rank <= lowest_rank; ++rank) {
     for_each_tick(rule, axis.min, axis.max, [&](double v, int r) {
       if (r != rank) return;
       int pixel = tick_pixel(area, orientation, v);
       if (!on_area(area, orientation, pixel)) return;
-      PlacedLabel label = place(area, orientation, tick_label(v, r, axis.log), pixel);
+      PlacedLabel label = place(area, orientation, tick_label(v, r, axis.log, precision), pixel);
       if (!crowds(label, placed)) placed.push_back(std::move(label));
     });
   }

@@ -17,8 +17,9 @@
 int tick_pixel(const PlotArea& area, Orientation orientation, double v);
 
 // The text of the line at v: a decade as the decade labels read (1, 10,
-// 100, else 10 with a raised exponent), any other value as a plain number.
-PowerLabel tick_label(double v, int rank, bool log);
+// 100, else 10 with a raised exponent), any other value as a plain number
+// of `precision` significant digits.
+PowerLabel tick_label(double v, int rank, bool log, int precision);
 
 // One label as placed: its text, its top-left corner (of the mantissa) and
 // the rows or columns it covers along its axis, [from, to).

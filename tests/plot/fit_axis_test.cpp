@@ -111,6 +111,22 @@ TEST(FitAxis, AmplitudeRangesAndTheirLabels) {
        4.5,
        5.5,
        {{"5.5", 38, 54}, {"5", 50, 304}, {"4.5", 38, 554}}},
+      // Neighbours far from zero keep their last digits apart.
+      {"linear far from zero",
+       1234564,
+       1234570,
+       false,
+       1234563,
+       1234571,
+       {{"1234571", 14, 54},
+        {"1234570", 14, 116},
+        {"1234569", 14, 179},
+        {"1234568", 14, 241},
+        {"1234567", 14, 304},
+        {"1234566", 14, 366},
+        {"1234565", 14, 429},
+        {"1234564", 14, 491},
+        {"1234563", 14, 554}}},
       // Pixels per unit beyond the double range put every line off the area.
       {"denormal linear", 0, 1e-320, false, -1.996e-321, 1.1976e-320, {}},
   };
