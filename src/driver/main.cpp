@@ -52,8 +52,8 @@ int read_response(int input, const char* path, bool with_phases, Curve& curve) {
   int status = 0;
   if (read_in(stream_or_path(path, "/dev/stdin"), text, &curve.source) < 0) {
     status = input_not_read;
-  } else if (extract(std::move(text), with_phases, curve) < 0) {
-    status = no_points;
+  } else if (int r = extract(std::move(text), with_phases, curve); r < 0) {
+    status = r == file_cut_short ? input_not_read : no_points;
   }
   if (status < 0 && input > 0) last_error = last_error + ": " + in_keys[input] + path;
   return status;

@@ -24,6 +24,10 @@ class FileText {
   void adopt_buffer(char* buffer, size_t size);
   // Narrows the visible text to its first `size` bytes.
   void cut(size_t size) { size_ = size < size_ ? size : size_; }
+  // True when the file under a mapped text has been cut shorter by another
+  // process since: its missing pages read as zero bytes
+  // (guard_against_truncation), while a text otherwise never ends in a NUL.
+  bool cut_short() const { return size_ > 0 && data_[size_ - 1] == '\0'; }
 
  private:
   void release();

@@ -10,8 +10,10 @@
 #include <cstdint>
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "core/fail.h"
+#include "input/truncation_guard.h"
 
 namespace {
 
@@ -33,10 +35,10 @@ struct FileDescriptor {
   }
 };
 
-// The text is read into an anonymous mapping rather than mapped from the
-// file: a file truncated by another process meanwhile then ends the read
-// instead of faulting. Pages never written cost nothing, so a regular file's
-// buffer is reserved at its full size, and a pipe's grows without copying.
+// What cannot be mapped (a pipe, a terminal, a device, a file the system
+// will not map) is read into an anonymous mapping. Pages never written cost
+// nothing, so a sized file's buffer is reserved at its full size, and a
+// pipe's grows without copying.
 struct ReadBuffer {
   char* data = nullptr;
   size_t capacity = 0;
@@ -58,15 +60,19 @@ void grow(ReadBuffer& b, size_t capacity) {
   b.capacity = capacity;
 }
 
+// Where the text ends in the bytes [from, from + n) of `data`: the first
+// Ctrl-Z ends the data, the first NUL the text. True if either was found.
+bool find_text_ends(const char* data, size_t from, size_t n, size_t& data_end, size_t& text_end) {
+  const char* z = static_cast<const char*>(memchr(data + from, ctrl_z, n));
+  const char* nul = static_cast<const char*>(memchr(data + from, '\0', n));
+  if (z != nullptr) data_end = static_cast<size_t>(z - data);
+  if (nul != nullptr) text_end = static_cast<size_t>(nul - data);
+  return z != nullptr || nul != nullptr;
+}
+
 // Notes a Ctrl-Z or NUL byte in the bytes read from `from` on; true if found.
 bool find_ends(ReadBuffer& b, size_t from) {
-  const char* piece = b.data + from;
-  size_t n = b.size - from;
-  const char* z = static_cast<const char*>(memchr(piece, ctrl_z, n));
-  const char* nul = static_cast<const char*>(memchr(piece, '\0', n));
-  if (z != nullptr) b.data_end = static_cast<size_t>(z - b.data);
-  if (nul != nullptr) b.text_end = static_cast<size_t>(nul - b.data);
-  return z != nullptr || nul != nullptr;
+  return find_text_ends(b.data, from, b.size - from, b.data_end, b.text_end);
 }
 
 // Reads up to `limit` bytes, short reads continued, and stops early at the
@@ -97,10 +103,45 @@ bool shrunk(int fd, size_t size) {
   return fstat(fd, &now) != 0 || static_cast<size_t>(now.st_size) < size;
 }
 
+// A regular file is mapped, not copied: its pages are the ones the system
+// already holds in its cache, where a copy would need as many fresh ones.
+// They are brought in a piece at a time and searched for the end of the
+// text, so a file of zero bytes costs one piece whatever its size. A file
+// cut shorter meanwhile fails here, or later reads as ending at the cut
+// (guard_against_truncation). Returns 1 when the file cannot be mapped.
+int load_mapped(int fd, size_t size, FileText& text) {
+  void* address = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
+  if (address == MAP_FAILED) return 1;
+  guard_against_truncation();
+  FileText mapped;
+  mapped.adopt_mapping(address, size);
+  madvise(address, size, MADV_SEQUENTIAL);
+  const char* data = static_cast<const char*>(address);
+  size_t data_end = none, text_end = none;
+  for (size_t from = 0; from < size; from += piece_size) {
+    size_t n = std::min(piece_size, size - from);
+    // One call brings the piece in, where the search would fault page by page.
+    if (madvise(static_cast<char*>(address) + from, n, MADV_POPULATE_READ) != 0 &&
+        errno == EFAULT) {
+      return fail("read_in(): File read error", -3);
+    }
+    if (find_text_ends(data, from, n, data_end, text_end)) break;
+  }
+  data_end = std::min(data_end, size);
+  if (data_end == 0) return fail("read_in(): Unable to read file content", -2);
+  mapped.cut(std::min(text_end, data_end));
+  text = std::move(mapped);
+  return 0;
+}
+
 // A regular file is read up to the size it has now; pipes, terminals,
 // devices and empty-looking /proc files until the end of their data.
 int load(int fd, const struct stat& st, FileText& text) {
   bool sized = S_ISREG(st.st_mode) && st.st_size > 0;
+  if (sized) {
+    int mapped = load_mapped(fd, static_cast<size_t>(st.st_size), text);
+    if (mapped <= 0) return mapped;
+  }
   size_t limit = sized ? static_cast<size_t>(st.st_size) : none;
   ReadBuffer b;
   grow(b, sized ? limit : stream_start);

@@ -79,14 +79,16 @@ constexpr size_t halves_from = size_t{4} << 20;
 // Extracts the points (and with `phases` the phase points) of the file's
 // text, the two halves of a big text (cut after a line feed) at once, and
 // releases the text.
+// Returns false when the file was cut shorter meanwhile: the points of the
+// lost part are missing, and a line may have been cut in the middle.
 template <bool with_phases>
-void extract_all(FileText& file, PointList& points, PointList* phases) {
+bool extract_all(FileText& file, PointList& points, PointList* phases) {
   std::string_view text = file.view();
   reserve_points(text, points);
   size_t lf = text.size() < halves_from ? std::string_view::npos : text.find('\n', text.size() / 2);
   if (lf == std::string_view::npos) {
     extract<with_phases>(text, points, phases);
-    return;
+    return !file.cut_short();
   }
   std::string_view head = text.substr(0, lf + 1), tail = text.substr(lf + 1);
   PointList later, later_phases;
@@ -95,10 +97,12 @@ void extract_all(FileText& file, PointList& points, PointList* phases) {
                  reserve_points(tail, later);
                  extract<with_phases>(tail, later, &later_phases);
                });
+  bool whole = !file.cut_short();
   file = FileText();  // gone before the halves are joined, so its pages and the copy never meet
   points.insert(points.end(), later.begin(), later.end());
   if constexpr (with_phases)
     phases->insert(phases->end(), later_phases.begin(), later_phases.end());
+  return whole;
 }
 
 template <bool with_phases>
@@ -106,7 +110,11 @@ int extract_points(FileText& text, PointList& points, PointList* phases) {
   points.clear();
   if constexpr (with_phases) phases->clear();
   try {
-    extract_all<with_phases>(text, points, phases);
+    if (!extract_all<with_phases>(text, points, phases)) {
+      points.clear();
+      if constexpr (with_phases) phases->clear();
+      return fail("read_in(): File read error", -2);
+    }
   } catch (const std::bad_alloc&) {
     points.clear();
     if constexpr (with_phases) phases->clear();
