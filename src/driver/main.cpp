@@ -1,4 +1,4 @@
-// afcdraw: draws an amplitude-frequency response as a GIF picture.
+// afcdraw: draws amplitude-frequency responses as a GIF or PNG picture.
 
 #include <cstdio>
 #include <cstring>

@@ -3,9 +3,11 @@
 #include <cstddef>
 #include <string_view>
 
-// The text of an input file, owned without copying: the anonymous mapping it
-// was read into, or a malloc'd buffer. Line ends stay as
-// they are in the file; CR LF is folded where the text is cut into lines.
+// The text of an input file, owned without copying: the file's own mapping,
+// the anonymous mapping what cannot be mapped was read into, or a malloc'd
+// buffer (the fuzz targets).
+// Line ends stay as they are in the file; CR LF is folded where the text is
+// cut into lines.
 // Move-only: handing it on by value moves it.
 class FileText {
  public:

@@ -107,7 +107,7 @@ bool shrunk(int fd, size_t size) {
 // already holds in its cache, where a copy would need as many fresh ones.
 // They are brought in a piece at a time and searched for the end of the
 // text, so a file of zero bytes costs one piece whatever its size. A file
-// cut shorter meanwhile fails here, or later reads as ending at the cut
+// cut shorter meanwhile fails here, or later when its points are read
 // (guard_against_truncation). Returns 1 when the file cannot be mapped.
 int load_mapped(int fd, size_t size, FileText& text) {
   void* address = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
