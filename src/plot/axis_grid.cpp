@@ -73,3 +73,13 @@ void draw_linear_grid(gdImagePtr image, int black, const PlotArea& area, Orienta
     if (inside) grid_line(image, black, area, orientation, pixel, true);
   });
 }
+
+void draw_grid(gdImagePtr image, int black, const PlotArea& area, Orientation orientation,
+               int sub_grid) {
+  bool log = orientation == Orientation::horizontal ? area.x.log : area.y.log;
+  if (log) {
+    draw_log_grid(image, black, area, orientation, sub_grid);
+  } else {
+    draw_linear_grid(image, black, area, orientation, sub_grid);
+  }
+}

@@ -65,3 +65,8 @@ void draw_log_grid(gdImagePtr image, int black, const PlotArea& area, Orientatio
 // inside the area.
 void draw_linear_grid(gdImagePtr image, int black, const PlotArea& area, Orientation orientation,
                       int n);
+
+// The grid of the area's X (horizontal) or Y (vertical) axis, on its scale:
+// the log10 grid, or the linear grid of sub_grid steps.
+void draw_grid(gdImagePtr image, int black, const PlotArea& area, Orientation orientation,
+               int sub_grid);

@@ -10,6 +10,7 @@
 #include "core/fail.h"
 #include "fonts/fonts.h"
 #include "plot/amplitude_range.h"
+#include "plot/axis_grid.h"
 #include "plot/create_graphics_vector.h"
 #include "plot/draw_curve.h"
 #include "plot/draw_x_axis.h"
@@ -120,7 +121,7 @@ void draw_x(gdImagePtr im, int black, const PlotArea& area, const PictureSetting
     if (labels) draw_fit_labels(im, black, area, Orientation::horizontal, rules.x);
     return;
   }
-  draw_x_grid(im, black, area, s.sub_grid_x);
+  draw_grid(im, black, area, Orientation::horizontal, s.sub_grid_x);
   if (labels) draw_x_labels(im, black, area, s.sub_grid_x);
 }
 
@@ -131,7 +132,7 @@ void draw_y(gdImagePtr im, int black, const PlotArea& area, const PictureSetting
     draw_fit_labels(im, black, area, Orientation::vertical, rules.y);
     return;
   }
-  draw_y_grid(im, black, area, s.sub_grid_y);
+  draw_grid(im, black, area, Orientation::vertical, s.sub_grid_y);
   draw_y_labels(im, black, area, s.sub_grid_y);
 }
 

@@ -38,14 +38,6 @@ void decade_label(gdImagePtr image, int black, double x_max, const Decade& decad
 
 }  // namespace
 
-void draw_x_grid(gdImagePtr image, int black, const PlotArea& area, int sub_grid_x) {
-  if (area.x.log) {
-    draw_log_grid(image, black, area, Orientation::horizontal, sub_grid_x);
-  } else {
-    draw_linear_grid(image, black, area, Orientation::horizontal, sub_grid_x);
-  }
-}
-
 void draw_x_labels(gdImagePtr image, int black, const PlotArea& area, int sub_grid_x) {
   int top = area.bottom + label_gap;
   double x_min = area.x.min;
@@ -66,6 +58,6 @@ void draw_x_axis(gdImagePtr image, int black, double x_min, double x_max, bool l
                  int sub_grid_x, int plot_right, int plot_bottom) {
   PlotArea area = plot_area_between(left_margin, top_margin, plot_right, plot_bottom);
   area.x = axis_scale(x_min, x_max, log_x, area.width);
-  draw_x_grid(image, black, area, sub_grid_x);
+  draw_grid(image, black, area, Orientation::horizontal, sub_grid_x);
   draw_x_labels(image, black, area, sub_grid_x);
 }

@@ -10,8 +10,8 @@
 void draw_x_axis(gdImagePtr image, int black, double x_min, double x_max, bool log_x,
                  int sub_grid_x, int plot_right, int plot_bottom);
 
-// The two halves of draw_x_axis for the X axis of `area`: the grid lines
-// across it, and the labels below it. They touch different pixels, so either
-// may come first, and a plot stacked above another may go without labels.
-void draw_x_grid(gdImagePtr image, int black, const PlotArea& area, int sub_grid_x);
+// The labels half of draw_x_axis for the X axis of `area`, below it; the
+// grid is draw_grid's (plot/axis_grid.h). They touch different pixels, so
+// either may come first, and a plot stacked above another may go without
+// labels.
 void draw_x_labels(gdImagePtr image, int black, const PlotArea& area, int sub_grid_x);

@@ -31,14 +31,6 @@ void decade_label(gdImagePtr image, int black, double f, int py, int right) {
 
 }  // namespace
 
-void draw_y_grid(gdImagePtr image, int black, const PlotArea& area, int sub_grid_y) {
-  if (area.y.log) {
-    draw_log_grid(image, black, area, Orientation::vertical, sub_grid_y);
-  } else {
-    draw_linear_grid(image, black, area, Orientation::vertical, sub_grid_y);
-  }
-}
-
 // Unlike the X axis, a decade line clamped to either end is not labelled.
 void draw_y_labels(gdImagePtr image, int black, const PlotArea& area, int sub_grid_y) {
   int right = area.left - label_right_gap;
@@ -61,6 +53,6 @@ void draw_y_axis(gdImagePtr image, int black, double y_min, double y_max, bool l
                  int sub_grid_y, int plot_right, int plot_bottom) {
   PlotArea area = plot_area_between(left_margin, top_margin, plot_right, plot_bottom);
   area.y = axis_scale(y_min, y_max, log_y, area.height);
-  draw_y_grid(image, black, area, sub_grid_y);
+  draw_grid(image, black, area, Orientation::vertical, sub_grid_y);
   draw_y_labels(image, black, area, sub_grid_y);
 }

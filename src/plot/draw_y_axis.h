@@ -9,7 +9,6 @@
 void draw_y_axis(gdImagePtr image, int black, double y_min, double y_max, bool log_y,
                  int sub_grid_y, int plot_right, int plot_bottom);
 
-// The two halves of draw_y_axis for the Y axis of `area`: the grid lines
-// across it, and the labels left of it.
-void draw_y_grid(gdImagePtr image, int black, const PlotArea& area, int sub_grid_y);
+// The labels half of draw_y_axis for the Y axis of `area`, left of it; the
+// grid is draw_grid's (plot/axis_grid.h).
 void draw_y_labels(gdImagePtr image, int black, const PlotArea& area, int sub_grid_y);
