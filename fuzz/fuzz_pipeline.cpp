@@ -1,54 +1,98 @@
-// The whole pipeline after the command line: the first 32 bytes choose the
-// options, the rest is the response file. The GIF goes to /dev/null, which
-// is written directly like any device.
+// The whole run, as main makes it, on a command line chosen by the first 32
+// bytes: the frequency range, size, sub-grids, scales, -fit, -phase,
+// -unwrap, PNG, legend names and up to four inputs. The rest is the
+// response text; form feeds cut it into the files of IN=, IN2=, ... The
+// picture goes to /dev/null, which is written directly like any device.
 
-#include <cstdlib>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
+#include <string>
+#include <string_view>
 #include <vector>
 
-#include "input/file_text.h"
-#include "input/str2graph.h"
-#include "plot/draw_gif.h"
+#include "core/descriptor.h"
+#include "core/inputs.h"
+#include "driver/run.h"
 
 namespace {
 
-struct Options {
-  double x_min, x_max;
-  int size_x, size_y, sub_grid_x, sub_grid_y;
-  bool log_x, log_y;
-};
-
 constexpr size_t option_bytes = 32;
 
+// An in-memory file holding `text`, named by a path read_in can open.
+struct MemoryFile {
+  Descriptor fd;
+  std::string path;
+};
+
+MemoryFile memory_file(std::string_view text) {
+  MemoryFile f{Descriptor(memfd_create("response", MFD_CLOEXEC)), ""};
+  if (f.fd.valid() && write_all(f.fd.get(), text.data(), text.size())) {
+    f.path = "/proc/self/fd/" + std::to_string(f.fd.get());
+  }
+  return f;
+}
+
+std::string number_pair(const uint8_t* d) {
+  double lo, hi;
+  memcpy(&lo, d, sizeof lo);
+  memcpy(&hi, d + sizeof lo, sizeof hi);
+  char text[64];
+  snprintf(text, sizeof text, "%.17g;%.17g", lo, hi);
+  return text;
+}
+
+int32_t int_at(const uint8_t* d) {
+  int32_t v;
+  memcpy(&v, d, sizeof v);
+  return v;
+}
+
 // Sizes stay small so that each input runs quickly; everything else is free.
-Options options_from(const uint8_t* d) {
-  Options o;
-  memcpy(&o.x_min, d, 8);
-  memcpy(&o.x_max, d + 8, 8);
-  o.size_x = 640 + d[16] % 200;
-  o.size_y = 480 + d[17] % 200;
-  memcpy(&o.sub_grid_x, d + 18, 4);
-  memcpy(&o.sub_grid_y, d + 22, 4);
-  o.log_x = d[26] & 1;
-  o.log_y = d[26] & 2;
-  // What the command line lets through: 0 < x_min <= x_max, both finite.
-  if (!(o.x_min > 0 && o.x_max >= o.x_min && o.x_max < 1e308)) o.x_min = 0.001, o.x_max = 20;
-  return o;
+std::vector<std::string> arguments(const uint8_t* d) {
+  uint8_t flags = d[26];
+  std::vector<std::string> args{"afcdraw", "OUT=/dev/null", "CAPTION=Fuzz", "DIMX=x", "DIMY=y"};
+  args.push_back("SIZE=" + std::to_string(640 + d[16] % 200) + ";" +
+                 std::to_string(480 + d[17] % 200));
+  args.push_back("SUB_GRIDX=" + std::to_string(int_at(d + 18)));
+  args.push_back("SUB_GRIDY=" + std::to_string(int_at(d + 22)));
+  if (!(flags & 1)) args.push_back("-linX");
+  if (!(flags & 2)) args.push_back("-linY");
+  if (flags & 4) args.push_back("-fit");
+  if (flags & 8) args.push_back("-phase");
+  if (flags & 16) args.push_back("-unwrap");
+  if (flags & 32) args.push_back("FORMAT=PNG");
+  if (flags & 64) args.push_back("X_AXIS=" + number_pair(d));
+  for (int i = 0; i < max_inputs && (flags & 128); ++i) {
+    args.push_back(std::string(input_keys[i].name_key) + std::string(d[27 + i] % 100, 'N'));
+  }
+  return args;
 }
 
 }  // namespace
 
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  (void)freopen("/dev/null", "w", stdout);  // the message lines and help texts
+  return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < option_bytes) return 0;
-  Options o = options_from(data);
-  size -= option_bytes;
-  char* copy = static_cast<char*>(malloc(size + 1));
-  memcpy(copy, data + option_bytes, size);
-  FileText text;
-  text.adopt_buffer(copy, size);
-  PointList points;
-  if (str2graph(std::move(text), points) < 0) return 0;
-  draw_gif("/dev/null", std::move(points), o.x_min, o.x_max, o.log_x, o.log_y, "Fuzz", o.size_x,
-           o.size_y, o.sub_grid_x, o.sub_grid_y, "x", "y");
+  std::vector<std::string> args = arguments(data);
+  std::string_view text(reinterpret_cast<const char*>(data + option_bytes), size - option_bytes);
+  std::vector<MemoryFile> files;
+  for (int i = 0; i < max_inputs && (i == 0 || !text.empty()); ++i) {
+    size_t cut = i + 1 < max_inputs ? text.find('\f') : std::string_view::npos;
+    files.push_back(memory_file(text.substr(0, cut)));
+    if (files.back().path.empty()) return 0;
+    args.push_back(input_keys[i].in_key + files.back().path);
+    text = cut == std::string_view::npos ? std::string_view() : text.substr(cut + 1);
+  }
+  std::vector<const char*> argv;
+  for (const std::string& a : args) argv.push_back(a.c_str());
+  run(static_cast<int>(argv.size()), argv.data());
   return 0;
 }

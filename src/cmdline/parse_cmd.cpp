@@ -1,12 +1,12 @@
 #include "cmdline/parse_cmd.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
-#include "cmdline/print_usage.h"
+#include "cmdline/ascii_case.h"
 #include "core/fail.h"
+#include "core/messages.h"
 #include "core/scan_number.h"
 
 namespace {
@@ -14,19 +14,17 @@ namespace {
 constexpr const char* help_switches[] = {"--help", "-help", "/help", "help", "--h",
                                          "-h",     "/h",    "--?",   "-?",   "/?"};
 
-char fold(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
+// The picture sizes SIZE= may ask for, and what it falls back to.
+constexpr int32_t default_size_x = 800;
+constexpr int32_t default_size_y = 600;
+constexpr int32_t least_size_x = 640;  // a smaller size is raised to this one
+constexpr int32_t least_size_y = 480;
+constexpr int32_t most_size = 10000;  // a larger one falls back to the default
 
-// Compares the first n bytes, folding only the ASCII letters; a shorter
-// argument fails at its terminating zero.
-bool equal_folded(const char* arg, const char* key, size_t n) {
-  for (size_t i = 0; i < n; ++i) {
-    if (fold(arg[i]) != fold(key[i])) return false;
-    if (arg[i] == '\0') return true;
-  }
-  return true;
-}
+constexpr double default_x_min = 0.001;
+constexpr double default_x_max = 20.0;
+constexpr int32_t no_sub_grid = -1;
+constexpr char default_dim_p[] = "Phase, deg";
 
 bool is_whole(const char* arg, const char* key) {
   return equal_folded(arg, key, strlen(key) + 1);
@@ -68,24 +66,20 @@ void scan_size(const char* value, PlotOptions& o) {
   int32_t y = -1;
   scan_int_pair(value, value + strlen(value), x, y);
   set_size(o, x, y);
-  if (o.size_x < 0 || o.size_y < 0) set_size(o, 800, 600);
-  if (o.size_x < 640 || o.size_y < 480) set_size(o, 640, 480);
-  if (o.size_x > 10000 || o.size_y > 10000) set_size(o, 800, 600);
+  if (o.size_x < 0 || o.size_y < 0) set_size(o, default_size_x, default_size_y);
+  if (o.size_x < least_size_x || o.size_y < least_size_y) set_size(o, least_size_x, least_size_y);
+  if (o.size_x > most_size || o.size_y > most_size) set_size(o, default_size_x, default_size_y);
 }
 
 void set_defaults(PlotOptions& o) {
-  o.in_path[0] = o.out_path[0] = o.caption[0] = o.dim_x[0] = o.dim_y[0] = '\0';
-  o.x_min = 0.001;
-  o.x_max = 20.0;
-  o.log_x = o.log_y = 1;
-  o.size_x = 800;
-  o.size_y = 600;
-  o.sub_grid_x = o.sub_grid_y = -1;
-  for (auto& path : o.more_in_paths) path[0] = '\0';
-  for (auto& name : o.names) name[0] = '\0';
+  o = PlotOptions{};
+  o.x_min = default_x_min;
+  o.x_max = default_x_max;
+  o.log_x = o.log_y = true;
+  set_size(o, default_size_x, default_size_y);
+  o.sub_grid_x = o.sub_grid_y = no_sub_grid;
   o.format = OutputFormat::gif;
-  o.fit = o.x_axis_given = o.phase = o.unwrap = 0;
-  copy_text(o.dim_p, "Phase, deg");
+  copy_text(o.dim_p, default_dim_p);
 }
 
 // A switch in the style of -linX: "-name" or "/name", any letter case.
@@ -95,15 +89,14 @@ bool is_switch(const char* arg, const char* name) {
 
 // What the arguments leave behind besides the record itself.
 struct ParseState {
-  int32_t sub_grid = -1;
-  bool in_fits = true;
+  int32_t sub_grid = no_sub_grid;
+  bool in_fits[max_inputs];
   bool out_fits = true;
-  bool more_in_fit[max_inputs - 1] = {true, true, true};
   bool format_known = true;
+  ParseState() {
+    for (bool& fits : in_fits) fits = true;
+  }
 };
-
-constexpr const char* more_in_keys[max_inputs - 1] = {"IN2=", "IN3=", "IN4="};
-constexpr const char* name_keys[max_inputs] = {"NAME=", "NAME2=", "NAME3=", "NAME4="};
 
 void scan_format(const char* value, PlotOptions& o, ParseState& s) {
   s.format_known = true;
@@ -120,14 +113,14 @@ void scan_format(const char* value, PlotOptions& o, ParseState& s) {
 // and the phase panel, none of which the original command line knew.
 void apply_added(const char* arg, PlotOptions& o, ParseState& s) {
   const char* v;
-  for (int i = 0; i < max_inputs - 1; ++i) {
-    if ((v = value_of(arg, more_in_keys[i]))) {
-      s.more_in_fit[i] = copy_path(o.more_in_paths[i], v);
+  for (int i = 1; i < max_inputs; ++i) {
+    if ((v = value_of(arg, input_keys[i].in_key))) {
+      s.in_fits[i] = copy_path(o.more_in_paths[i - 1], v);
       return;
     }
   }
   for (int i = 0; i < max_inputs; ++i) {
-    if ((v = value_of(arg, name_keys[i]))) {
+    if ((v = value_of(arg, input_keys[i].name_key))) {
       copy_text(o.names[i], v);
       return;
     }
@@ -137,27 +130,27 @@ void apply_added(const char* arg, PlotOptions& o, ParseState& s) {
   } else if ((v = value_of(arg, "DIMP="))) {
     copy_text(o.dim_p, v);
   } else if (is_switch(arg, "-fit")) {
-    o.fit = 1;
+    o.fit = true;
   } else if (is_switch(arg, "-phase")) {
-    o.phase = 1;
+    o.phase = true;
   } else if (is_switch(arg, "-unwrap")) {
-    o.unwrap = 1;
+    o.unwrap = true;
   }
 }
 
 void apply(const char* arg, PlotOptions& o, ParseState& s) {
   const char* v;
-  if ((v = value_of(arg, "IN="))) {
-    s.in_fits = copy_path(o.in_path, v);
+  if ((v = value_of(arg, input_keys[0].in_key))) {
+    s.in_fits[0] = copy_path(o.in_path, v);
   } else if ((v = value_of(arg, "OUT="))) {
     s.out_fits = copy_path(o.out_path, v);
   } else if ((v = value_of(arg, "X_AXIS="))) {
     scan_double_pair(v, v + strlen(v), o.x_min, o.x_max);
-    o.x_axis_given = 1;
+    o.x_axis_given = true;
   } else if (is_whole(arg, "-linX") || is_whole(arg, "/linX")) {
-    o.log_x = 0;
+    o.log_x = false;
   } else if (is_whole(arg, "-linY") || is_whole(arg, "/linY")) {
-    o.log_y = 0;
+    o.log_y = false;
   } else if ((v = value_of(arg, "CAPTION="))) {
     copy_text(o.caption, v);
   } else if ((v = value_of(arg, "SIZE="))) {
@@ -184,49 +177,40 @@ bool is_help_switch(const char* arg) {
   return false;
 }
 
-// A missing file name is answered with the help text at once.
-int fail_with_help(const char* message, int result) {
-  print_usage();
-  return fail(message, result);
-}
-
 // An infinite bound (a number beyond the double range) would make the
 // decade loops endless, so it is refused with the reversed ranges.
 bool x_range_usable(double x_min, double x_max) {
   return x_max >= x_min && x_min > 0 && x_max > 0 && std::isfinite(x_min) && std::isfinite(x_max);
 }
 
+// The checks, in the order in which the first version made them.
+int validate(const PlotOptions& o, const ParseState& s) {
+  if (o.in_path[0] == '\0') return fail(message::no_input_file, no_input_file);
+  if (!s.in_fits[0]) return fail(message::input_too_long, path_too_long);
+  if (o.out_path[0] == '\0') return fail(message::no_output_file, no_output_file);
+  if (!s.out_fits) return fail(message::output_too_long, path_too_long);
+  for (int i = 1; i < max_inputs; ++i) {
+    if (!s.in_fits[i]) {
+      last_error = std::string(message::input_too_long) + ": " + input_keys[i].in_key;
+      return path_too_long;
+    }
+  }
+  if (!x_range_usable(o.x_min, o.x_max)) return fail(message::bad_x_range, bad_x_range);
+  if (!s.format_known) return fail(message::bad_format, bad_format);
+  return 0;
+}
+
 }  // namespace
 
 int parse_cmd(int argc, const char* const argv[], PlotOptions& options) {
-  if (argc < 3) return fail("parse_cmd(): Few parameters", -1);
+  if (argc < 3) return fail(message::few_parameters, few_parameters);
   set_defaults(options);
   ParseState state;
   for (int i = 1; i < argc; ++i) {
-    if (is_help_switch(argv[i])) {
-      print_usage();
-      std::exit(0);
-    }
+    if (is_help_switch(argv[i])) return help_wanted;
     apply(argv[i], options, state);
   }
   if (options.sub_grid_x < 0) options.sub_grid_x = state.sub_grid;
   if (options.sub_grid_y < 0) options.sub_grid_y = state.sub_grid;
-
-  if (options.in_path[0] == '\0')
-    return fail_with_help("parse_cmd(): Input filename not found", -2);
-  if (!state.in_fits) return fail("parse_cmd(): Input filename too long", -2);
-  if (options.out_path[0] == '\0')
-    return fail_with_help("parse_cmd(): Output filename not found", -3);
-  if (!state.out_fits) return fail("parse_cmd(): Output filename too long", -3);
-  for (int i = 0; i < max_inputs - 1; ++i) {
-    if (!state.more_in_fit[i]) {
-      last_error = std::string("parse_cmd(): Input filename too long: ") + more_in_keys[i];
-      return -2;
-    }
-  }
-  if (!x_range_usable(options.x_min, options.x_max)) {
-    return fail("parse_cmd(): Incorrect [FREQ=] value", -4);
-  }
-  if (!state.format_known) return fail("parse_cmd(): Incorrect [FORMAT=] value", -5);
-  return 0;
+  return validate(options, state);
 }

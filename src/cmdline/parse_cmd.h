@@ -1,13 +1,17 @@
 #pragma once
 
-#include "cmdline/plot_options.h"
+#include "core/plot_options.h"
+
+// What parse_cmd found besides a usable command line (0).
+constexpr int help_wanted = 1;      // a help switch: print the help text, status 0
+constexpr int few_parameters = -1;  // fewer than two arguments
+constexpr int no_input_file = -2;   // no IN=: the help text goes before the message too
+constexpr int no_output_file = -3;  // no OUT=: likewise
+constexpr int bad_x_range = -4;     // X_AXIS= unusable
+constexpr int bad_format = -5;      // FORMAT= neither GIF nor PNG (any letter case)
+constexpr int path_too_long = -6;   // a file name longer than its field
 
 // Fills `options` from the argument list (argv[0] is the program's name).
-// Returns 0, or with the reason in last_error:
-//   -1 fewer than two arguments;
-//   -2 no input file named (help text printed), or a name too long;
-//   -3 no output file named (help text printed), or its name too long;
-//   -4 the X range is unusable;
-//   -5 the FORMAT= value is neither GIF nor PNG (any letter case).
-// A help switch prints the help text and ends the process with status 0.
+// Returns 0, help_wanted, or one of the failures above with the reason in
+// last_error. Prints nothing: what the user sees is main's to say.
 int parse_cmd(int argc, const char* const argv[], PlotOptions& options);

@@ -2,25 +2,12 @@
 
 #include <cstdio>
 
-namespace {
-
-char fold(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool is_version_switch(const char* arg) {
-  const char* key = "--version";
-  for (; *key != '\0'; ++arg, ++key) {
-    if (fold(*arg) != *key) return false;
-  }
-  return *arg == '\0';
-}
-
-}  // namespace
+#include "cmdline/ascii_case.h"
 
 bool asks_for_version(int argc, const char* const argv[]) {
+  static constexpr char version_switch[] = "--version";
   for (int i = 1; i < argc; ++i) {
-    if (is_version_switch(argv[i])) return true;
+    if (equal_folded(argv[i], version_switch, sizeof version_switch)) return true;
   }
   return false;
 }

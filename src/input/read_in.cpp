@@ -12,7 +12,9 @@
 #include <new>
 #include <utility>
 
+#include "core/descriptor.h"
 #include "core/fail.h"
+#include "core/messages.h"
 #include "input/truncation_guard.h"
 
 namespace {
@@ -26,14 +28,6 @@ constexpr size_t piece_size = size_t{1} << 20;
 // What a pipe or device is given first; its buffer doubles as it fills.
 constexpr size_t stream_start = size_t{1} << 16;
 constexpr size_t none = SIZE_MAX;
-
-// Closes the descriptor on every way out.
-struct FileDescriptor {
-  int fd;
-  ~FileDescriptor() {
-    if (fd >= 0) close(fd);
-  }
-};
 
 // What cannot be mapped (a pipe, a terminal, a device, a file the system
 // will not map) is read into an anonymous mapping. Pages never written cost
@@ -123,12 +117,12 @@ int load_mapped(int fd, size_t size, FileText& text) {
     // One call brings the piece in, where the search would fault page by page.
     if (madvise(static_cast<char*>(address) + from, n, MADV_POPULATE_READ) != 0 &&
         errno == EFAULT) {
-      return fail("read_in(): File read error", -3);
+      return fail(message::file_read_error, -3);
     }
     if (find_text_ends(data, from, n, data_end, text_end)) break;
   }
   data_end = std::min(data_end, size);
-  if (data_end == 0) return fail("read_in(): Unable to read file content", -2);
+  if (data_end == 0) return fail(message::unable_to_read, -2);
   mapped.cut(std::min(text_end, data_end));
   text = std::move(mapped);
   return 0;
@@ -146,12 +140,12 @@ int load(int fd, const struct stat& st, FileText& text) {
   ReadBuffer b;
   grow(b, sized ? limit : stream_start);
   ssize_t last = read_pieces(fd, limit, b);
-  if (last < 0) return fail("read_in(): Unable to read file content", -2);
+  if (last < 0) return fail(message::unable_to_read, -2);
   if (last == 0 && b.size < limit && sized && shrunk(fd, limit)) {
-    return fail("read_in(): File read error", -3);
+    return fail(message::file_read_error, -3);
   }
   size_t data_end = std::min(b.data_end, b.size);
-  if (data_end == 0) return fail("read_in(): Unable to read file content", -2);
+  if (data_end == 0) return fail(message::unable_to_read, -2);
   text.adopt_mapping(b.data, b.capacity);
   b.data = nullptr;
   text.cut(std::min(b.text_end, data_end));
@@ -161,16 +155,16 @@ int load(int fd, const struct stat& st, FileText& text) {
 }  // namespace
 
 int read_in(const char* path, FileText& text, FileIdentity* source) {
-  FileDescriptor file{open(path, O_RDONLY | O_CLOEXEC)};
+  Descriptor file(open(path, O_RDONLY | O_CLOEXEC));
   struct stat st;
-  if (file.fd < 0 || fstat(file.fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-    return fail("read_in(): File open error", -1);
+  if (!file.valid() || fstat(file.get(), &st) != 0 || S_ISDIR(st.st_mode)) {
+    return fail(message::file_open_error, -1);
   }
   if (source != nullptr) *source = identity_of(st);
   try {
-    return load(file.fd, st, text);
+    return load(file.get(), st, text);
   } catch (...) {
     text = FileText();
-    return fail("read_in(): File read error", -3);
+    return fail(message::file_read_error, -3);
   }
 }

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "core/fail.h"
+#include "core/messages.h"
 #include "core/run_together.h"
 #include "core/scan_number.h"
 
@@ -113,14 +114,14 @@ int extract_points(FileText& text, PointList& points, PointList* phases) {
     if (!extract_all<with_phases>(text, points, phases)) {
       points.clear();
       if constexpr (with_phases) phases->clear();
-      return fail("read_in(): File read error", -2);
+      return fail(message::file_read_error, -2);
     }
   } catch (const std::bad_alloc&) {
     points.clear();
     if constexpr (with_phases) phases->clear();
-    return fail("str2graph(): Not enough memory for the points", -1);
+    return fail(message::no_memory_for_points, -1);
   }
-  if (points.empty()) return fail("str2graph(): Couldn't find any point", -1);
+  if (points.empty()) return fail(message::no_point, -1);
   return 0;
 }
 

@@ -47,5 +47,7 @@ RunResult run_afcdraw(const std::vector<std::string>& args,
                       const std::string& input = "");
 
 // Runs `command` with /bin/sh in `dir`, with AFCDRAW naming the binary and
-// AS_NOBODY a prefix that runs a command as the unprivileged user 65534.
+// AS_NOBODY a prefix that runs a command as the unprivileged user 65534 and
+// CLOSE_FAILS a library to preload for a file system that reports a failed
+// write at close (support/close_fails.cpp).
 RunResult run_shell(const std::string& dir, const std::string& command);

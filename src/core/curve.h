@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "core/response_point.h"
+
+// A colour by its red, green and blue parts (0 to 255).
+struct Rgb {
+  int red;
+  int green;
+  int blue;
+};
+
+// One input's response as drawn: its amplitude points, in file order, its
+// phase points (frequency, degrees; empty unless the phase is shown) and
+// the colour of both curves. The colour is allocated in the palette when
+// the curve is drawn, unless the palette has it already.
+struct Curve {
+  PointList points;
+  PointList phases;
+  Rgb color;
+};
+using CurveList = std::vector<Curve>;
+
+// One line of the legend: `name` beside a short line in the colour of
+// curves[curve].
+struct LegendEntry {
+  const char* name;
+  size_t curve;
+};
+using Legend = std::vector<LegendEntry>;

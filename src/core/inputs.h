@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstddef>
+#include <iterator>
+#include <string_view>
+
+#include "core/curve.h"
+
+// The response files one picture compares, in command-line order: the key
+// naming each file, the key of its legend text and the colour of its curves.
+// Everything that counts the inputs takes the count from this table.
+struct InputKeys {
+  const char* in_key;
+  const char* name_key;
+  Rgb color;
+};
+
+constexpr InputKeys input_keys[] = {
+    {"IN=", "NAME=", {255, 0, 0}},      // red
+    {"IN2=", "NAME2=", {0, 0, 255}},    // blue
+    {"IN3=", "NAME3=", {0, 128, 0}},    // dark green
+    {"IN4=", "NAME4=", {192, 0, 192}},  // magenta
+};
+
+constexpr int max_inputs = static_cast<int>(std::size(input_keys));
+
+// The first input is the one the original command line knew; its key and
+// colour are part of every old picture.
+static_assert(std::string_view(input_keys[0].in_key) == "IN=");
+static_assert(input_keys[0].color.red == 255 && input_keys[0].color.green == 0 &&
+              input_keys[0].color.blue == 0);

@@ -1,0 +1,50 @@
+#pragma once
+
+// Every message a run prints on standard output, in one place. Batch
+// scripts match these lines byte for byte, so each text is part of the
+// interface as it stands, including its prefix: "draw_gif(): ",
+// "create_graphics_vector(): " and the others named the functions of the
+// first version and name no function now. Never edit one; a new failure
+// gets a new text.
+namespace message {
+
+// The command line.
+inline constexpr char few_parameters[] = "parse_cmd(): Few parameters";
+inline constexpr char no_input_file[] = "parse_cmd(): Input filename not found";
+inline constexpr char input_too_long[] = "parse_cmd(): Input filename too long";
+inline constexpr char no_output_file[] = "parse_cmd(): Output filename not found";
+inline constexpr char output_too_long[] = "parse_cmd(): Output filename too long";
+inline constexpr char bad_x_range[] = "parse_cmd(): Incorrect [FREQ=] value";
+inline constexpr char bad_format[] = "parse_cmd(): Incorrect [FORMAT=] value";
+
+// Reading a response file. A failing further file (IN2= ...) adds ": ", its
+// key and its path.
+inline constexpr char file_open_error[] = "read_in(): File open error";
+inline constexpr char unable_to_read[] = "read_in(): Unable to read file content";
+inline constexpr char file_read_error[] = "read_in(): File read error";
+inline constexpr char no_point[] = "str2graph(): Couldn't find any point";
+inline constexpr char no_memory_for_points[] = "str2graph(): Not enough memory for the points";
+
+// Planning and drawing the picture. An axis range the mapping refuses is
+// reported as mapping_refused followed by one of the four axis messages.
+inline constexpr char amplitude_not_positive[] = "draw_gif(): Max (or Min) amplitude <= 0";
+inline constexpr char mapping_refused[] = "draw_gif()-> ";
+inline constexpr char x_log_refused[] =
+    "create_graphics_vector(): Incorrect X-axis values for Log10-scale";
+inline constexpr char x_linear_refused[] =
+    "create_graphics_vector(): Incorrect X-axis values for Line-scale";
+inline constexpr char y_log_refused[] =
+    "create_graphics_vector(): Incorrect Y-axis values for Log10-scale";
+inline constexpr char y_linear_refused[] =
+    "create_graphics_vector(): Incorrect Y-axis values for Line-scale";
+inline constexpr char no_memory_for_picture[] = "draw_gif(): Not enough memory for the picture";
+inline constexpr char picture_not_created[] = "draw_gif(): Unable to create the picture";
+
+// Encoding and writing it.
+inline constexpr char not_encoded[] = "draw_gif(): Unable to encode the picture";
+inline constexpr char output_not_created[] = "draw_gif(): Unable to create output file";
+inline constexpr char output_is_input[] = "draw_gif(): Output file is the input file";
+inline constexpr char output_not_written[] = "draw_gif(): Unable to write output file";
+inline constexpr char output_not_replaced[] = "draw_gif(): Unable to replace output file";
+
+}  // namespace message

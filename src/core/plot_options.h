@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+
+#include "core/inputs.h"
+#include "core/output_format.h"
+
+// Capacities of the text fields, terminating zero included.
+constexpr int path_capacity = 1024;
+constexpr int caption_capacity = 64;
+constexpr int name_capacity = 128;  // axis names and legend texts
+
+// The parsed command line, read by every stage after it. Text fields are
+// fixed-capacity, zero-terminated.
+struct PlotOptions {
+  char in_path[path_capacity];
+  char out_path[path_capacity];
+  double x_min;
+  double x_max;
+  bool log_x;  // log10 scale, else linear
+  bool log_y;
+  char caption[caption_capacity];
+  int32_t size_x;
+  int32_t size_y;
+  int32_t sub_grid_x;  // negative: not given
+  int32_t sub_grid_y;
+  char dim_x[name_capacity];
+  char dim_y[name_capacity];
+  // Fields added after the original record; an old command line leaves them
+  // at their defaults.
+  char more_in_paths[max_inputs - 1][path_capacity];  // IN2= ...; empty: not given
+  char names[max_inputs][name_capacity];              // NAME= ...: legend texts
+  OutputFormat format;                                // FORMAT=: GIF (the default) or PNG
+  bool fit;                                           // axes fitted to the data
+  bool x_axis_given;                                  // X_AXIS= was on the command line
+  bool phase;                                         // second panel with the phase
+  bool unwrap;                                        // phase jumps over 180 degrees removed
+  char dim_p[name_capacity];                          // name of the phase axis
+};
+
+// The path given with input_keys[input].in_key, empty when not given.
+inline const char* input_path(const PlotOptions& o, int input) {
+  return input == 0 ? o.in_path : o.more_in_paths[input - 1];
+}

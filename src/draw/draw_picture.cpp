@@ -1,0 +1,183 @@
+#include "draw/draw_picture.h"
+
+#include <gd.h>
+
+#include <cstring>
+#include <new>
+#include <utility>
+#include <vector>
+
+#include "core/fail.h"
+#include "core/messages.h"
+#include "draw/axis_grid.h"
+#include "draw/draw_curve.h"
+#include "draw/fill_area.h"
+#include "draw/fit_axis.h"
+#include "draw/legend.h"
+#include "draw/x_labels.h"
+#include "draw/y_labels.h"
+#include "fonts/fonts.h"
+#include "layout/map_to_area.h"
+#include "layout/pixel_point.h"
+#include "layout/to_pixel.h"
+
+namespace {
+
+constexpr int caption_top = 10;
+constexpr int dim_x_above_bottom = 20;  // the X axis name's top, from the image's bottom edge
+constexpr int dim_y_left = 10;
+
+struct Palette {
+  int white, black, red, blue, light_grey, pale_blue;
+};
+
+// The allocation order fixes the palette indices 0 to 5 in the file.
+Palette allocate_palette(gdImagePtr im) {
+  Palette p;
+  p.white = gdImageColorAllocate(im, 255, 255, 255);
+  p.black = gdImageColorAllocate(im, 0, 0, 0);
+  p.red = gdImageColorAllocate(im, 255, 0, 0);
+  p.blue = gdImageColorAllocate(im, 0, 0, 255);
+  p.light_grey = gdImageColorAllocate(im, 230, 230, 230);
+  p.pale_blue = gdImageColorAllocate(im, 230, 230, 255);
+  return p;
+}
+
+unsigned char* bytes(const char* text) {
+  return reinterpret_cast<unsigned char*>(const_cast<char*>(text));
+}
+
+int text_width(const char* text, const gdFont& font) {
+  return static_cast<int>(strlen(text)) * font.w;
+}
+
+// An upright axis name centred between rows `top` and `bottom`.
+void draw_upright_name(gdImagePtr im, int black, const char* name, int top, int bottom) {
+  if (name[0] == '\0') return;
+  gdImageStringUp(im, font_ptr(font8x16), dim_y_left,
+                  floor_half(top + bottom + text_width(name, font8x16)), bytes(name), black);
+}
+
+// Caption and X axis name centred across the image; the Y axis name upright
+// and centred along the image's height, or with the phase panel along the
+// amplitude area, and the phase axis name along the phase area.
+void draw_titles(gdImagePtr im, int black, const PlotOptions& o, const PlotArea& amplitude,
+                 const PlotArea& phase) {
+  if (o.caption[0] != '\0') {
+    gdImageString(im, font_ptr(font9x16), floor_half(o.size_x - text_width(o.caption, font9x16)),
+                  caption_top, bytes(o.caption), black);
+  }
+  if (o.dim_x[0] != '\0') {
+    gdImageString(im, font_ptr(font8x16), floor_half(o.size_x - text_width(o.dim_x, font8x16)),
+                  o.size_y - dim_x_above_bottom, bytes(o.dim_x), black);
+  }
+  if (!o.phase) {
+    draw_upright_name(im, black, o.dim_y, 0, o.size_y);
+    return;
+  }
+  draw_upright_name(im, black, o.dim_y, amplitude.top, amplitude.bottom);
+  draw_upright_name(im, black, o.dim_p, phase.top, phase.bottom);
+}
+
+// The light grey plot area inside a two-pixel black frame.
+void draw_frame(gdImagePtr im, const Palette& p, const PlotArea& area) {
+  int left = area.left - 1;
+  int top = area.top - 1;
+  int right = area.right + 1;
+  int bottom = area.bottom + 1;
+  fill_area(im, left, top, right, bottom, p.light_grey);
+  gdImageRectangle(im, left, top, right, bottom, p.black);
+  gdImageRectangle(im, left - 1, top - 1, right + 1, bottom + 1, p.black);
+}
+
+// A colour the palette has already (red, blue) is not allocated twice.
+int curve_color(gdImagePtr im, const Rgb& c) {
+  int index = gdImageColorExact(im, c.red, c.green, c.blue);
+  return index >= 0 ? index : gdImageColorAllocate(im, c.red, c.green, c.blue);
+}
+
+void draw_x(gdImagePtr im, int black, const PlotArea& area, const PlotOptions& o,
+            const PicturePlan& plan, bool labels) {
+  if (o.fit) {
+    draw_fit_grid(im, black, area, Orientation::horizontal, plan.x_rule, o.sub_grid_x);
+    if (labels) draw_fit_labels(im, black, area, Orientation::horizontal, plan.x_rule);
+    return;
+  }
+  draw_grid(im, black, area, Orientation::horizontal, o.sub_grid_x);
+  if (labels) draw_x_labels(im, black, area, o.sub_grid_x);
+}
+
+void draw_y(gdImagePtr im, int black, const PlotArea& area, const PlotOptions& o,
+            const PicturePlan& plan) {
+  if (o.fit) {
+    draw_fit_grid(im, black, area, Orientation::vertical, plan.y_rule, o.sub_grid_y);
+    draw_fit_labels(im, black, area, Orientation::vertical, plan.y_rule);
+    return;
+  }
+  draw_grid(im, black, area, Orientation::vertical, o.sub_grid_y);
+  draw_y_labels(im, black, area, o.sub_grid_y);
+}
+
+// Each curve in turn, its colour allocated as it is drawn; the points are
+// not looked at again: the mapping takes them over.
+std::vector<int> draw_curves(gdImagePtr im, const PlotArea& area, CurveList& curves) {
+  std::vector<int> colors;
+  colors.reserve(curves.size());
+  for (Curve& c : curves) {
+    colors.push_back(curve_color(im, c.color));
+    VertexList vertices;
+    map_to_area(std::move(c.points), area, vertices);
+    draw_curve(im, vertices, colors.back());
+  }
+  return colors;
+}
+
+// The framed amplitude area with its grid, labels (X labels only when no
+// phase panel lies below), curves and legend. Returns each curve's palette
+// index.
+std::vector<int> draw_amplitude(gdImagePtr im, const Palette& p, const PlotOptions& o,
+                                const PicturePlan& plan, CurveList& curves, const Legend& legend) {
+  const PlotArea& area = plan.amplitude;
+  draw_frame(im, p, area);
+  draw_x(im, p.black, area, o, plan, !o.phase);
+  draw_y(im, p.black, area, o, plan);
+  std::vector<int> colors = draw_curves(im, area, curves);
+  draw_legend(im, area, legend, colors, p.black, p.light_grey);
+  return colors;
+}
+
+// The framed phase area below, each curve's phases in its curve's colour.
+void draw_phase(gdImagePtr im, const Palette& p, const PlotOptions& o, const PicturePlan& plan,
+                CurveList& curves, const std::vector<int>& colors) {
+  const PlotArea& area = plan.phase;
+  draw_frame(im, p, area);
+  draw_x(im, p.black, area, o, plan, true);
+  draw_fit_grid(im, p.black, area, Orientation::vertical, plan.phase_rule, 0);
+  draw_fit_labels(im, p.black, area, Orientation::vertical, plan.phase_rule);
+  VertexList vertices;
+  for (size_t i = 0; i < curves.size(); ++i) {
+    map_to_area(std::move(curves[i].phases), area, vertices);
+    draw_curve(im, vertices, colors[i]);
+  }
+}
+
+}  // namespace
+
+// Every check was made in the plan: all that can fail here is memory.
+int draw_picture(const PicturePlan& plan, CurveList curves, const Legend& legend,
+                 const PlotOptions& o, Picture& picture) {
+  try {
+    picture.reset(gdImageCreate(o.size_x, o.size_y));
+    if (picture == nullptr) return fail(message::picture_not_created, -1);
+    gdImagePtr im = picture.get();
+    Palette p = allocate_palette(im);
+    fill_area(im, 0, 0, o.size_x, o.size_y, p.pale_blue);
+    draw_titles(im, p.black, o, plan.amplitude, plan.phase);
+    std::vector<int> colors = draw_amplitude(im, p, o, plan, curves, legend);
+    if (o.phase) draw_phase(im, p, o, plan, curves, colors);
+    return 0;
+  } catch (const std::bad_alloc&) {
+    picture.reset();
+    return fail(message::no_memory_for_picture, -1);
+  }
+}

@@ -1,0 +1,103 @@
+#include "draw/fit_axis.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "draw/axis_grid.h"
+#include "draw/format_label.h"
+#include "fonts/fonts.h"
+#include "layout/to_pixel.h"
+
+namespace {
+
+constexpr int label_spacing = 4;  // least free pixels between two labels
+constexpr int plain_precision = 6;
+constexpr int most_precision = 17;  // digits that tell any two doubles apart
+constexpr int lowest_rank = 2;
+
+bool horizontal(Orientation orientation) {
+  return orientation == Orientation::horizontal;
+}
+
+PlacedLabel place(const PlotArea& area, Orientation orientation, PowerLabel text, int pixel) {
+  int width = text.width();
+  int raise = text.exponent.empty() ? 0 : font5x8.h / 2;
+  if (horizontal(orientation)) {
+    int left = pixel - floor_half(width);
+    return {std::move(text), left, area.bottom + label_gap, left, left + width};
+  }
+  int top = pixel - font6x12.h / 2;
+  return {std::move(text), area.left - label_right_gap - width, top, top - raise, top + font6x12.h};
+}
+
+// A line whose position does not fit the area (its axis scale beyond the
+// double range) gets no label.
+bool on_area(const PlotArea& area, Orientation orientation, int pixel) {
+  if (horizontal(orientation)) return area.left - 1 <= pixel && pixel <= area.right + 1;
+  return area.top - 1 <= pixel && pixel <= area.bottom + 1;
+}
+
+// Enough significant digits to tell neighbouring lines of a linear axis
+// apart (1234567 and 1234568, not 1.23457e+06 twice), at least six. A
+// quarter step also covers the second digit of 2.5.
+int label_precision(const TickRule& rule, const AxisScale& axis) {
+  double largest = std::max(std::fabs(axis.min), std::fabs(axis.max));
+  if (rule.log || !(rule.step > 0) || !(largest > rule.step)) return plain_precision;
+  double digits = std::floor(std::log10(largest)) - std::floor(std::log10(rule.step / 4)) + 1;
+  return digits > most_precision ? most_precision
+                                 : std::max(plain_precision, static_cast<int>(digits));
+}
+
+bool crowds(const PlacedLabel& a, const std::vector<PlacedLabel>& placed) {
+  for (const PlacedLabel& b : placed) {
+    if (a.from < b.to + label_spacing && b.from < a.to + label_spacing) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+PowerLabel tick_label(double v, int rank, bool log, int precision) {
+  if (!log || rank > 0) return {format_g(v, precision), ""};
+  return decade_label(to_pixel(std::round(std::log10(v))));
+}
+
+std::vector<PlacedLabel> place_tick_labels(const PlotArea& area, Orientation orientation,
+                                           const TickRule& rule) {
+  const AxisScale& axis = horizontal(orientation) ? area.x : area.y;
+  std::vector<PlacedLabel> placed;
+  int precision = label_precision(rule, axis);
+  for (int rank = 0; rank <= lowest_rank; ++rank) {
+    for_each_tick(rule, axis.min, axis.max, [&](double v, int r) {
+      if (r != rank) return;
+      int pixel = tick_pixel(area, orientation, v);
+      if (!on_area(area, orientation, pixel)) return;
+      PlacedLabel label = place(area, orientation, tick_label(v, r, axis.log, precision), pixel);
+      if (!crowds(label, placed)) placed.push_back(std::move(label));
+    });
+  }
+  std::sort(placed.begin(), placed.end(),
+            [](const PlacedLabel& a, const PlacedLabel& b) { return a.from < b.from; });
+  return placed;
+}
+
+void draw_fit_grid(gdImagePtr image, int black, const PlotArea& area, Orientation orientation,
+                   const TickRule& rule, int sub_grid) {
+  bool across = horizontal(orientation);
+  const AxisScale& axis = across ? area.x : area.y;
+  if (axis.log) draw_log_grid(image, black, area, orientation, sub_grid);
+  for_each_tick(rule, axis.min, axis.max, [&](double v, int rank) {
+    if (axis.log && rank == 0) return;
+    int pixel = tick_pixel(area, orientation, v);
+    bool inside =
+        across ? area.left < pixel && pixel < area.right : area.top < pixel && pixel < area.bottom;
+    if (inside) draw_grid_line(image, black, area, orientation, pixel, true);
+  });
+}
+
+void draw_fit_labels(gdImagePtr image, int black, const PlotArea& area, Orientation orientation,
+                     const TickRule& rule) {
+  for (const PlacedLabel& label : place_tick_labels(area, orientation, rule)) {
+    draw_power_label(image, black, label.text, label.left, label.top);
+  }
+}

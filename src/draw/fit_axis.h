@@ -1,0 +1,42 @@
+#pragma once
+
+#include <gd.h>
+
+#include <vector>
+
+#include "draw/power_label.h"
+#include "layout/axis_walk.h"
+#include "layout/nice_steps.h"
+#include "layout/plot_area.h"
+
+// The grid and labels of a fitted axis: every line of its rule is drawn and
+// labelled, decades as today, the other lines dashed.
+
+// The text of the line at v: a decade as the decade labels read (1, 10,
+// 100, else 10 with a raised exponent), any other value as a plain number
+// of `precision` significant digits.
+PowerLabel tick_label(double v, int rank, bool log, int precision);
+
+// One label as placed: its text, its top-left corner (of the mantissa) and
+// the rows or columns it covers along its axis, [from, to).
+struct PlacedLabel {
+  PowerLabel text;
+  int left, top;
+  int from, to;
+};
+
+// The labels of the axis's lines that fit: decades first, then 2x and 5x,
+// then the other multiples, each left out when it would come closer than
+// a small gap to one already placed; in the order of `from`.
+std::vector<PlacedLabel> place_tick_labels(const PlotArea& area, Orientation orientation,
+                                           const TickRule& rule);
+
+// The lines: on log10 the decade grid (with sub_grid subdivisions) and the
+// other labelled lines dashed; on linear the labelled lines dashed. Lines
+// on the frame are left to the frame.
+void draw_fit_grid(gdImagePtr image, int black, const PlotArea& area, Orientation orientation,
+                   const TickRule& rule, int sub_grid);
+
+// The labels below the area (X) or left of it (Y).
+void draw_fit_labels(gdImagePtr image, int black, const PlotArea& area, Orientation orientation,
+                     const TickRule& rule);

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <gd.h>
+
+#include <vector>
+
+#include "core/curve.h"
+#include "layout/plot_area.h"
+
+// Draws the legend, when it has entries, on a light grey box framed in black
+// inside the area's top right corner: per entry a short line in its curve's
+// colour and the name in black (font8x16). The box moves to the top left
+// corner when fewer curve pixels lie there; it is drawn after the curves,
+// which are counted in `image`. `curve_colors` holds the palette index of
+// each curve.
+void draw_legend(gdImagePtr image, const PlotArea& area, const Legend& legend,
+                 const std::vector<int>& curve_colors, int black, int light_grey);

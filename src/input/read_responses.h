@@ -1,0 +1,27 @@
+#pragma once
+
+#include <vector>
+
+#include "core/curve.h"
+#include "core/file_identity.h"
+#include "core/plot_options.h"
+
+// The responses one picture shows: a curve for every input the options
+// name, in input order and colour, a legend line for each named one, and
+// the files they came from, which the picture must never be written over.
+struct Responses {
+  CurveList curves;
+  Legend legend;
+  std::vector<FileIdentity> sources;
+};
+
+// What read_responses reports besides 0.
+constexpr int response_not_read = -1;   // a file could not be opened or read
+constexpr int no_response_points = -2;  // a file holds no point
+
+// Reads every input ("-" is standard input) into `responses`, with the
+// phases when the phase panel is shown, unwrapped when asked. The first
+// failure ends the reading, its message in last_error; a further file
+// (IN2= ...) adds ": ", its key and its path, so that a batch log tells
+// which one failed.
+int read_responses(const PlotOptions& options, Responses& responses);

@@ -1,0 +1,69 @@
+#include "layout/fit_range.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double padding = 0.03;  // of the span, at each end
+
+// Widens [lo, hi] outward to lines of `rule`; a bound that is already a
+// line stays, except when the range is a single value.
+void widen(const TickRule& rule, double& lo, double& hi) {
+  bool single = lo == hi;
+  double below = tick_below(rule, lo, single);
+  double above = tick_above(rule, hi, single);
+  if (std::isfinite(below) && std::isfinite(above) && below < above) {
+    lo = below;
+    hi = above;
+  }
+}
+
+TickRule rule_for(double lo, double hi, bool log) {
+  return log ? log_tick_rule(lo, hi) : linear_tick_rule(lo, hi);
+}
+
+}  // namespace
+
+bool data_frequency_range(const CurveList& curves, double& lo, double& hi) {
+  bool found = false;
+  for (const Curve& curve : curves) {
+    for (const ResponsePoint& p : curve.points) {
+      if (!(p.x > 0)) continue;
+      if (!found || p.x < lo) lo = p.x;
+      if (!found || p.x > hi) hi = p.x;
+      found = true;
+    }
+  }
+  return found;
+}
+
+TickRule fit_frequency_range(double& lo, double& hi, bool log) {
+  if (log && !(lo > 0)) return {};
+  TickRule rule = rule_for(lo, hi, log);
+  if (tick_count(rule, lo, hi) < 2) widen(rule, lo, hi);
+  return rule;
+}
+
+TickRule fit_amplitude_range(double& lo, double& hi, bool log) {
+  if (log) {
+    if (!(lo > 0)) return {};
+    double pad = padding * std::log10(hi / lo);
+    double low = lo / std::pow(10.0, pad);
+    double high = hi * std::pow(10.0, pad);
+    if (!(low > 0) || !std::isfinite(high)) return log_tick_rule(lo, hi);
+    TickRule rule = log_tick_rule(low, high);
+    lo = low;
+    hi = high;
+    widen(rule, lo, hi);
+    return rule;
+  }
+  double pad = padding * (hi - lo);
+  if (!std::isfinite(pad) || !std::isfinite(lo - pad) || !std::isfinite(hi + pad)) {
+    return linear_tick_rule(lo, hi);
+  }
+  lo -= pad;
+  hi += pad;
+  TickRule rule = linear_tick_rule(lo, hi);
+  widen(rule, lo, hi);
+  return rule;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "core/curve.h"
+#include "layout/nice_steps.h"
+
+// The ranges of -fit: axes fitted to the data.
+
+// The smallest and largest positive frequency of all curves. Returns false
+// (and leaves lo and hi) when there is none.
+bool data_frequency_range(const CurveList& curves, double& lo, double& hi);
+
+// The frequency axis keeps its range when at least two labelled lines lie
+// in it; otherwise it is widened outward to the nearest ones (to the lines
+// either side of a single frequency). Returns the lines' rule.
+TickRule fit_frequency_range(double& lo, double& hi, bool log);
+
+// The amplitude range padded by 3 % of its span at each end (on log10, of
+// its span in decades), then widened outward to the nearest labelled lines;
+// a constant amplitude gets the lines either side of it. A range whose
+// span does not fit a double is left alone. Returns the lines' rule.
+TickRule fit_amplitude_range(double& lo, double& hi, bool log);

@@ -1,0 +1,78 @@
+#include "layout/nice_steps.h"
+
+namespace {
+
+constexpr double nice_mantissas[] = {1, 2, 2.5, 5};  // smallest first
+constexpr int most_steps = 10;
+
+// The whole steps that cover [lo, hi] when it is widened outward to them.
+double widened_steps(double lo, double hi, double step) {
+  return std::ceil(hi / step) - std::floor(lo / step);
+}
+
+// The line of `rule` nearest to v on one side, looked for among the
+// multiples of the decades around v.
+double log_neighbour(const TickRule& rule, double v, bool below, bool strict) {
+  int e0 = static_cast<int>(std::floor(std::log10(v)));
+  double best = below ? 0 : HUGE_VAL;
+  for (int e = e0 - 1; e <= e0 + 1; ++e) {
+    double decade = std::pow(10.0, e);
+    for (int m = 1; m <= 9; ++m) {
+      if (!log_multiple_on(rule.level, m)) continue;
+      double c = m * decade;
+      bool on_side = below
+                         ? (strict ? c < v * (1 - tick_tolerance) : c <= v * (1 + tick_tolerance))
+                         : (strict ? c > v * (1 + tick_tolerance) : c >= v * (1 - tick_tolerance));
+      if (on_side && (below ? c > best : c < best)) best = c;
+    }
+  }
+  return best;
+}
+
+}  // namespace
+
+int tick_count(const TickRule& rule, double lo, double hi) {
+  int n = 0;
+  for_each_tick(rule, lo, hi, [&](double, int) { ++n; });
+  return n;
+}
+
+TickRule log_tick_rule(double lo, double hi) {
+  TickRule rule;
+  for (rule.level = 0; rule.level < every_multiple; ++rule.level) {
+    if (tick_count(rule, lo, hi) >= 2) return rule;
+  }
+  return rule;
+}
+
+TickRule linear_tick_rule(double lo, double hi) {
+  double span = hi - lo;
+  if (!(span > 0)) span = lo != 0 ? std::fabs(lo) : 1;
+  // A span beyond the double range (-1e308 ... 1e308) is measured in halves.
+  bool finite = std::isfinite(span);
+  double end = finite ? lo + span : hi;
+  double decades = finite ? std::log10(span) : std::log10(hi / 2 - lo / 2) + std::log10(2.0);
+  TickRule rule{false, 0, 0};
+  int top = static_cast<int>(std::floor(decades));
+  for (int e = top - 1; e <= top + 1; ++e) {
+    for (double m : nice_mantissas) {
+      rule.step = m * std::pow(10.0, e);
+      if (widened_steps(lo, end, rule.step) <= most_steps) return rule;
+    }
+  }
+  return rule;
+}
+
+double tick_below(const TickRule& rule, double v, bool strict) {
+  if (rule.log) return log_neighbour(rule, v, true, strict);
+  double i = std::floor(v / rule.step);
+  if (strict && i * rule.step >= v) --i;
+  return i * rule.step;
+}
+
+double tick_above(const TickRule& rule, double v, bool strict) {
+  if (rule.log) return log_neighbour(rule, v, false, strict);
+  double i = std::ceil(v / rule.step);
+  if (strict && i * rule.step <= v) ++i;
+  return i * rule.step;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "layout/nice_steps.h"
+#include "layout/plot_area.h"
+
+// With the phase shown, the plot room of the standard picture holds two
+// areas, the amplitude above the phase, sharing the frequency axis.
+struct PanelLayout {
+  PlotArea amplitude;
+  PlotArea phase;
+};
+
+// Rows between the two frames: room for the labels at the lower end of the
+// amplitude axis and the upper end of the phase axis.
+constexpr int panel_gap = 16;
+
+// The amplitude area takes 3/5 of the rows left after the gap.
+PanelLayout split_panels(int size_x, int size_y);
+
+// The phase range: [lo, hi] widened outward to multiples of 45 degrees (a
+// single value to those either side; no phase at all to -180 ... 180), and
+// its labelled lines every 45 degrees, or 90 (180, 360, ...) when 45 would
+// give more than eight steps.
+TickRule fit_phase_range(double& lo, double& hi, bool any);

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/curve.h"
+#include "core/plot_options.h"
+#include "layout/nice_steps.h"
+#include "layout/plot_area.h"
+
+// A picture as numbers, before any pixel: where its plot areas lie, what
+// their axes show and which lines the fitted axes label. The phase area
+// and the rules are set only when the options ask for them.
+struct PicturePlan {
+  PlotArea amplitude;
+  PlotArea phase;   // with the phase panel: below the amplitude, same X axis
+  TickRule x_rule;  // with fit: the labelled lines of each axis
+  TickRule y_rule;
+  TickRule phase_rule;  // with the phase panel
+};
+
+// Plans the picture of `curves` (not empty, no curve without points) that
+// the options describe, making every check a picture must pass. The
+// amplitude range is that of all curves together
+// (find_common_amplitude_range); with fit the ranges follow the data.
+// Returns 0, or with the reason in last_error:
+//   -1 the amplitude range is not positive (with fit and a linear
+//      amplitude axis any range is drawn);
+//   -2 the mapping refuses an axis range ("draw_gif()-> " and its message).
+int plan_picture(const CurveList& curves, const PlotOptions& options, PicturePlan& plan);

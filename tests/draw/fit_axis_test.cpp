@@ -1,0 +1,221 @@
+// Axes fitted to the data: which lines are labelled, with what text, where.
+
+#include "draw/fit_axis.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "layout/fit_range.h"
+#include "layout/nice_steps.h"
+
+namespace {
+
+// A label as "text" or "10^-3", at the top-left corner of its mantissa.
+struct Expected {
+  std::string text;
+  int left, top;
+  bool operator==(const Expected&) const = default;
+};
+
+std::vector<Expected> labels(const PlotArea& area, Orientation orientation, const TickRule& rule) {
+  std::vector<Expected> out;
+  for (const PlacedLabel& l : place_tick_labels(area, orientation, rule)) {
+    std::string text = l.text.mantissa;
+    if (!l.text.exponent.empty()) text += "^" + l.text.exponent;
+    out.push_back({text, l.left, l.top});
+  }
+  return out;
+}
+
+void PrintTo(const Expected& e, std::ostream* os) {
+  *os << "{\"" << e.text << "\", " << e.left << ", " << e.top << "}";
+}
+
+// The default 800 x 600 picture: columns 60 ... 780, rows 60 ... 560.
+PlotArea area_for(double lo, double hi, bool log) {
+  PlotArea area = standard_plot_area(800, 600);
+  EXPECT_EQ(0, set_axes(area, lo, hi, log, lo, hi, log));
+  return area;
+}
+
+TEST(FitAxis, AmplitudeRangesAndTheirLabels) {
+  const struct {
+    const char* name;
+    double lo, hi;
+    bool log;
+    double fitted_lo, fitted_hi;
+    std::vector<Expected> y_labels;
+  } cases[] = {
+      {"narrow log: every multiple",
+       28.8,
+       29.97,
+       true,
+       20,
+       40,
+       {{"40", 44, 53}, {"30", 44, 261}, {"20", 44, 554}}},
+      {"sub-decade log: 2x and 5x",
+       3,
+       25,
+       true,
+       2,
+       50,
+       {{"50", 44, 54}, {"20", 44, 196}, {"10", 44, 304}, {"5", 50, 411}, {"2", 50, 554}}},
+      {"wide log: decades",
+       0.9,
+       11,
+       true,
+       0.1,
+       100,
+       {{"100", 38, 54}, {"10", 44, 220}, {"1", 50, 387}, {"10^-1", 34, 554}}},
+      {"constant log: the lines either side",
+       5,
+       5,
+       true,
+       4,
+       6,
+       {{"6", 50, 54}, {"5", 50, 278}, {"4", 50, 554}}},
+      {"linear",
+       28.8,
+       29.97,
+       false,
+       28.6,
+       30.2,
+       {{"30.2", 32, 54},
+        {"30", 44, 116},
+        {"29.8", 32, 179},
+        {"29.6", 32, 241},
+        {"29.4", 32, 304},
+        {"29.2", 32, 366},
+        {"29", 44, 429},
+        {"28.8", 32, 491},
+        {"28.6", 32, 554}}},
+      {"dB",
+       -47.6,
+       7.96,
+       false,
+       -50,
+       10,
+       {{"10", 44, 53},
+        {"0", 50, 137},
+        {"-10", 38, 220},
+        {"-20", 38, 304},
+        {"-30", 38, 387},
+        {"-40", 38, 470},
+        {"-50", 38, 554}}},
+      {"constant linear",
+       5,
+       5,
+       false,
+       4.5,
+       5.5,
+       {{"5.5", 38, 54}, {"5", 50, 304}, {"4.5", 38, 554}}},
+      // Neighbours far from zero keep their last digits apart.
+      {"linear far from zero",
+       1234564,
+       1234570,
+       false,
+       1234563,
+       1234571,
+       {{"1234571", 14, 54},
+        {"1234570", 14, 116},
+        {"1234569", 14, 179},
+        {"1234568", 14, 241},
+        {"1234567", 14, 304},
+        {"1234566", 14, 366},
+        {"1234565", 14, 429},
+        {"1234564", 14, 491},
+        {"1234563", 14, 554}}},
+      // Pixels per unit beyond the double range put every line off the area.
+      {"denormal linear", 0, 1e-320, false, -1.996e-321, 1.1976e-320, {}},
+  };
+  for (const auto& c : cases) {
+    double lo = c.lo, hi = c.hi;
+    TickRule rule = fit_amplitude_range(lo, hi, c.log);
+    EXPECT_DOUBLE_EQ(c.fitted_lo, lo) << c.name;
+    EXPECT_DOUBLE_EQ(c.fitted_hi, hi) << c.name;
+    EXPECT_EQ(c.y_labels, labels(area_for(lo, hi, c.log), Orientation::vertical, rule)) << c.name;
+  }
+}
+
+TEST(FitAxis, FrequencyRangesAndTheirLabels) {
+  const struct {
+    const char* name;
+    double lo, hi;
+    bool log;
+    double fitted_lo, fitted_hi;
+    std::vector<Expected> x_labels;
+  } cases[] = {
+      {"wide log: decades, kept",
+       0.0001,
+       100,
+       true,
+       0.0001,
+       100,
+       {{"10^-4", 49, 566},
+        {"10^-3", 169, 566},
+        {"10^-2", 289, 566},
+        {"10^-1", 409, 566},
+        {"1", 537, 566},
+        {"10", 654, 566},
+        {"100", 771, 566}}},
+      {"two decades, kept",
+       10,
+       1000,
+       true,
+       10,
+       1000,
+       {{"10", 54, 566}, {"100", 411, 566}, {"10^3", 772, 566}}},
+      {"sub-decade log, kept",
+       3,
+       25,
+       true,
+       3,
+       25,
+       {{"5", 230, 566}, {"10", 462, 566}, {"20", 698, 566}}},
+      {"too narrow for two lines: widened",
+       10,
+       14,
+       true,
+       10,
+       20,
+       {{"10", 54, 566}, {"20", 774, 566}}},
+      {"linear, kept",
+       0,
+       45,
+       false,
+       0,
+       45,
+       {{"0", 57, 566},
+        {"5", 137, 566},
+        {"10", 214, 566},
+        {"15", 294, 566},
+        {"20", 374, 566},
+        {"25", 454, 566},
+        {"30", 534, 566},
+        {"35", 614, 566},
+        {"40", 694, 566},
+        {"45", 774, 566}}},
+  };
+  for (const auto& c : cases) {
+    double lo = c.lo, hi = c.hi;
+    TickRule rule = fit_frequency_range(lo, hi, c.log);
+    EXPECT_DOUBLE_EQ(c.fitted_lo, lo) << c.name;
+    EXPECT_DOUBLE_EQ(c.fitted_hi, hi) << c.name;
+    EXPECT_EQ(c.x_labels, labels(area_for(lo, hi, c.log), Orientation::horizontal, rule)) << c.name;
+  }
+}
+
+// On a short axis the crowded labels of the finest level give way, the
+// ones of coarser levels first kept.
+TEST(FitAxis, CrowdedLabelsAreLeftOut) {
+  PlotArea area = plot_area_between(60, 60, 780, 200);
+  ASSERT_EQ(0, set_axes(area, 20, 90, true, 20, 90, true));
+  TickRule every{true, every_multiple, 0};
+  std::vector<std::string> texts;
+  for (const Expected& e : labels(area, Orientation::vertical, every)) texts.push_back(e.text);
+  EXPECT_EQ((std::vector<std::string>{"80", "60", "50", "40", "30", "20"}), texts);
+}
+
+}  // namespace
