@@ -24,8 +24,23 @@ constexpr InputKeys input_keys[] = {
 
 constexpr int max_inputs = static_cast<int>(std::size(input_keys));
 
-// The first input is the one the original command line knew; its key and
+// Every key is looked up by its text, so no two may share one; and the
+// first input is the one the original command line knew, whose key and
 // colour are part of every old picture.
+constexpr bool keys_are_distinct() {
+  std::string_view keys[2 * max_inputs];
+  for (int i = 0; i < max_inputs; ++i) {
+    keys[2 * i] = input_keys[i].in_key;
+    keys[2 * i + 1] = input_keys[i].name_key;
+  }
+  for (int i = 0; i < 2 * max_inputs; ++i) {
+    for (int j = i + 1; j < 2 * max_inputs; ++j) {
+      if (keys[i] == keys[j]) return false;
+    }
+  }
+  return true;
+}
+static_assert(keys_are_distinct());
 static_assert(std::string_view(input_keys[0].in_key) == "IN=");
 static_assert(input_keys[0].color.red == 255 && input_keys[0].color.green == 0 &&
               input_keys[0].color.blue == 0);

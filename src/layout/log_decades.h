@@ -7,8 +7,8 @@ struct DecadeRange {
   double lowest;   // log10(lo)
   double decades;  // log10(hi / lo), the span
   double count;    // decades + 1: passes run while k < count
-  // No span, or one too wide for a double: the mapping refuses such a range
-  // afterwards and the picture is discarded, so the grid draws nothing.
+  // No span, or one too wide for a double: the plan refuses such a range
+  // before anything is drawn; a grid asked for it draws nothing.
   bool drawable() const { return decades > 0 && std::isfinite(decades); }
 };
 

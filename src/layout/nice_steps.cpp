@@ -17,7 +17,7 @@ double log_neighbour(const TickRule& rule, double v, bool below, bool strict) {
   double best = below ? 0 : HUGE_VAL;
   for (int e = e0 - 1; e <= e0 + 1; ++e) {
     double decade = std::pow(10.0, e);
-    for (int m = 1; m <= 9; ++m) {
+    for (int m = 1; m <= last_multiple; ++m) {
       if (!log_multiple_on(rule.level, m)) continue;
       double c = m * decade;
       bool on_side = below

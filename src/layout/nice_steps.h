@@ -15,6 +15,10 @@ struct TickRule {
 // The finest log10 level.
 constexpr int every_multiple = 2;
 
+// The multiples of a decade a log10 axis may label: 1x ... 9x, the next
+// being the next decade.
+constexpr int last_multiple = 9;
+
 // The coarsest log10 level with at least two lines in [lo, hi], else the
 // finest.
 TickRule log_tick_rule(double lo, double hi);
@@ -72,7 +76,7 @@ void for_each_tick(const TickRule& rule, double lo, double hi, Visit visit) {
   int last = static_cast<int>(std::floor(std::log10(hi))) + 1;
   for (int e = first; e <= last; ++e) {
     double decade = std::pow(10.0, e);
-    for (int m = 1; m <= 9; ++m) {
+    for (int m = 1; m <= last_multiple; ++m) {
       if (!log_multiple_on(rule.level, m)) continue;
       double v = m * decade;
       if (low <= v && v <= high) visit(v, log_multiple_rank(m));

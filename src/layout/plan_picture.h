@@ -23,5 +23,6 @@ struct PicturePlan {
 // Returns 0, or with the reason in last_error:
 //   -1 the amplitude range is not positive (with fit and a linear
 //      amplitude axis any range is drawn);
-//   -2 the mapping refuses an axis range ("draw_gif()-> " and its message).
+//   -2 an axis range cannot be drawn on its scale (message::mapping_refused
+//      and the axis's message).
 int plan_picture(const CurveList& curves, const PlotOptions& options, PicturePlan& plan);

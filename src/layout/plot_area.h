@@ -50,7 +50,7 @@ PlotArea standard_plot_area(int size_x, int size_y);
 AxisScale axis_scale(double min, double max, bool log, int span);
 
 // Gives the area its two axes, X checked first. Returns 0, or -1 (X) or -2
-// (Y) when a range cannot be drawn on its scale, with the mapping's message
-// in last_error: the curve's mapping is what refuses such a range.
+// (Y) when a range cannot be drawn on its scale, with the axis's message in
+// last_error (message::x_log_refused and the others).
 int set_axes(PlotArea& area, double x_min, double x_max, bool log_x, double y_min, double y_max,
              bool log_y);
