@@ -22,6 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<const char*> argv;
   for (const std::string& a : args) argv.push_back(a.c_str());
   PlotOptions options{};
-  parse_cmd(static_cast<int>(argv.size()), argv.data(), options);
+  Warnings warnings;
+  parse_cmd(static_cast<int>(argv.size()), argv.data(), options, warnings);
   return 0;
 }

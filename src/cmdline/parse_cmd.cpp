@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cmdline/ascii_case.h"
+#include "cmdline/nearest_key.h"
 #include "core/fail.h"
 #include "core/messages.h"
 #include "core/scan_number.h"
@@ -61,14 +62,15 @@ void set_size(PlotOptions& o, int32_t x, int32_t y) {
   o.size_y = y;
 }
 
-void scan_size(const char* value, PlotOptions& o) {
+bool scan_size(const char* value, PlotOptions& o) {
   int32_t x = -1;
   int32_t y = -1;
-  scan_int_pair(value, value + strlen(value), x, y);
+  int read = scan_int_pair(value, value + strlen(value), x, y);
   set_size(o, x, y);
   if (o.size_x < 0 || o.size_y < 0) set_size(o, default_size_x, default_size_y);
   if (o.size_x < least_size_x || o.size_y < least_size_y) set_size(o, least_size_x, least_size_y);
   if (o.size_x > most_size || o.size_y > most_size) set_size(o, default_size_x, default_size_y);
+  return read == 2 && o.size_x == x && o.size_y == y;
 }
 
 void set_defaults(PlotOptions& o) {
@@ -89,14 +91,61 @@ bool is_switch(const char* arg, const char* name) {
 
 // What the arguments leave behind besides the record itself.
 struct ParseState {
+  explicit ParseState(Warnings& w) : warnings(w) {
+    for (bool& fits : in_fits) fits = true;
+  }
+  Warnings& warnings;
   int32_t sub_grid = no_sub_grid;
   bool in_fits[max_inputs];
   bool out_fits = true;
   bool format_known = true;
-  ParseState() {
-    for (bool& fits : in_fits) fits = true;
-  }
+  bool legend_known = true;
 };
+
+void warn_value(ParseState& s, const char* key, const char* value, const char* what) {
+  s.warnings.push_back(std::string(key) + " value \"" + value + "\" " + what);
+}
+
+// A text longer than its field keeps what fits, with a warning.
+template <size_t N>
+void take_text(char (&field)[N], const char* key, const char* value, ParseState& s) {
+  if (!copy_text(field, value)) {
+    s.warnings.push_back(std::string(key) + " cut to its first " + std::to_string(N - 1) +
+                         " bytes");
+  }
+}
+
+// Two numbers as X_AXIS= reads them, each stored the moment it is read.
+void scan_range(const char* key, const char* value, double& lo, double& hi, ParseState& s) {
+  int read = scan_double_pair(value, value + strlen(value), lo, hi);
+  if (read < 2) warn_value(s, key, value, read == 0 ? "not read" : "read only in part");
+}
+
+// A sub-grid count as atoi reads it: no digits is 0, with a warning.
+int32_t scan_count(const char* key, const char* value, ParseState& s) {
+  int32_t count = 0;
+  if (scan_int(value, value + strlen(value), count) == nullptr)
+    warn_value(s, key, value, "not read");
+  return count;
+}
+
+void scan_legend(const char* value, PlotOptions& o, ParseState& s) {
+  static constexpr struct {
+    const char* name;
+    LegendCorner corner;
+  } corners[] = {{"AUTO", LegendCorner::automatic},
+                 {"TL", LegendCorner::top_left},
+                 {"TR", LegendCorner::top_right},
+                 {"BL", LegendCorner::bottom_left},
+                 {"BR", LegendCorner::bottom_right}};
+  s.legend_known = false;
+  for (const auto& c : corners) {
+    if (is_whole(value, c.name)) {
+      o.legend_corner = c.corner;
+      s.legend_known = true;
+    }
+  }
+}
 
 void scan_format(const char* value, PlotOptions& o, ParseState& s) {
   s.format_known = true;
@@ -106,6 +155,26 @@ void scan_format(const char* value, PlotOptions& o, ParseState& s) {
     o.format = OutputFormat::png;
   } else {
     s.format_known = false;
+  }
+}
+
+// The amplitude and phase ranges, the legend's corner and -strict.
+void apply_ranges(const char* arg, PlotOptions& o, ParseState& s) {
+  const char* v;
+  if ((v = value_of(arg, "Y_AXIS="))) {
+    scan_range("Y_AXIS=", v, o.y_min, o.y_max, s);
+    o.y_axis_given = true;
+  } else if ((v = value_of(arg, "P_AXIS="))) {
+    scan_range("P_AXIS=", v, o.p_min, o.p_max, s);
+    o.p_axis_given = true;
+  } else if ((v = value_of(arg, "LEGEND="))) {
+    scan_legend(v, o, s);
+  } else if (is_switch(arg, "-strict")) {
+    o.strict = true;
+  } else {
+    const char* near = nearest_key(arg);
+    s.warnings.push_back(std::string("unknown argument \"") + arg + "\" ignored" +
+                         (near ? std::string(" (did you mean ") + near + "?)" : ""));
   }
 }
 
@@ -121,20 +190,22 @@ void apply_added(const char* arg, PlotOptions& o, ParseState& s) {
   }
   for (int i = 0; i < max_inputs; ++i) {
     if ((v = value_of(arg, input_keys[i].name_key))) {
-      copy_text(o.names[i], v);
+      take_text(o.names[i], input_keys[i].name_key, v, s);
       return;
     }
   }
   if ((v = value_of(arg, "FORMAT="))) {
     scan_format(v, o, s);
   } else if ((v = value_of(arg, "DIMP="))) {
-    copy_text(o.dim_p, v);
+    take_text(o.dim_p, "DIMP=", v, s);
   } else if (is_switch(arg, "-fit")) {
     o.fit = true;
   } else if (is_switch(arg, "-phase")) {
     o.phase = true;
   } else if (is_switch(arg, "-unwrap")) {
     o.unwrap = true;
+  } else {
+    apply_ranges(arg, o, s);
   }
 }
 
@@ -145,26 +216,30 @@ void apply(const char* arg, PlotOptions& o, ParseState& s) {
   } else if ((v = value_of(arg, "OUT="))) {
     s.out_fits = copy_path(o.out_path, v);
   } else if ((v = value_of(arg, "X_AXIS="))) {
-    scan_double_pair(v, v + strlen(v), o.x_min, o.x_max);
+    scan_range("X_AXIS=", v, o.x_min, o.x_max, s);
     o.x_axis_given = true;
   } else if (is_whole(arg, "-linX") || is_whole(arg, "/linX")) {
     o.log_x = false;
   } else if (is_whole(arg, "-linY") || is_whole(arg, "/linY")) {
     o.log_y = false;
   } else if ((v = value_of(arg, "CAPTION="))) {
-    copy_text(o.caption, v);
+    take_text(o.caption, "CAPTION=", v, s);
   } else if ((v = value_of(arg, "SIZE="))) {
-    scan_size(v, o);
+    if (!scan_size(v, o)) {
+      warn_value(s, "SIZE=", v,
+                 ("not used as given: " + std::to_string(o.size_x) + "x" + std::to_string(o.size_y))
+                     .c_str());
+    }
   } else if ((v = value_of(arg, "SUB_GRID="))) {
-    s.sub_grid = decimal_value(v);
+    s.sub_grid = scan_count("SUB_GRID=", v, s);
   } else if ((v = value_of(arg, "SUB_GRIDX="))) {
-    o.sub_grid_x = decimal_value(v);
+    o.sub_grid_x = scan_count("SUB_GRIDX=", v, s);
   } else if ((v = value_of(arg, "SUB_GRIDY="))) {
-    o.sub_grid_y = decimal_value(v);
+    o.sub_grid_y = scan_count("SUB_GRIDY=", v, s);
   } else if ((v = value_of(arg, "DIMX="))) {
-    copy_text(o.dim_x, v);
+    take_text(o.dim_x, "DIMX=", v, s);
   } else if ((v = value_of(arg, "DIMY="))) {
-    copy_text(o.dim_y, v);
+    take_text(o.dim_y, "DIMY=", v, s);
   } else {
     apply_added(arg, o, s);
   }
@@ -183,6 +258,26 @@ bool x_range_usable(double x_min, double x_max) {
   return x_max >= x_min && x_min > 0 && x_max > 0 && std::isfinite(x_min) && std::isfinite(x_max);
 }
 
+bool range_usable(double lo, double hi, bool log) {
+  return std::isfinite(lo) && std::isfinite(hi) && lo < hi && (!log || lo > 0);
+}
+
+// The checks of the options the first version did not have, after its own.
+int validate_added(const PlotOptions& o, const ParseState& s) {
+  if (o.y_axis_given && !range_usable(o.y_min, o.y_max, o.log_y)) {
+    return fail(message::bad_y_range, bad_y_range);
+  }
+  if (o.p_axis_given && !range_usable(o.p_min, o.p_max, false)) {
+    return fail(message::bad_p_range, bad_p_range);
+  }
+  if (!s.legend_known) return fail(message::bad_legend, bad_legend);
+  if (o.strict && !s.warnings.empty()) {
+    last_error = std::string(message::strict_prefix) + s.warnings.front();
+    return strict_warning;
+  }
+  return 0;
+}
+
 // The checks, in the order in which the first version made them.
 int validate(const PlotOptions& o, const ParseState& s) {
   if (o.in_path[0] == '\0') return fail(message::no_input_file, no_input_file);
@@ -197,15 +292,17 @@ int validate(const PlotOptions& o, const ParseState& s) {
   }
   if (!x_range_usable(o.x_min, o.x_max)) return fail(message::bad_x_range, bad_x_range);
   if (!s.format_known) return fail(message::bad_format, bad_format);
-  return 0;
+  return validate_added(o, s);
 }
 
 }  // namespace
 
-int parse_cmd(int argc, const char* const argv[], PlotOptions& options) {
+int parse_cmd(int argc, const char* const argv[], PlotOptions& options, Warnings& warnings) {
+  // Asking for help alone is not a mistake.
+  if (argc == 2 && is_help_switch(argv[1])) return help_wanted;
   if (argc < 3) return fail(message::few_parameters, few_parameters);
   set_defaults(options);
-  ParseState state;
+  ParseState state(warnings);
   for (int i = 1; i < argc; ++i) {
     if (is_help_switch(argv[i])) return help_wanted;
     apply(argv[i], options, state);

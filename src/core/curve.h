@@ -14,12 +14,14 @@ struct Rgb {
 
 // One input's response as drawn: its amplitude points, in file order, its
 // phase points (frequency, degrees; empty unless the phase is shown) and
-// the colour of both curves. The colour is allocated in the palette when
-// the curve is drawn, unless the palette has it already.
+// the colour of both curves, and which input (input_keys) it was read
+// from. The colour is allocated in the palette when the curve is drawn,
+// unless the palette has it already.
 struct Curve {
   PointList points;
   PointList phases;
   Rgb color;
+  int input;
 };
 using CurveList = std::vector<Curve>;
 

@@ -16,6 +16,11 @@ inline constexpr char no_output_file[] = "parse_cmd(): Output filename not found
 inline constexpr char output_too_long[] = "parse_cmd(): Output filename too long";
 inline constexpr char bad_x_range[] = "parse_cmd(): Incorrect [FREQ=] value";
 inline constexpr char bad_format[] = "parse_cmd(): Incorrect [FORMAT=] value";
+inline constexpr char bad_y_range[] = "parse_cmd(): Incorrect [Y_AXIS=] value";
+inline constexpr char bad_p_range[] = "parse_cmd(): Incorrect [P_AXIS=] value";
+inline constexpr char bad_legend[] = "parse_cmd(): Incorrect [LEGEND=] value";
+// With -strict, the first warning, after this prefix.
+inline constexpr char strict_prefix[] = "parse_cmd(): ";
 
 // Reading a response file. A failing further file (IN2= ...) adds ": ", its
 // key and its path.

@@ -5,6 +5,16 @@
 #include "core/inputs.h"
 #include "core/output_format.h"
 
+// Where the legend goes: the emptier top corner (as before), or the one
+// named by LEGEND=.
+enum class LegendCorner : unsigned char {
+  automatic,
+  top_left,
+  top_right,
+  bottom_left,
+  bottom_right
+};
+
 // Capacities of the text fields, terminating zero included.
 constexpr int path_capacity = 1024;
 constexpr int caption_capacity = 64;
@@ -36,7 +46,22 @@ struct PlotOptions {
   bool phase;                                         // second panel with the phase
   bool unwrap;                                        // phase jumps over 180 degrees removed
   char dim_p[name_capacity];                          // name of the phase axis
+  double y_min;                                       // Y_AXIS=: the amplitude range
+  double y_max;
+  bool y_axis_given;
+  double p_min;  // P_AXIS=: the phase range, degrees
+  double p_max;
+  bool p_axis_given;
+  LegendCorner legend_corner;  // LEGEND=
+  bool strict;                 // -strict: a warning fails the run
 };
+
+// The drawing that follows the data and the ranges asked for: curves cut
+// at the frame, sub-grids over partial decades, labels on narrow ranges.
+// The picture of a command line without these options stays as it was.
+inline bool fitted_picture(const PlotOptions& o) {
+  return o.fit || o.y_axis_given || o.p_axis_given;
+}
 
 // The path given with input_keys[input].in_key, empty when not given.
 inline const char* input_path(const PlotOptions& o, int input) {

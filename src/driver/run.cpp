@@ -1,5 +1,6 @@
 #include "driver/run.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <utility>
@@ -7,6 +8,7 @@
 #include "cmdline/parse_cmd.h"
 #include "cmdline/print_usage.h"
 #include "cmdline/version.h"
+#include "core/diagnostic.h"
 #include "core/last_error.h"
 #include "core/plot_options.h"
 #include "draw/draw_picture.h"
@@ -23,23 +25,34 @@ constexpr int input_not_read = -2;
 constexpr int no_points = -3;
 constexpr int picture_not_made = -4;
 
-int report(int status) {
-  printf("%s\n", last_error.c_str());
+// "-" stands for standard output; a file of that name is ./-.
+const char* output_file(const char* path) {
+  return strcmp(path, "-") == 0 ? "/dev/stdout" : path;
+}
+
+// With the picture going to standard output, that stream carries its bytes
+// only: a message there would land in whatever file the output was sent to.
+bool picture_on_stdout(const PlotOptions& o) {
+  return strcmp(output_file(o.out_path), "/dev/stdout") == 0;
+}
+
+int report(const PlotOptions& o, int status) {
+  fprintf(picture_on_stdout(o) ? stderr : stdout, "%s\n", last_error.c_str());
   return status;
 }
 
 // A missing file name is answered with the help text before the message as
 // well as after it.
-int report_command_line(int parsed) {
+int report_command_line(const PlotOptions& o, int parsed) {
+  if (picture_on_stdout(o)) return report(o, command_line_failed);
   if (parsed == no_input_file || parsed == no_output_file) print_usage();
-  report(command_line_failed);
+  report(o, command_line_failed);
   print_usage();
   return command_line_failed;
 }
 
-// "-" stands for standard output; a file of that name is ./-.
-const char* output_file(const char* path) {
-  return strcmp(path, "-") == 0 ? "/dev/stdout" : path;
+void print_warnings(const Warnings& warnings) {
+  for (const std::string& w : warnings) fprintf(stderr, "afcdraw: warning: %s\n", w.c_str());
 }
 
 }  // namespace
@@ -53,28 +66,32 @@ int run(int argc, const char* const argv[]) {
     return 0;
   }
   PlotOptions o{};
-  int parsed = parse_cmd(argc, argv, o);
+  Warnings warnings;
+  int parsed = parse_cmd(argc, argv, o, warnings);
   if (parsed == help_wanted) {
     print_usage();
     return 0;
   }
-  if (parsed < 0) return report_command_line(parsed);
+  if (parsed != strict_warning) print_warnings(warnings);
+  if (parsed < 0) return report_command_line(o, parsed);
   Responses responses;
   if (int read = read_responses(o, responses); read < 0) {
-    return report(read == no_response_points ? no_points : input_not_read);
+    return report(o, read == no_response_points ? no_points : input_not_read);
   }
   PicturePlan plan;
-  if (plan_picture(responses.curves, o, plan) < 0) return report(picture_not_made);
+  if (plan_picture(responses.curves, o, plan) < 0) return report(o, picture_not_made);
   Picture picture;
   if (draw_picture(plan, std::move(responses.curves), responses.legend, o, picture) < 0) {
-    return report(picture_not_made);
+    return report(o, picture_not_made);
   }
   EncodedPicture encoded;
-  if (encode_picture(picture.get(), o.format, encoded) < 0) return report(picture_not_made);
+  if (encode_picture(picture.get(), o.format, encoded) < 0) return report(o, picture_not_made);
   picture.reset();  // the image is not needed once encoded
-  if (write_output(output_file(o.out_path), encoded.bytes.get(), encoded.size, responses.sources) <
-      0) {
-    return report(picture_not_made);
+  const char* out = output_file(o.out_path);
+  errno = 0;
+  if (write_output(out, encoded.bytes.get(), encoded.size, responses.sources) < 0) {
+    if (errno != 0) diagnose(std::string("OUT=") + o.out_path + ": " + strerror(errno));
+    return report(o, picture_not_made);
   }
   return 0;
 }

@@ -90,6 +90,12 @@ ssize_t read_pieces(int fd, size_t limit, ReadBuffer& b) {
   return n;
 }
 
+// Nothing before the first Ctrl-Z byte: no system error to report.
+int no_data() {
+  errno = 0;
+  return fail(message::unable_to_read, -2);
+}
+
 // A regular file that ends before the size it had when opened was truncated
 // by someone else while it was read.
 bool shrunk(int fd, size_t size) {
@@ -122,7 +128,7 @@ int load_mapped(int fd, size_t size, FileText& text) {
     if (find_text_ends(data, from, n, data_end, text_end)) break;
   }
   data_end = std::min(data_end, size);
-  if (data_end == 0) return fail(message::unable_to_read, -2);
+  if (data_end == 0) return no_data();
   mapped.cut(std::min(text_end, data_end));
   text = std::move(mapped);
   return 0;
@@ -145,7 +151,7 @@ int load(int fd, const struct stat& st, FileText& text) {
     return fail(message::file_read_error, -3);
   }
   size_t data_end = std::min(b.data_end, b.size);
-  if (data_end == 0) return fail(message::unable_to_read, -2);
+  if (data_end == 0) return no_data();
   text.adopt_mapping(b.data, b.capacity);
   b.data = nullptr;
   text.cut(std::min(b.text_end, data_end));
@@ -158,6 +164,7 @@ int read_in(const char* path, FileText& text, FileIdentity* source) {
   Descriptor file(open(path, O_RDONLY | O_CLOEXEC));
   struct stat st;
   if (!file.valid() || fstat(file.get(), &st) != 0 || S_ISDIR(st.st_mode)) {
+    if (file.valid() && S_ISDIR(st.st_mode)) errno = EISDIR;
     return fail(message::file_open_error, -1);
   }
   if (source != nullptr) *source = identity_of(st);

@@ -11,5 +11,6 @@
 //   -1 the file cannot be opened (missing, no access, a directory);
 //   -2 nothing could be read (empty file, Ctrl-Z first, read error);
 //   -3 out of memory, or the file was truncated while it was read.
-// Pipes and devices are read until the end of their data.
+// Pipes and devices are read until the end of their data. After a failure
+// errno holds the system's reason, or 0 when there is none (no data).
 int read_in(const char* path, FileText& text, FileIdentity* source = nullptr);

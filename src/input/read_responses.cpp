@@ -1,9 +1,12 @@
 #include "input/read_responses.h"
 
+#include <cerrno>
 #include <cstring>
 #include <new>
+#include <string>
 #include <utility>
 
+#include "core/diagnostic.h"
 #include "core/fail.h"
 #include "core/messages.h"
 #include "input/read_in.h"
@@ -24,21 +27,41 @@ int extract(FileText text, bool with_phases, Curve& curve) {
                      : str2graph(std::move(text), curve.points);
 }
 
-int read_response(const char* path, bool with_phases, Curve& curve, FileIdentity& source) {
+// Why the file named with `key` could not be read, for the user.
+void diagnose_read(const char* key, const char* path, int error) {
+  std::string cause = last_error == message::file_read_error ? "it changed while it was read"
+                      : error != 0                           ? strerror(error)
+                                   : "no data: the file is empty or begins with a Ctrl-Z byte";
+  diagnose(std::string(key) + path + ": " + cause);
+}
+
+int read_response(const char* key, const char* path, bool with_phases, Curve& curve,
+                  FileIdentity& source) {
   FileText text;
-  if (read_in(file_of(path), text, &source) < 0) return response_not_read;
+  if (read_in(file_of(path), text, &source) < 0) {
+    diagnose_read(key, path, errno);
+    return response_not_read;
+  }
   int status = extract(std::move(text), with_phases, curve);
-  if (status == file_cut_short) return response_not_read;
-  return status < 0 ? no_response_points : 0;
+  if (status == file_cut_short) {
+    diagnose_read(key, path, 0);
+    return response_not_read;
+  }
+  if (status < 0) {
+    diagnose(std::string(key) + path + ": no line begins with two numbers (frequency, amplitude)");
+    return no_response_points;
+  }
+  return 0;
 }
 
 int read_all(const PlotOptions& o, Responses& r) {
   for (int i = 0; i < max_inputs; ++i) {
     const char* path = input_path(o, i);
     if (path[0] == '\0') continue;
-    Curve curve{{}, {}, input_keys[i].color};
+    Curve curve{{}, {}, input_keys[i].color, i};
     FileIdentity source;
-    if (int status = read_response(path, o.phase, curve, source); status < 0) {
+    if (int status = read_response(input_keys[i].in_key, path, o.phase, curve, source);
+        status < 0) {
       if (i > 0) last_error = last_error + ": " + input_keys[i].in_key + path;
       return status;
     }

@@ -6,18 +6,21 @@
 #include <string>
 #include <vector>
 
+#include "cmdline/nearest_key.h"
 #include "core/last_error.h"
 
 namespace {
 
 // Runs parse_cmd on "afcdraw" followed by `args`.
-int parse(std::vector<std::string> args, PlotOptions& o) {
+int parse(std::vector<std::string> args, PlotOptions& o, Warnings* warnings = nullptr) {
   std::vector<const char*> argv{"afcdraw"};
   for (const std::string& a : args) argv.push_back(a.c_str());
   o = PlotOptions{};
   last_error = "NO_ERROR";
   testing::internal::CaptureStdout();
-  int result = parse_cmd(static_cast<int>(argv.size()), argv.data(), o);
+  Warnings ignored;
+  int result = parse_cmd(static_cast<int>(argv.size()), argv.data(), o,
+                         warnings != nullptr ? *warnings : ignored);
   EXPECT_EQ("", testing::internal::GetCapturedStdout());  // the help text is main's to print
   return result;
 }
@@ -33,7 +36,6 @@ TEST(ParseCmd, FailuresInValidationOrder) {
   } cases[] = {
       {{}, -1, "parse_cmd(): Few parameters"},
       {{"IN=a.txt"}, -1, "parse_cmd(): Few parameters"},
-      {{"/?"}, -1, "parse_cmd(): Few parameters"},
       {{out, "CAPTION=x"}, -2, "parse_cmd(): Input filename not found"},
       {{in, out, "IN="}, -2, "parse_cmd(): Input filename not found"},
       {{in, "X_AXIS=0;10"}, -3, "parse_cmd(): Output filename not found"},
@@ -211,10 +213,32 @@ TEST(ParseCmd, HelpSwitchWinsOverWhatFollows) {
        {"--help", "-HELP", "/help", "help", "--h", "-h", "/H", "--?", "-?", "/?"}) {
     PlotOptions o;
     EXPECT_EQ(help_wanted, parse({"IN=a", sw, "X_AXIS=5;1"}, o)) << sw;
+    EXPECT_EQ(help_wanted, parse({sw}, o)) << sw;  // alone too
     EXPECT_EQ("NO_ERROR", last_error) << sw;
   }
   PlotOptions o;
   EXPECT_EQ(0, parse({in, out, "--helpme", "/??"}, o));
+}
+
+}  // namespace
+
+namespace {
+
+// The keys a misspelling is matched against are the keys the parser knows.
+TEST(ParseCmd, EveryKeySuggestedIsKnown) {
+  for (int i = 0; i < known_key_count; ++i) {
+    std::string key = known_keys[i];
+    if (key == "--help" || key == "--version") continue;  // answered before any option
+    PlotOptions o;
+    Warnings w;
+    parse({in, out, key + (key.back() == '=' ? "1;2" : "")}, o, &w);
+    for (const std::string& text : w) EXPECT_EQ(std::string::npos, text.find("unknown")) << key;
+  }
+  PlotOptions o;
+  Warnings w;
+  parse({in, out, "Sub_Grid_X=2"}, o, &w);
+  ASSERT_EQ(1u, w.size());
+  EXPECT_EQ("unknown argument \"Sub_Grid_X=2\" ignored (did you mean SUB_GRIDX=?)", w[0]);
 }
 
 }  // namespace

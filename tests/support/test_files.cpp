@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -57,7 +58,7 @@ RunResult collect(pid_t pid, const int pipe_fds[2]) {
   int status = 0;
   struct rusage usage {};
   wait4(pid, &status, 0, &usage);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, usage.ru_maxrss};
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out, usage.ru_maxrss, ""};
 }
 
 }  // namespace
@@ -65,10 +66,12 @@ RunResult collect(pid_t pid, const int pipe_fds[2]) {
 RunResult run_afcdraw(const std::vector<std::string>& args, const std::vector<std::string>& env,
                       const std::string& input) {
   int pipe_fds[2];
-  if (pipe(pipe_fds) != 0) return {-1, ""};
+  if (pipe(pipe_fds) != 0) return {-1, "", 0, ""};
+  int err_fd = memfd_create("stderr", MFD_CLOEXEC);  // read once the run has ended
   pid_t pid = fork();
   if (pid == 0) {
     dup2(pipe_fds[1], 1);
+    dup2(err_fd, 2);
     if (!input.empty()) {
       int fd = open(input.c_str(), O_RDONLY);
       if (fd < 0) _exit(127);
@@ -87,12 +90,19 @@ RunResult run_afcdraw(const std::vector<std::string>& args, const std::vector<st
     execv(AFCDRAW_BIN, argv.data());
     _exit(127);
   }
-  return collect(pid, pipe_fds);
+  RunResult r = collect(pid, pipe_fds);
+  char buffer[4096];
+  ssize_t n;
+  for (off_t at = 0; (n = pread(err_fd, buffer, sizeof buffer, at)) > 0; at += n) {
+    r.err.append(buffer, n);
+  }
+  close(err_fd);
+  return r;
 }
 
 RunResult run_shell(const std::string& dir, const std::string& command) {
   int pipe_fds[2];
-  if (pipe(pipe_fds) != 0) return {-1, ""};
+  if (pipe(pipe_fds) != 0) return {-1, "", 0, ""};
   pid_t pid = fork();
   if (pid == 0) {
     dup2(pipe_fds[1], 1);

@@ -38,6 +38,7 @@ struct RunResult {
   int status;  // 0..255, or -1 when killed by a signal
   std::string out;
   long max_rss_kb = 0;  // the largest memory the run held
+  std::string err;      // standard error (run_afcdraw only)
 };
 // Runs afcdraw with `args` (after the program name); `env` entries such as
 // "LC_ALL=C.UTF-8" replace the environment's LANG, LC_ALL and LC_CTYPE.
