@@ -1,5 +1,6 @@
 #include "draw/axis_grid.h"
 
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -49,23 +50,29 @@ void draw_grid_line(gdImagePtr image, int black, const PlotArea& area, Orientati
 }
 
 void draw_log_grid(gdImagePtr image, int black, const PlotArea& area, Orientation orientation,
-                   int sub_grid) {
+                   int sub_grid, bool complete) {
   LogAxis axis = log_axis(area, orientation);
   if (!axis.decades.drawable()) return;
   bool horizontal = orientation == Orientation::horizontal;
   std::vector<bool> dashed((horizontal ? area.right : area.bottom) + 1);
+  double last = 0;
   for_each_decade(axis, [&](const Decade& decade, int pixel) {
     draw_grid_line(image, black, area, orientation, pixel, false);
     if (sub_grid > 1 && decade.value >= axis.min) {
       draw_subdivisions(image, black, area, axis, decade.value, sub_grid, dashed);
     }
+    last = decade.exponent;
   });
+  double next = std::pow(10.0, last + 1);
+  if (complete && sub_grid > 1 && std::isfinite(next)) {
+    draw_subdivisions(image, black, area, axis, next, sub_grid, dashed);
+  }
 }
 
 void draw_grid(gdImagePtr image, int black, const PlotArea& area, Orientation orientation,
                int sub_grid) {
   if (axis_of(area, orientation).log) {
-    draw_log_grid(image, black, area, orientation, sub_grid);
+    draw_log_grid(image, black, area, orientation, sub_grid, false);
   } else {
     draw_linear_grid(image, black, area, orientation, sub_grid);
   }

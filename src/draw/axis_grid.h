@@ -12,9 +12,11 @@ void draw_grid_line(gdImagePtr image, int black, const PlotArea& area, Orientati
 
 // The decade lines of a log10 axis across the area, solid, and with
 // sub_grid > 1 the dashed lines at the multiples of each decade's value
-// over sub_grid that fall strictly inside the area.
+// over sub_grid that fall strictly inside the area. Those lie below the
+// decade's line, so the part of a decade above the last line gets its
+// lines only when `complete`.
 void draw_log_grid(gdImagePtr image, int black, const PlotArea& area, Orientation orientation,
-                   int sub_grid);
+                   int sub_grid, bool complete);
 
 // The grid of the area's X (horizontal) or Y (vertical) axis, on its scale:
 // the log10 grid, or the dashed inner lines of a linear grid of sub_grid

@@ -46,7 +46,7 @@ struct Run {
   int32_t x, lo, hi;
 };
 
-Run run_from(const VertexList& v, size_t first) {
+Run run_from(std::span<const PixelPoint> v, size_t first) {
   Run r{first + 1, v[first].x, v[first].y, v[first].y};
   for (; r.end < v.size() && v[r.end].x == r.x; ++r.end) {
     r.lo = std::min(r.lo, v[r.end].y);
@@ -77,7 +77,7 @@ bool hidden(const Run& a, const Run& b, const Segment& s, const Clip& c) {
 // is, unless the spans already hold it. A dense response thus costs a span
 // per column instead of a line per point, and a curve swinging back and
 // forth draws each long line once.
-void draw_curve(gdImagePtr im, const VertexList& v, int color) {
+void draw_curve(gdImagePtr im, std::span<const PixelPoint> v, int color) {
   if (v.size() < 2) return;
   Clip c;
   gdImageGetClip(im, &c.x1, &c.y1, &c.x2, &c.y2);

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <new>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "draw/x_labels.h"
 #include "draw/y_labels.h"
 #include "fonts/fonts.h"
+#include "layout/clip_to_area.h"
 #include "layout/map_to_area.h"
 #include "layout/pixel_point.h"
 #include "layout/to_pixel.h"
@@ -98,7 +100,7 @@ int curve_color(gdImagePtr im, const Rgb& c) {
 
 void draw_x(gdImagePtr im, int black, const PlotArea& area, const PlotOptions& o,
             const PicturePlan& plan, bool labels) {
-  if (o.fit) {
+  if (plan.fit_x) {
     draw_fit_grid(im, black, area, Orientation::horizontal, plan.x_rule, o.sub_grid_x);
     if (labels) draw_fit_labels(im, black, area, Orientation::horizontal, plan.x_rule);
     return;
@@ -109,7 +111,7 @@ void draw_x(gdImagePtr im, int black, const PlotArea& area, const PlotOptions& o
 
 void draw_y(gdImagePtr im, int black, const PlotArea& area, const PlotOptions& o,
             const PicturePlan& plan) {
-  if (o.fit) {
+  if (plan.fit_y) {
     draw_fit_grid(im, black, area, Orientation::vertical, plan.y_rule, o.sub_grid_y);
     draw_fit_labels(im, black, area, Orientation::vertical, plan.y_rule);
     return;
@@ -118,16 +120,43 @@ void draw_y(gdImagePtr im, int black, const PlotArea& area, const PlotOptions& o
   draw_y_labels(im, black, area, o.sub_grid_y);
 }
 
+// A point alone, in a run of its own, as a small cross: one pixel would
+// hardly be seen.
+void draw_lone_point(gdImagePtr im, const PixelPoint& p, int color) {
+  constexpr int arm = 2;
+  gdImageLine(im, p.x - arm, p.y, p.x + arm, p.y, color);
+  gdImageLine(im, p.x, p.y - arm, p.x, p.y + arm, color);
+}
+
+// One curve of the points, which are released: in a fitted picture cut at
+// the frame, otherwise joined through the points inside the area only.
+void draw_points(gdImagePtr im, const PlotArea& area, bool clipped, PointList points, int color) {
+  if (!clipped) {
+    VertexList vertices;
+    map_to_area(std::move(points), area, vertices);
+    draw_curve(im, vertices, color);
+    return;
+  }
+  VertexRuns runs;
+  clip_to_area(points, area, runs);
+  points = PointList();
+  std::span<const PixelPoint> all(runs.vertices);
+  size_t start = 0;
+  for (size_t end : runs.ends) {
+    if (end - start == 1) draw_lone_point(im, all[start], color);
+    draw_curve(im, all.subspan(start, end - start), color);
+    start = end;
+  }
+}
+
 // Each curve in turn, its colour allocated as it is drawn; the points are
-// not looked at again: the mapping takes them over.
-std::vector<int> draw_curves(gdImagePtr im, const PlotArea& area, CurveList& curves) {
+// not looked at again.
+std::vector<int> draw_curves(gdImagePtr im, const PicturePlan& plan, CurveList& curves) {
   std::vector<int> colors;
   colors.reserve(curves.size());
   for (Curve& c : curves) {
     colors.push_back(curve_color(im, c.color));
-    VertexList vertices;
-    map_to_area(std::move(c.points), area, vertices);
-    draw_curve(im, vertices, colors.back());
+    draw_points(im, plan.amplitude, plan.clipped, std::move(c.points), colors.back());
   }
   return colors;
 }
@@ -141,8 +170,10 @@ std::vector<int> draw_amplitude(gdImagePtr im, const Palette& p, const PlotOptio
   draw_frame(im, p, area);
   draw_x(im, p.black, area, o, plan, !o.phase);
   draw_y(im, p.black, area, o, plan);
-  std::vector<int> colors = draw_curves(im, area, curves);
-  draw_legend(im, area, legend, colors, p.black, p.light_grey);
+  std::vector<int> colors = draw_curves(im, plan, curves);
+  // A corner asked for is a new picture, like a fitted one: names shortened.
+  bool shorten = plan.clipped || o.legend_corner != LegendCorner::automatic;
+  draw_legend(im, area, legend, colors, p.black, p.light_grey, o.legend_corner, shorten);
   return colors;
 }
 
@@ -154,10 +185,9 @@ void draw_phase(gdImagePtr im, const Palette& p, const PlotOptions& o, const Pic
   draw_x(im, p.black, area, o, plan, true);
   draw_fit_grid(im, p.black, area, Orientation::vertical, plan.phase_rule, 0);
   draw_fit_labels(im, p.black, area, Orientation::vertical, plan.phase_rule);
-  VertexList vertices;
+  if (!plan.phase_drawable) return;
   for (size_t i = 0; i < curves.size(); ++i) {
-    map_to_area(std::move(curves[i].phases), area, vertices);
-    draw_curve(im, vertices, colors[i]);
+    draw_points(im, area, plan.clipped, std::move(curves[i].phases), colors[i]);
   }
 }
 

@@ -42,7 +42,7 @@ bool on_area(const PlotArea& area, Orientation orientation, int pixel) {
 // quarter step also covers the second digit of 2.5.
 int label_precision(const TickRule& rule, const AxisScale& axis) {
   double largest = std::max(std::fabs(axis.min), std::fabs(axis.max));
-  if (rule.log || !(rule.step > 0) || !(largest > rule.step)) return plain_precision;
+  if (!walks_steps(rule) || !(largest > rule.step)) return plain_precision;
   double digits = std::floor(std::log10(largest)) - std::floor(std::log10(rule.step / 4)) + 1;
   return digits > most_precision ? most_precision
                                  : std::max(plain_precision, static_cast<int>(digits));
@@ -85,7 +85,7 @@ void draw_fit_grid(gdImagePtr image, int black, const PlotArea& area, Orientatio
                    const TickRule& rule, int sub_grid) {
   bool across = horizontal(orientation);
   const AxisScale& axis = across ? area.x : area.y;
-  if (axis.log) draw_log_grid(image, black, area, orientation, sub_grid);
+  if (axis.log) draw_log_grid(image, black, area, orientation, sub_grid, true);
   for_each_tick(rule, axis.min, axis.max, [&](double v, int rank) {
     if (axis.log && rank == 0) return;
     int pixel = tick_pixel(area, orientation, v);

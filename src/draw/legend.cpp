@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "draw/draw_text.h"
 #include "draw/fill_area.h"
@@ -20,20 +21,35 @@ struct Box {
   int x0, y0, x1, y1;
 };
 
-Box legend_box(const PlotArea& area, const Legend& legend, bool at_left) {
+Box legend_box(const PlotArea& area, const std::vector<std::string>& names, LegendCorner corner) {
   size_t longest = 0;
-  for (const LegendEntry& e : legend) longest = std::max(longest, strlen(e.name));
-  int rows = static_cast<int>(legend.size());
+  for (const std::string& name : names) longest = std::max(longest, name.size());
+  int rows = static_cast<int>(names.size());
   int width =
       2 * legend_padding + sample_length + sample_gap + static_cast<int>(longest) * font8x16.w;
   int height = 2 * legend_padding + rows * font8x16.h + (rows - 1) * row_gap;
-  int y0 = area.top + legend_inset;
-  if (at_left) {
-    int x0 = area.left + legend_inset;
-    return {x0, y0, x0 + width, y0 + height};
+  bool left = corner == LegendCorner::top_left || corner == LegendCorner::bottom_left;
+  bool bottom = corner == LegendCorner::bottom_left || corner == LegendCorner::bottom_right;
+  int x0 = left ? area.left + legend_inset : area.right - legend_inset - width;
+  int y0 = bottom ? area.bottom - legend_inset - height : area.top + legend_inset;
+  return {x0, y0, x0 + width, y0 + height};
+}
+
+// The names as shown: with `shorten`, a name too long for the box to fit
+// the area ends in "..." where it is cut, so that no colour sample is lost.
+std::vector<std::string> shown_names(const PlotArea& area, const Legend& legend, bool shorten) {
+  constexpr size_t ellipsis = 3;
+  int room = area.width - 2 * legend_inset - 2 * legend_padding - sample_length - sample_gap;
+  size_t most = room > 0 ? static_cast<size_t>(room / font8x16.w) : 0;
+  std::vector<std::string> names;
+  for (const LegendEntry& e : legend) {
+    names.emplace_back(e.name);
+    if (shorten && names.back().size() > most) {
+      names.back().resize(most > ellipsis ? most - ellipsis : 0);
+      names.back() += std::string(std::min(most, ellipsis), '.');
+    }
   }
-  int x1 = area.right - legend_inset;
-  return {x1 - width, y0, x1, y0 + height};
+  return names;
 }
 
 // Pixels of any curve colour inside the box, as far as it lies on the image.
@@ -49,16 +65,17 @@ long curve_pixels(gdImagePtr image, const Box& b, const std::vector<int>& curve_
 }
 
 void draw_rows(gdImagePtr image, const Box& b, const Legend& legend,
-               const std::vector<int>& curve_colors, int black) {
+               const std::vector<std::string>& names, const std::vector<int>& curve_colors,
+               int black) {
   int x = b.x0 + legend_padding;
   int y = b.y0 + legend_padding;
-  for (const LegendEntry& e : legend) {
-    int color = curve_colors[e.curve];
+  for (size_t i = 0; i < legend.size(); ++i) {
+    int color = curve_colors[legend[i].curve];
     int middle = y + font8x16.h / 2;
     // Two rows thick, to show the colour better than the one-pixel curve.
     gdImageLine(image, x, middle - 1, x + sample_length - 1, middle - 1, color);
     gdImageLine(image, x, middle, x + sample_length - 1, middle, color);
-    draw_text(image, font8x16, x + sample_length + sample_gap, y, e.name, black);
+    draw_text(image, font8x16, x + sample_length + sample_gap, y, names[i], black);
     y += font8x16.h + row_gap;
   }
 }
@@ -67,17 +84,23 @@ void draw_rows(gdImagePtr image, const Box& b, const Legend& legend,
 
 // Long names would push the box past the frame: it is clipped to the area.
 void draw_legend(gdImagePtr image, const PlotArea& area, const Legend& legend,
-                 const std::vector<int>& curve_colors, int black, int light_grey) {
+                 const std::vector<int>& curve_colors, int black, int light_grey,
+                 LegendCorner corner, bool shorten) {
   if (legend.empty()) return;
-  Box right = legend_box(area, legend, false);
-  Box left = legend_box(area, legend, true);
-  bool at_left = curve_pixels(image, left, curve_colors) < curve_pixels(image, right, curve_colors);
-  Box b = at_left ? left : right;
+  std::vector<std::string> names = shown_names(area, legend, shorten);
+  if (corner == LegendCorner::automatic) {
+    Box right = legend_box(area, names, LegendCorner::top_right);
+    Box left = legend_box(area, names, LegendCorner::top_left);
+    bool at_left =
+        curve_pixels(image, left, curve_colors) < curve_pixels(image, right, curve_colors);
+    corner = at_left ? LegendCorner::top_left : LegendCorner::top_right;
+  }
+  Box b = legend_box(area, names, corner);
   int cx1, cy1, cx2, cy2;
   gdImageGetClip(image, &cx1, &cy1, &cx2, &cy2);
   gdImageSetClip(image, area.left, area.top, area.right, area.bottom);
   fill_area(image, b.x0, b.y0, b.x1, b.y1, light_grey);
   gdImageRectangle(image, b.x0, b.y0, b.x1, b.y1, black);
-  draw_rows(image, b, legend, curve_colors, black);
+  draw_rows(image, b, legend, names, curve_colors, black);
   gdImageSetClip(image, cx1, cy1, cx2, cy2);
 }

@@ -17,3 +17,11 @@ bool find_amplitude_range(const PointList& points, double x_min, double x_max, d
 // `curves` and each curve's points must not be empty.
 void find_common_amplitude_range(const CurveList& curves, double x_min, double x_max, double& y_min,
                                  double& y_max);
+
+// The amplitude range a fitted picture shows: the amplitudes of every point
+// between x_min and x_max (inclusive), whatever the order of the points,
+// and where a segment crosses x_min or x_max, the amplitude it has there
+// (interpolated in each axis's scale, between points the axes can show).
+// Returns false when there is no such amplitude.
+bool fitted_amplitude_range(const CurveList& curves, double x_min, double x_max, bool log_x,
+                            bool log_y, double& y_min, double& y_max);

@@ -44,6 +44,8 @@ TickRule fit_frequency_range(double& lo, double& hi, bool log) {
   return rule;
 }
 
+// A log10 range is only padded: widening it to the next decades would leave
+// up to two thirds of the area empty.
 TickRule fit_amplitude_range(double& lo, double& hi, bool log) {
   if (log) {
     if (!(lo > 0)) return {};
@@ -51,19 +53,27 @@ TickRule fit_amplitude_range(double& lo, double& hi, bool log) {
     double low = lo / std::pow(10.0, pad);
     double high = hi * std::pow(10.0, pad);
     if (!(low > 0) || !std::isfinite(high)) return log_tick_rule(lo, hi);
-    TickRule rule = log_tick_rule(low, high);
     lo = low;
     hi = high;
-    widen(rule, lo, hi);
+    TickRule rule = log_tick_rule(lo, hi);
+    if (lo == hi) widen(rule, lo, hi);
     return rule;
   }
   double pad = padding * (hi - lo);
   if (!std::isfinite(pad) || !std::isfinite(lo - pad) || !std::isfinite(hi + pad)) {
     return linear_tick_rule(lo, hi);
   }
-  lo -= pad;
-  hi += pad;
+  // The padding does not carry amplitudes of one sign across zero.
+  double low = lo >= 0 && lo - pad < 0 ? 0 : lo - pad;
+  double high = hi <= 0 && hi + pad > 0 ? 0 : hi + pad;
+  if (low == high) low = lo - pad, high = hi + pad;
+  lo = low;
+  hi = high;
   TickRule rule = linear_tick_rule(lo, hi);
   widen(rule, lo, hi);
   return rule;
+}
+
+TickRule given_range_rule(double lo, double hi, bool log) {
+  return rule_for(lo, hi, log);
 }

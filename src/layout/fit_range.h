@@ -15,7 +15,13 @@ bool data_frequency_range(const CurveList& curves, double& lo, double& hi);
 TickRule fit_frequency_range(double& lo, double& hi, bool log);
 
 // The amplitude range padded by 3 % of its span at each end (on log10, of
-// its span in decades), then widened outward to the nearest labelled lines;
-// a constant amplitude gets the lines either side of it. A range whose
-// span does not fit a double is left alone. Returns the lines' rule.
+// its span in decades); a linear one is then widened outward to the nearest
+// labelled lines, but not across zero from amplitudes of one sign. A
+// constant amplitude gets the lines either side of it. A range whose span
+// does not fit a double is left alone. Returns the lines' rule.
 TickRule fit_amplitude_range(double& lo, double& hi, bool log);
+
+// The labelled lines of a range used as given (Y_AXIS=): on log10 the
+// decades, or finer multiples when fewer than two decades fall inside; on
+// linear the nice steps. The range is not widened.
+TickRule given_range_rule(double lo, double hi, bool log);

@@ -38,10 +38,15 @@ int tick_count(const TickRule& rule, double lo, double hi) {
 }
 
 TickRule log_tick_rule(double lo, double hi) {
+  constexpr double decade = 10;
+  constexpr double short_span = decade * decade;  // up to two decades: 1-2-5 at least
   TickRule rule;
-  for (rule.level = 0; rule.level < every_multiple; ++rule.level) {
-    if (tick_count(rule, lo, hi) >= 2) return rule;
+  for (rule.level = hi < lo * short_span ? 1 : 0; rule.level < every_multiple; ++rule.level) {
+    if (tick_count(rule, lo, hi) >= 2) break;
   }
+  if (!(hi < lo * decade) || tick_count(rule, lo, hi) >= least_narrow_labels) return rule;
+  rule.level = every_multiple;
+  if (tick_count(rule, lo, hi) < least_narrow_labels) rule.step = linear_tick_rule(lo, hi).step;
   return rule;
 }
 
@@ -64,14 +69,14 @@ TickRule linear_tick_rule(double lo, double hi) {
 }
 
 double tick_below(const TickRule& rule, double v, bool strict) {
-  if (rule.log) return log_neighbour(rule, v, true, strict);
+  if (!walks_steps(rule)) return log_neighbour(rule, v, true, strict);
   double i = std::floor(v / rule.step);
   if (strict && i * rule.step >= v) --i;
   return i * rule.step;
 }
 
 double tick_above(const TickRule& rule, double v, bool strict) {
-  if (rule.log) return log_neighbour(rule, v, false, strict);
+  if (!walks_steps(rule)) return log_neighbour(rule, v, false, strict);
   double i = std::ceil(v / rule.step);
   if (strict && i * rule.step <= v) ++i;
   return i * rule.step;

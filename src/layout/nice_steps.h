@@ -4,13 +4,23 @@
 
 // The labelled lines of a fitted axis. A log10 axis labels its decades and,
 // when too few of them fall inside, also 2x and 5x each power of ten, or
-// every multiple 1x ... 9x; a linear axis labels the multiples of a "nice"
-// step: 1, 2, 2.5 or 5 times a power of ten.
+// every multiple 1x ... 9x, and on a range too narrow even for those, the
+// multiples of a nice step as a linear axis does; a linear axis labels the
+// multiples of a "nice" step: 1, 2, 2.5 or 5 times a power of ten.
 struct TickRule {
   bool log = true;
   int level = 0;    // log10: 0 decades, 1 also 2x and 5x, 2 every multiple
-  double step = 0;  // linear: the distance between lines
+  double step = 0;  // linear, and log10 ranges within a decade: the distance between lines
 };
+
+// Whether the rule walks nice steps (a linear axis, or a narrow log10 one).
+inline bool walks_steps(const TickRule& rule) {
+  return !rule.log || rule.step > 0;
+}
+
+// A log10 range within one decade holding fewer labelled multiples than
+// this is labelled at nice steps instead.
+constexpr int least_narrow_labels = 3;
 
 // The finest log10 level.
 constexpr int every_multiple = 2;
@@ -20,7 +30,8 @@ constexpr int every_multiple = 2;
 constexpr int last_multiple = 9;
 
 // The coarsest log10 level with at least two lines in [lo, hi], else the
-// finest.
+// finest; over less than two decades 2x and 5x at least, and within a
+// decade at least least_narrow_labels lines, if need be at nice steps.
 TickRule log_tick_rule(double lo, double hi);
 
 // The smallest nice step for which [lo, hi], widened outward to whole
@@ -57,15 +68,17 @@ constexpr double tick_tolerance = 1e-9;
 template <class Visit>
 void for_each_tick(const TickRule& rule, double lo, double hi, Visit visit) {
   if (!(lo <= hi) || !std::isfinite(lo) || !std::isfinite(hi)) return;
-  if (!rule.log) {
+  if (walks_steps(rule)) {
     if (!(rule.step > 0)) return;
+    // On a narrow log10 axis the steps are plain numbers, never decades.
+    int rank = rule.log ? 1 : 0;
     double slack = (hi - lo) * tick_tolerance;
     double first = std::ceil((lo - slack) / rule.step);
     double last = std::floor((hi + slack) / rule.step);
     // + 0.0 turns a line at -0 into 0, which prints without its sign. The
     // count is bounded: far from 0 a step may be below a double's precision.
     for (int k = 0; k < most_linear_lines && first + k <= last; ++k) {
-      visit((first + k) * rule.step + 0.0, 0);
+      visit((first + k) * rule.step + 0.0, rank);
     }
     return;
   }

@@ -34,8 +34,12 @@ TickRule fit_phase_range(double& lo, double& hi, bool any) {
   }
   lo = low;
   hi = high;
+  return phase_tick_rule(lo, hi);
+}
+
+TickRule phase_tick_rule(double lo, double hi) {
   TickRule rule{false, 0, phase_unit};
-  if ((high - low) / rule.step > most_steps) rule.step = 2 * phase_unit;
-  while ((high - low) / rule.step > most_steps) rule.step *= 2;
+  if ((hi - lo) / rule.step > most_steps) rule.step = 2 * phase_unit;
+  while ((hi - lo) / rule.step > most_steps) rule.step *= 2;
   return rule;
 }

@@ -22,3 +22,7 @@ PanelLayout split_panels(int size_x, int size_y);
 // its labelled lines every 45 degrees, or 90 (180, 360, ...) when 45 would
 // give more than eight steps.
 TickRule fit_phase_range(double& lo, double& hi, bool any);
+
+// The labelled lines of the phase range [lo, hi]: multiples of 45 degrees,
+// or of 90 (180, 360, ...) when 45 would give more than eight steps.
+TickRule phase_tick_rule(double lo, double hi);

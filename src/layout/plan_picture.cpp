@@ -1,5 +1,6 @@
 #include "layout/plan_picture.h"
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -12,10 +13,19 @@
 
 namespace {
 
-// The phase axis over the phases inside the frequency range.
-AxisScale phase_axis(const CurveList& curves, const AxisScale& x, const PlotArea& area,
-                     TickRule& rule) {
-  double lo = 0, hi = 0;
+constexpr double phase_margin = 0.03;  // of the span, at each end of a fitted phase axis
+
+// The phase range: given, or over the phases inside the frequency range,
+// widened to multiples of 45 degrees; in a fitted picture with a margin, so
+// that a phase on a line at either end is not hidden by the frame.
+void phase_range(const CurveList& curves, const PlotOptions& o, const AxisScale& x, double& lo,
+                 double& hi, TickRule& rule) {
+  if (o.p_axis_given) {
+    lo = o.p_min;
+    hi = o.p_max;
+    rule = phase_tick_rule(lo, hi);
+    return;
+  }
   bool any = false;
   for (const Curve& curve : curves) {
     for (const ResponsePoint& q : curve.phases) {
@@ -26,7 +36,20 @@ AxisScale phase_axis(const CurveList& curves, const AxisScale& x, const PlotArea
     }
   }
   rule = fit_phase_range(lo, hi, any);
-  return axis_scale(lo, hi, false, area.height);
+  if (!fitted_picture(o)) return;
+  double pad = phase_margin * (hi - lo);
+  if (std::isfinite(lo - pad) && std::isfinite(hi + pad)) lo -= pad, hi += pad;
+}
+
+void plan_phase(const CurveList& curves, const PlotOptions& o, PicturePlan& plan) {
+  plan.phase.x = plan.amplitude.x;
+  double lo = 0, hi = 0;
+  phase_range(curves, o, plan.amplitude.x, lo, hi, plan.phase_rule);
+  plan.phase.y = axis_scale(lo, hi, false, plan.phase.height);
+  plan.phase_drawable = plan.phase.y.scale > 0 && std::isfinite(plan.phase.y.scale);
+  if (!plan.phase_drawable) {
+    diagnose("the phases span more than a number holds; the phase curves are left out");
+  }
 }
 
 std::string range_text(double lo, double hi) {
@@ -54,22 +77,42 @@ void diagnose_amplitudes(const CurveList& curves, const PlotOptions& o, double x
   }
 }
 
+// The amplitude range: given, fitted to the data (whatever their order), or
+// as the first version found it.
+void amplitude_range(const CurveList& curves, const PlotOptions& o, double x_min, double x_max,
+                     double& y_min, double& y_max) {
+  if (o.y_axis_given) {
+    y_min = o.y_min;
+    y_max = o.y_max;
+  } else if (!fitted_picture(o) ||
+             !fitted_amplitude_range(curves, x_min, x_max, o.log_x, o.log_y, y_min, y_max)) {
+    find_common_amplitude_range(curves, x_min, x_max, y_min, y_max);
+  }
+}
+
 }  // namespace
 
 int plan_picture(const CurveList& curves, const PlotOptions& o, PicturePlan& plan) {
+  plan.fit_x = o.fit;
+  plan.fit_y = o.fit || o.y_axis_given;
+  plan.clipped = fitted_picture(o);
   double x_min = o.x_min, x_max = o.x_max;
   if (o.fit) {
     if (!o.x_axis_given) data_frequency_range(curves, x_min, x_max);
     plan.x_rule = fit_frequency_range(x_min, x_max, o.log_x);
   }
   double y_min, y_max;
-  find_common_amplitude_range(curves, x_min, x_max, y_min, y_max);
-  bool signed_amplitudes = o.fit && !o.log_y;
+  amplitude_range(curves, o, x_min, x_max, y_min, y_max);
+  bool signed_amplitudes = (o.fit && !o.log_y) || o.y_axis_given;
   if (!signed_amplitudes && (y_max <= 0 || y_min <= 0)) {
     diagnose_amplitudes(curves, o, x_min, x_max);
     return fail(message::amplitude_not_positive, -1);
   }
-  if (o.fit) plan.y_rule = fit_amplitude_range(y_min, y_max, o.log_y);
+  if (o.y_axis_given) {
+    plan.y_rule = given_range_rule(y_min, y_max, o.log_y);
+  } else if (o.fit) {
+    plan.y_rule = fit_amplitude_range(y_min, y_max, o.log_y);
+  }
   PanelLayout panels{standard_plot_area(o.size_x, o.size_y), {}};
   if (o.phase) panels = split_panels(o.size_x, o.size_y);
   plan.amplitude = panels.amplitude;
@@ -83,8 +126,7 @@ int plan_picture(const CurveList& curves, const PlotOptions& o, PicturePlan& pla
   }
   if (o.phase) {
     plan.phase = panels.phase;
-    plan.phase.x = plan.amplitude.x;
-    plan.phase.y = phase_axis(curves, plan.amplitude.x, plan.phase, plan.phase_rule);
+    plan_phase(curves, o, plan);
   }
   return 0;
 }

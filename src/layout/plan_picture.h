@@ -14,12 +14,18 @@ struct PicturePlan {
   TickRule x_rule;  // with fit: the labelled lines of each axis
   TickRule y_rule;
   TickRule phase_rule;  // with the phase panel
+  bool fit_x = false;   // the axis drawn with the labelled lines of its rule
+  bool fit_y = false;
+  bool clipped = false;        // curves cut at the frame (fitted_picture)
+  bool phase_drawable = true;  // false: the phases cannot be placed on any axis
 };
 
 // Plans the picture of `curves` (not empty, no curve without points) that
 // the options describe, making every check a picture must pass. The
-// amplitude range is that of all curves together
-// (find_common_amplitude_range); with fit the ranges follow the data.
+// amplitude range is given (Y_AXIS=), that of all curves together
+// (find_common_amplitude_range), or in a fitted picture their fitted range;
+// with fit the ranges follow the data. The causes of a failure, and
+// phases beyond any axis, are told on standard error.
 // Returns 0, or with the reason in last_error:
 //   -1 the amplitude range is not positive (with fit and a linear
 //      amplitude axis any range is drawn);
