@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 #include <span>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "core/messages.h"
 #include "draw/axis_grid.h"
 #include "draw/draw_curve.h"
+#include "draw/draw_text.h"
 #include "draw/fill_area.h"
 #include "draw/fit_axis.h"
 #include "draw/legend.h"
@@ -27,7 +29,6 @@ namespace {
 
 constexpr int caption_top = 10;
 constexpr int dim_x_above_bottom = 20;  // the X axis name's top, from the image's bottom edge
-constexpr int dim_y_left = 10;
 
 struct Palette {
   int white, black, red, blue, light_grey, pale_blue;
@@ -56,15 +57,14 @@ int text_width(const char* text, const gdFont& font) {
 // An upright axis name centred between rows `top` and `bottom`.
 void draw_upright_name(gdImagePtr im, int black, const char* name, int top, int bottom) {
   if (name[0] == '\0') return;
-  gdImageStringUp(im, font_ptr(font8x16), dim_y_left,
+  gdImageStringUp(im, font_ptr(font8x16), axis_name_left,
                   floor_half(top + bottom + text_width(name, font8x16)), bytes(name), black);
 }
 
 // Caption and X axis name centred across the image; the Y axis name upright
 // and centred along the image's height, or with the phase panel along the
 // amplitude area, and the phase axis name along the phase area.
-void draw_titles(gdImagePtr im, int black, const PlotOptions& o, const PlotArea& amplitude,
-                 const PlotArea& phase) {
+void draw_titles(gdImagePtr im, int black, const PlotOptions& o, const PicturePlan& plan) {
   if (o.caption[0] != '\0') {
     gdImageString(im, font_ptr(font9x16), floor_half(o.size_x - text_width(o.caption, font9x16)),
                   caption_top, bytes(o.caption), black);
@@ -77,8 +77,13 @@ void draw_titles(gdImagePtr im, int black, const PlotOptions& o, const PlotArea&
     draw_upright_name(im, black, o.dim_y, 0, o.size_y);
     return;
   }
-  draw_upright_name(im, black, o.dim_y, amplitude.top, amplitude.bottom);
-  draw_upright_name(im, black, o.dim_p, phase.top, phase.bottom);
+  // In a fitted picture each name keeps to the rows of its own area, cut
+  // with "..." where longer, so that the two never overlap.
+  for (auto [name, area] : {std::pair{o.dim_y, &plan.amplitude}, std::pair{o.dim_p, &plan.phase}}) {
+    size_t most = static_cast<size_t>((area->bottom - area->top) / font8x16.w);
+    std::string shown = plan.clipped ? shortened(name, most) : name;
+    draw_upright_name(im, black, shown.c_str(), area->top, area->bottom);
+  }
 }
 
 // The light grey plot area inside a two-pixel black frame.
@@ -202,7 +207,7 @@ int draw_picture(const PicturePlan& plan, CurveList curves, const Legend& legend
     gdImagePtr im = picture.get();
     Palette p = allocate_palette(im);
     fill_area(im, 0, 0, o.size_x, o.size_y, p.pale_blue);
-    draw_titles(im, p.black, o, plan.amplitude, plan.phase);
+    draw_titles(im, p.black, o, plan);
     std::vector<int> colors = draw_amplitude(im, p, o, plan, curves, legend);
     if (o.phase) draw_phase(im, p, o, plan, curves, colors);
     return 0;

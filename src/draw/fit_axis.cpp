@@ -4,15 +4,12 @@
 #include <cmath>
 
 #include "draw/axis_grid.h"
-#include "draw/format_label.h"
 #include "fonts/fonts.h"
 #include "layout/to_pixel.h"
 
 namespace {
 
 constexpr int label_spacing = 4;  // least free pixels between two labels
-constexpr int plain_precision = 6;
-constexpr int most_precision = 17;  // digits that tell any two doubles apart
 constexpr int lowest_rank = 2;
 
 bool horizontal(Orientation orientation) {
@@ -37,17 +34,6 @@ bool on_area(const PlotArea& area, Orientation orientation, int pixel) {
   return area.top - 1 <= pixel && pixel <= area.bottom + 1;
 }
 
-// Enough significant digits to tell neighbouring lines of a linear axis
-// apart (1234567 and 1234568, not 1.23457e+06 twice), at least six. A
-// quarter step also covers the second digit of 2.5.
-int label_precision(const TickRule& rule, const AxisScale& axis) {
-  double largest = std::max(std::fabs(axis.min), std::fabs(axis.max));
-  if (!walks_steps(rule) || !(largest > rule.step)) return plain_precision;
-  double digits = std::floor(std::log10(largest)) - std::floor(std::log10(rule.step / 4)) + 1;
-  return digits > most_precision ? most_precision
-                                 : std::max(plain_precision, static_cast<int>(digits));
-}
-
 bool crowds(const PlacedLabel& a, const std::vector<PlacedLabel>& placed) {
   for (const PlacedLabel& b : placed) {
     if (a.from < b.to + label_spacing && b.from < a.to + label_spacing) return true;
@@ -57,24 +43,19 @@ bool crowds(const PlacedLabel& a, const std::vector<PlacedLabel>& placed) {
 
 }  // namespace
 
-PowerLabel tick_label(double v, int rank, bool log, int precision) {
-  if (!log || rank > 0) return {format_g(v, precision), ""};
-  return decade_label(to_pixel(std::round(std::log10(v))));
-}
-
 std::vector<PlacedLabel> place_tick_labels(const PlotArea& area, Orientation orientation,
                                            const TickRule& rule) {
   const AxisScale& axis = horizontal(orientation) ? area.x : area.y;
   std::vector<PlacedLabel> placed;
-  int precision = label_precision(rule, axis);
+  std::vector<Tick> ticks = axis_ticks(rule, axis);
   for (int rank = 0; rank <= lowest_rank; ++rank) {
-    for_each_tick(rule, axis.min, axis.max, [&](double v, int r) {
-      if (r != rank) return;
-      int pixel = tick_pixel(area, orientation, v);
-      if (!on_area(area, orientation, pixel)) return;
-      PlacedLabel label = place(area, orientation, tick_label(v, r, axis.log, precision), pixel);
+    for (Tick& t : ticks) {
+      if (t.rank != rank) continue;
+      int pixel = tick_pixel(area, orientation, t.value);
+      if (!on_area(area, orientation, pixel)) continue;
+      PlacedLabel label = place(area, orientation, std::move(t.label), pixel);
       if (!crowds(label, placed)) placed.push_back(std::move(label));
-    });
+    }
   }
   std::sort(placed.begin(), placed.end(),
             [](const PlacedLabel& a, const PlacedLabel& b) { return a.from < b.from; });

@@ -12,11 +12,6 @@
 // The grid and labels of a fitted axis: every line of its rule is drawn and
 // labelled, decades as today, the other lines dashed.
 
-// The text of the line at v: a decade as the decade labels read (1, 10,
-// 100, else 10 with a raised exponent), any other value as a plain number
-// of `precision` significant digits.
-PowerLabel tick_label(double v, int rank, bool log, int precision);
-
 // One label as placed: its text, its top-left corner (of the mantissa) and
 // the rows or columns it covers along its axis, [from, to).
 struct PlacedLabel {

@@ -38,17 +38,10 @@ Box legend_box(const PlotArea& area, const std::vector<std::string>& names, Lege
 // The names as shown: with `shorten`, a name too long for the box to fit
 // the area ends in "..." where it is cut, so that no colour sample is lost.
 std::vector<std::string> shown_names(const PlotArea& area, const Legend& legend, bool shorten) {
-  constexpr size_t ellipsis = 3;
   int room = area.width - 2 * legend_inset - 2 * legend_padding - sample_length - sample_gap;
   size_t most = room > 0 ? static_cast<size_t>(room / font8x16.w) : 0;
   std::vector<std::string> names;
-  for (const LegendEntry& e : legend) {
-    names.emplace_back(e.name);
-    if (shorten && names.back().size() > most) {
-      names.back().resize(most > ellipsis ? most - ellipsis : 0);
-      names.back() += std::string(std::min(most, ellipsis), '.');
-    }
-  }
+  for (const LegendEntry& e : legend) names.push_back(shorten ? shortened(e.name, most) : e.name);
   return names;
 }
 

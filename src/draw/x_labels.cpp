@@ -4,10 +4,10 @@
 #include <string>
 
 #include "draw/draw_text.h"
-#include "draw/format_label.h"
 #include "draw/power_label.h"
 #include "fonts/fonts.h"
 #include "layout/axis_walk.h"
+#include "layout/format_label.h"
 #include "layout/to_pixel.h"
 
 namespace {

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <utility>
 
 #include "cmdline/parse_cmd.h"
@@ -44,6 +45,12 @@ int report(const PlotOptions& o, int status) {
 // A missing file name is answered with the help text before the message as
 // well as after it.
 int report_command_line(const PlotOptions& o, int parsed) {
+  if (parsed == bad_x_range) {
+    char range[80];
+    snprintf(range, sizeof range, "%g;%g", o.x_min, o.x_max);
+    diagnose(std::string("X_AXIS= (the [FREQ=] of the message) needs 0 < min <= max; it is ") +
+             range);
+  }
   if (picture_on_stdout(o)) return report(o, command_line_failed);
   if (parsed == no_input_file || parsed == no_output_file) print_usage();
   report(o, command_line_failed);

@@ -1,5 +1,6 @@
 #include "layout/plan_picture.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -10,6 +11,7 @@
 #include "layout/amplitude_range.h"
 #include "layout/fit_range.h"
 #include "layout/phase_panel.h"
+#include "layout/tick_labels.h"
 
 namespace {
 
@@ -39,17 +41,6 @@ void phase_range(const CurveList& curves, const PlotOptions& o, const AxisScale&
   if (!fitted_picture(o)) return;
   double pad = phase_margin * (hi - lo);
   if (std::isfinite(lo - pad) && std::isfinite(hi + pad)) lo -= pad, hi += pad;
-}
-
-void plan_phase(const CurveList& curves, const PlotOptions& o, PicturePlan& plan) {
-  plan.phase.x = plan.amplitude.x;
-  double lo = 0, hi = 0;
-  phase_range(curves, o, plan.amplitude.x, lo, hi, plan.phase_rule);
-  plan.phase.y = axis_scale(lo, hi, false, plan.phase.height);
-  plan.phase_drawable = plan.phase.y.scale > 0 && std::isfinite(plan.phase.y.scale);
-  if (!plan.phase_drawable) {
-    diagnose("the phases span more than a number holds; the phase curves are left out");
-  }
 }
 
 std::string range_text(double lo, double hi) {
@@ -90,43 +81,89 @@ void amplitude_range(const CurveList& curves, const PlotOptions& o, double x_min
   }
 }
 
+// The ranges of a picture before they meet its pixels.
+struct Ranges {
+  double x_min, x_max, y_min, y_max, p_min = 0, p_max = 0;
+};
+
+// Room left of the plot for its widest fitted label and, where given, the
+// upright axis name beside it, so that in a fitted picture a label never
+// runs off the picture or into the name. The first version's margin is the
+// least; at most half the picture goes to labels.
+int label_room(const TickRule& rule, double lo, double hi, bool log, const char* name, int size_x) {
+  int widest = 0;
+  for (const Tick& t : axis_ticks(rule, {lo, hi, log, 0}))
+    widest = std::max(widest, t.label.width());
+  int name_room = name[0] != '\0' ? axis_name_left + axis_name_height : 0;
+  constexpr int edge_gap = 2;
+  return std::clamp(name_room + edge_gap + widest + label_right_gap, left_margin, size_x / 2);
+}
+
+PanelLayout panels_for(const PicturePlan& plan, const PlotOptions& o, const Ranges& r) {
+  PanelLayout panels{standard_plot_area(o.size_x, o.size_y), {}};
+  if (o.phase) panels = split_panels(o.size_x, o.size_y);
+  int left = left_margin;
+  if (!plan.clipped) return panels;  // the first version's geometry
+  if (plan.fit_y) {
+    left = std::max(left, label_room(plan.y_rule, r.y_min, r.y_max, o.log_y, o.dim_y, o.size_x));
+  }
+  if (o.phase) {
+    left = std::max(left, label_room(plan.phase_rule, r.p_min, r.p_max, false, o.dim_p, o.size_x));
+  }
+  for (PlotArea* area : {&panels.amplitude, &panels.phase}) {
+    *area = plot_area_between(left, area->top, area->right, area->bottom);
+  }
+  return panels;
+}
+
+// The frequency and amplitude ranges and their rules; fails when the
+// amplitudes cannot be drawn on their axis.
+int plan_ranges(const CurveList& curves, const PlotOptions& o, PicturePlan& plan, Ranges& r) {
+  r.x_min = o.x_min, r.x_max = o.x_max;
+  if (o.fit) {
+    if (!o.x_axis_given) data_frequency_range(curves, r.x_min, r.x_max);
+    plan.x_rule = fit_frequency_range(r.x_min, r.x_max, o.log_x);
+  }
+  amplitude_range(curves, o, r.x_min, r.x_max, r.y_min, r.y_max);
+  bool signed_amplitudes = (o.fit && !o.log_y) || o.y_axis_given;
+  if (!signed_amplitudes && (r.y_max <= 0 || r.y_min <= 0)) {
+    diagnose_amplitudes(curves, o, r.x_min, r.x_max);
+    return fail(message::amplitude_not_positive, -1);
+  }
+  if (o.y_axis_given) {
+    plan.y_rule = given_range_rule(r.y_min, r.y_max, o.log_y);
+  } else if (o.fit) {
+    plan.y_rule = fit_amplitude_range(r.y_min, r.y_max, o.log_y);
+  }
+  if (o.phase) phase_range(curves, o, {r.x_min, r.x_max}, r.p_min, r.p_max, plan.phase_rule);
+  return 0;
+}
+
 }  // namespace
 
 int plan_picture(const CurveList& curves, const PlotOptions& o, PicturePlan& plan) {
   plan.fit_x = o.fit;
   plan.fit_y = o.fit || o.y_axis_given;
   plan.clipped = fitted_picture(o);
-  double x_min = o.x_min, x_max = o.x_max;
-  if (o.fit) {
-    if (!o.x_axis_given) data_frequency_range(curves, x_min, x_max);
-    plan.x_rule = fit_frequency_range(x_min, x_max, o.log_x);
-  }
-  double y_min, y_max;
-  amplitude_range(curves, o, x_min, x_max, y_min, y_max);
-  bool signed_amplitudes = (o.fit && !o.log_y) || o.y_axis_given;
-  if (!signed_amplitudes && (y_max <= 0 || y_min <= 0)) {
-    diagnose_amplitudes(curves, o, x_min, x_max);
-    return fail(message::amplitude_not_positive, -1);
-  }
-  if (o.y_axis_given) {
-    plan.y_rule = given_range_rule(y_min, y_max, o.log_y);
-  } else if (o.fit) {
-    plan.y_rule = fit_amplitude_range(y_min, y_max, o.log_y);
-  }
-  PanelLayout panels{standard_plot_area(o.size_x, o.size_y), {}};
-  if (o.phase) panels = split_panels(o.size_x, o.size_y);
+  Ranges r;
+  if (plan_ranges(curves, o, plan, r) < 0) return -1;
+  PanelLayout panels = panels_for(plan, o, r);
   plan.amplitude = panels.amplitude;
-  if (set_axes(plan.amplitude, x_min, x_max, o.log_x, y_min, y_max, o.log_y) < 0) {
+  if (set_axes(plan.amplitude, r.x_min, r.x_max, o.log_x, r.y_min, r.y_max, o.log_y) < 0) {
     diagnose("the range " +
-             (plan.amplitude.x.scale == 0 ? "of frequencies " + range_text(x_min, x_max)
-                                          : "of amplitudes " + range_text(y_min, y_max)) +
+             (plan.amplitude.x.scale == 0 ? "of frequencies " + range_text(r.x_min, r.x_max)
+                                          : "of amplitudes " + range_text(r.y_min, r.y_max)) +
              " cannot be drawn: it is empty or spans more decades than a number holds");
     last_error = message::mapping_refused + last_error;
     return -2;
   }
-  if (o.phase) {
-    plan.phase = panels.phase;
-    plan_phase(curves, o, plan);
+  if (!o.phase) return 0;
+  plan.phase = panels.phase;
+  plan.phase.x = plan.amplitude.x;
+  plan.phase.y = axis_scale(r.p_min, r.p_max, false, plan.phase.height);
+  plan.phase_drawable = plan.phase.y.scale > 0 && std::isfinite(plan.phase.y.scale);
+  if (!plan.phase_drawable) {
+    diagnose("the phases span more than a number holds; the phase curves are left out");
   }
   return 0;
 }

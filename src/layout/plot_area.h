@@ -17,6 +17,11 @@ constexpr int label_right_gap = 4;
 // Frequency labels start this many rows below the plot area.
 constexpr int label_gap = 6;
 
+// The upright Y axis names: their column's left edge, and their height
+// there (the font8x16 cell, turned; a test holds it to the font).
+constexpr int axis_name_left = 10;
+constexpr int axis_name_height = 16;
+
 // The range of one axis and its scale over the area's span on that axis.
 struct AxisScale {
   double min = 0;

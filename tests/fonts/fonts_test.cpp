@@ -1,4 +1,6 @@
 #include "fonts/fonts.h"
+#include "layout/plot_area.h"
+#include "layout/tick_labels.h"
 
 #include <gtest/gtest.h>
 
@@ -81,6 +83,17 @@ TEST(Fonts, LibgdDrawsTheLeftmostBitLeft) {
   for (int x = 0; x < 5; ++x) EXPECT_EQ(ink, gdImageGetPixel(im, x, 6)) << x;
   EXPECT_EQ(0, gdImageGetPixel(im, 5, 6));
   gdImageDestroy(im);
+}
+
+}  // namespace
+
+namespace {
+
+// The layout sizes margins with these widths; they must be the fonts'.
+TEST(Fonts, LayoutKnowsTheCellSizes) {
+  EXPECT_EQ(font6x12.w, label_glyph_width);
+  EXPECT_EQ(font5x8.w, exponent_glyph_width);
+  EXPECT_EQ(font8x16.h, axis_name_height);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "draw/format_label.h"
+#include "layout/format_label.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,0 +1,81 @@
+#include "layout/tick_labels.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "layout/format_label.h"
+#include "layout/to_pixel.h"
+
+namespace {
+
+constexpr int plain_precision = 6;
+constexpr int most_precision = 17;  // digits that tell any two doubles apart
+
+// Enough significant digits to tell neighbouring lines of a linear axis
+// apart (1234567 and 1234568, not 1.23457e+06 twice), at least six. A
+// quarter step also covers the second digit of 2.5.
+int label_precision(const TickRule& rule, const AxisScale& axis) {
+  double largest = std::max(std::fabs(axis.min), std::fabs(axis.max));
+  if (!walks_steps(rule) || !(largest > rule.step)) return plain_precision;
+  double digits = std::floor(std::log10(largest)) - std::floor(std::log10(rule.step / 4)) + 1;
+  return digits > most_precision ? most_precision
+                                 : std::max(plain_precision, static_cast<int>(digits));
+}
+
+bool is_plain_number(const Tick& t) {
+  return t.label.exponent.empty() &&
+         t.label.mantissa.find_first_of("123456789") != std::string::npos;
+}
+
+// printf("%.*e") without trailing zeros and with a three-digit exponent,
+// as format_g writes its exponent form: 1e-004, the twin of 8e-005.
+std::string exponent_form(double v, int precision) {
+  char text[64];
+  snprintf(text, sizeof text, "%.*e", precision - 1, v);
+  std::string s = text;
+  size_t e = s.find('e');
+  std::string mantissa = s.substr(0, e);
+  if (mantissa.find('.') != std::string::npos) {
+    mantissa.erase(mantissa.find_last_not_of('0') + 1);
+    if (mantissa.back() == '.') mantissa.pop_back();
+  }
+  std::string digits = s.substr(e + 2);
+  if (digits.size() < 3) digits.insert(0, 3 - digits.size(), '0');
+  return mantissa + "e" + s[e + 1] + digits;
+}
+
+}  // namespace
+
+int PowerLabel::width() const {
+  return static_cast<int>(mantissa.size()) * label_glyph_width +
+         static_cast<int>(exponent.size()) * exponent_glyph_width;
+}
+
+PowerLabel decade_label(int e) {
+  constexpr int last_written_out = 2;  // 100
+  if (0 <= e && e <= last_written_out) return {format_int(to_pixel(std::pow(10.0, e))), ""};
+  return {"10", format_int(e)};
+}
+
+PowerLabel tick_label(double v, int rank, bool log, int precision) {
+  if (!log || rank > 0) return {format_g(v, precision), ""};
+  return decade_label(to_pixel(std::round(std::log10(v))));
+}
+
+std::vector<Tick> axis_ticks(const TickRule& rule, const AxisScale& axis) {
+  std::vector<Tick> ticks;
+  int precision = label_precision(rule, axis);
+  bool plain = false, exponent = false;
+  for_each_tick(rule, axis.min, axis.max, [&](double v, int rank) {
+    ticks.push_back({v, rank, tick_label(v, rank, axis.log, precision)});
+    if (!is_plain_number(ticks.back())) return;
+    bool e_form = ticks.back().label.mantissa.find('e') != std::string::npos;
+    (e_form ? exponent : plain) = true;
+  });
+  if (!plain || !exponent) return ticks;
+  for (Tick& t : ticks) {
+    if (is_plain_number(t)) t.label.mantissa = exponent_form(t.value, precision);
+  }
+  return ticks;
+}
