@@ -125,12 +125,12 @@ void draw_y(gdImagePtr im, int black, const PlotArea& area, const PlotOptions& o
   draw_y_labels(im, black, area, o.sub_grid_y);
 }
 
-// A point alone, in a run of its own, as a small cross: one pixel would
-// hardly be seen.
+// A point alone, in a run of its own, as a small slanted cross: one pixel
+// would hardly be seen, and an upright cross could hide in the grid lines.
 void draw_lone_point(gdImagePtr im, const PixelPoint& p, int color) {
-  constexpr int arm = 2;
-  gdImageLine(im, p.x - arm, p.y, p.x + arm, p.y, color);
-  gdImageLine(im, p.x, p.y - arm, p.x, p.y + arm, color);
+  constexpr int arm = 3;
+  gdImageLine(im, p.x - arm, p.y - arm, p.x + arm, p.y + arm, color);
+  gdImageLine(im, p.x - arm, p.y + arm, p.x + arm, p.y - arm, color);
 }
 
 // One curve of the points, which are released: in a fitted picture cut at

@@ -54,6 +54,7 @@ TEST(FittedPicture, WhatEachOptionPromises) {
   write_file(dir.path("three.txt"), "1 1 0\n10 10 180\n100 1 90\n");
   write_file(dir.path("down.txt"), "100 1\n10 10\n1 1\n");
   write_file(dir.path("huge_phase.txt"), "1 1 -1e308\n2 2 1e308\n");
+  write_file(dir.path("lone.txt"), "5 3\n");
   std::string sine;
   for (int i = 0; i < 200; ++i) {
     sine += std::to_string(0.1 * std::pow(10, 3.0 * i / 200)) + " " +
@@ -98,6 +99,9 @@ TEST(FittedPicture, WhatEachOptionPromises) {
          return any_in_row(im, red, bottom - 42, left + 16, left + 39) &&
                 any_in_row(im, blue, bottom - 24, left + 16, left + 39);
        }},
+      {"a lone point gets a mark",
+       {"-fit", "IN=" + dir.path("lone.txt")},
+       [](const DecodedImage& im) { return any_in_rows(im, red, top, bottom); }},
       {"phases a panel cannot hold stay out of the picture",
        {"-phase", "IN=" + dir.path("huge_phase.txt")},
        [](const DecodedImage& im) { return !any_in_rows(im, red, 352, bottom); }},
