@@ -1,6 +1,7 @@
 // The whole run, as main makes it, on a command line chosen by the first 32
 // bytes: the frequency range, size, sub-grids, scales, -fit, -phase,
-// -unwrap, PNG, legend names and up to four inputs. The rest is the
+// -unwrap, PNG, legend names and corner, the amplitude and phase ranges,
+// -diff and TOL=, and up to four inputs. The rest is the
 // response text; form feeds cut it into the files of IN=, IN2=, ... The
 // picture goes to /dev/null, which is written directly like any device.
 
@@ -69,6 +70,12 @@ std::vector<std::string> arguments(const uint8_t* d) {
   for (int i = 0; i < max_inputs && (flags & 128); ++i) {
     args.push_back(std::string(input_keys[i].name_key) + std::string(d[27 + i] % 100, 'N'));
   }
+  uint8_t more = d[31];
+  if (more & 1) args.push_back("-diff");
+  if (more & 2) args.push_back("TOL=1,5");
+  if (more & 4) args.push_back("Y_AXIS=" + number_pair(d));
+  if (more & 8) args.push_back("P_AXIS=-200;200");
+  if (more & 16) args.push_back("LEGEND=br");
   return args;
 }
 

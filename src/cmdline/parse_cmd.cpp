@@ -158,6 +158,8 @@ void scan_format(const char* value, PlotOptions& o, ParseState& s) {
   }
 }
 
+void apply_comparison(const char* arg, PlotOptions& o, ParseState& s);
+
 // The amplitude and phase ranges, the legend's corner and -strict.
 void apply_ranges(const char* arg, PlotOptions& o, ParseState& s) {
   const char* v;
@@ -171,6 +173,22 @@ void apply_ranges(const char* arg, PlotOptions& o, ParseState& s) {
     scan_legend(v, o, s);
   } else if (is_switch(arg, "-strict")) {
     o.strict = true;
+  } else {
+    apply_comparison(arg, o, s);
+  }
+}
+
+// The deviation panel and the tolerance verdict; TOL= implies -diff.
+void apply_comparison(const char* arg, PlotOptions& o, ParseState& s) {
+  const char* v;
+  if (is_switch(arg, "-diff")) {
+    o.diff = true;
+  } else if ((v = value_of(arg, "D_AXIS="))) {
+    scan_range("D_AXIS=", v, o.d_min, o.d_max, s);
+    o.d_axis_given = true;
+  } else if ((v = value_of(arg, "TOL="))) {
+    o.tol_deg_given = scan_double_pair(v, v + strlen(v), o.tol_db, o.tol_deg) == 2;
+    o.tol_given = o.diff = true;
   } else {
     const char* near = nearest_key(arg);
     s.warnings.push_back(std::string("unknown argument \"") + arg + "\" ignored" +
@@ -271,6 +289,12 @@ int validate_added(const PlotOptions& o, const ParseState& s) {
     return fail(message::bad_p_range, bad_p_range);
   }
   if (!s.legend_known) return fail(message::bad_legend, bad_legend);
+  if (o.d_axis_given && !range_usable(o.d_min, o.d_max, false)) {
+    return fail(message::bad_d_range, bad_d_range);
+  }
+  bool tol_usable = o.tol_db > 0 && std::isfinite(o.tol_db) &&
+                    (!o.tol_deg_given || (o.tol_deg > 0 && std::isfinite(o.tol_deg)));
+  if (o.tol_given && !tol_usable) return fail(message::bad_tolerance, bad_tolerance);
   if (o.strict && !s.warnings.empty()) {
     last_error = std::string(message::strict_prefix) + s.warnings.front();
     return strict_warning;

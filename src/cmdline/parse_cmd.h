@@ -17,6 +17,8 @@ constexpr int bad_y_range = -7;      // Y_AXIS= unusable on the amplitude scale
 constexpr int bad_p_range = -8;      // P_AXIS= unusable
 constexpr int bad_legend = -9;       // LEGEND= none of TL, TR, BL, BR, AUTO
 constexpr int strict_warning = -10;  // -strict and a warning: the first one
+constexpr int bad_d_range = -11;     // D_AXIS= unusable
+constexpr int bad_tolerance = -12;   // TOL= not one or two numbers above 0
 
 // What the command line asked for that no rule used, or used only in part,
 // one text each: an unknown argument (with the nearest known key), a value

@@ -13,15 +13,19 @@ struct Rgb {
 };
 
 // One input's response as drawn: its amplitude points, in file order, its
-// phase points (frequency, degrees; empty unless the phase is shown) and
-// the colour of both curves, and which input (input_keys) it was read
-// from. The colour is allocated in the palette when the curve is drawn,
-// unless the palette has it already.
+// phase points (frequency, degrees; empty unless the phase is shown), the
+// colour of its curves, and which input (input_keys) it was read from; with
+// -diff, for a further input, its deviation from the first in frequency
+// order (frequency, dB; frequency, degrees with the phase). The colour is
+// allocated in the palette when the curve is drawn, unless the palette has
+// it already.
 struct Curve {
   PointList points;
   PointList phases;
   Rgb color;
   int input;
+  PointList deviation;
+  PointList phase_deviation;
 };
 using CurveList = std::vector<Curve>;
 

@@ -19,6 +19,8 @@ inline constexpr char bad_format[] = "parse_cmd(): Incorrect [FORMAT=] value";
 inline constexpr char bad_y_range[] = "parse_cmd(): Incorrect [Y_AXIS=] value";
 inline constexpr char bad_p_range[] = "parse_cmd(): Incorrect [P_AXIS=] value";
 inline constexpr char bad_legend[] = "parse_cmd(): Incorrect [LEGEND=] value";
+inline constexpr char bad_d_range[] = "parse_cmd(): Incorrect [D_AXIS=] value";
+inline constexpr char bad_tolerance[] = "parse_cmd(): Incorrect [TOL=] value";
 // With -strict, the first warning, after this prefix.
 inline constexpr char strict_prefix[] = "parse_cmd(): ";
 
@@ -29,6 +31,10 @@ inline constexpr char unable_to_read[] = "read_in(): Unable to read file content
 inline constexpr char file_read_error[] = "read_in(): File read error";
 inline constexpr char no_point[] = "str2graph(): Couldn't find any point";
 inline constexpr char no_memory_for_points[] = "str2graph(): Not enough memory for the points";
+
+// Comparing the responses with -diff; ": ", the key and path follow.
+inline constexpr char no_common_frequency[] =
+    "draw_diff(): No frequency in common with the IN= response";
 
 // Planning and drawing the picture. An axis range the mapping refuses is
 // reported as mapping_refused followed by one of the four axis messages.

@@ -54,13 +54,21 @@ struct PlotOptions {
   bool p_axis_given;
   LegendCorner legend_corner;  // LEGEND=
   bool strict;                 // -strict: a warning fails the run
+  bool diff;                   // -diff: the deviation from IN= below the other panels
+  double d_min;                // D_AXIS=: the deviation range, dB
+  double d_max;
+  bool d_axis_given;
+  double tol_db;  // TOL=: the tolerance, dB and degrees; the verdict
+  double tol_deg;
+  bool tol_given;
+  bool tol_deg_given;
 };
 
 // The drawing that follows the data and the ranges asked for: curves cut
 // at the frame, sub-grids over partial decades, labels on narrow ranges.
 // The picture of a command line without these options stays as it was.
 inline bool fitted_picture(const PlotOptions& o) {
-  return o.fit || o.y_axis_given || o.p_axis_given;
+  return o.fit || o.y_axis_given || o.p_axis_given || o.diff;
 }
 
 // The path given with input_keys[input].in_key, empty when not given.

@@ -22,6 +22,7 @@
 #include "fonts/fonts.h"
 #include "layout/clip_to_area.h"
 #include "layout/map_to_area.h"
+#include "layout/phase_panel.h"
 #include "layout/pixel_point.h"
 #include "layout/to_pixel.h"
 
@@ -29,6 +30,9 @@ namespace {
 
 constexpr int caption_top = 10;
 constexpr int dim_x_above_bottom = 20;  // the X axis name's top, from the image's bottom edge
+
+// The tolerance lines of the deviation panel: a colour no curve has.
+constexpr Rgb tolerance_color{255, 140, 0};
 
 struct Palette {
   int white, black, red, blue, light_grey, pale_blue;
@@ -61,6 +65,13 @@ void draw_upright_name(gdImagePtr im, int black, const char* name, int top, int 
                   floor_half(top + bottom + text_width(name, font8x16)), bytes(name), black);
 }
 
+// In a fitted picture with several panels each axis name keeps to the rows
+// of its own area, cut with "..." where longer, so that no two overlap.
+void draw_panel_name(gdImagePtr im, int black, const char* name, const PlotArea& area) {
+  size_t most = static_cast<size_t>((area.bottom - area.top) / font8x16.w);
+  draw_upright_name(im, black, shortened(name, most).c_str(), area.top, area.bottom);
+}
+
 // Caption and X axis name centred across the image; the Y axis name upright
 // and centred along the image's height, or with the phase panel along the
 // amplitude area, and the phase axis name along the phase area.
@@ -73,17 +84,21 @@ void draw_titles(gdImagePtr im, int black, const PlotOptions& o, const PicturePl
     gdImageString(im, font_ptr(font8x16), floor_half(o.size_x - text_width(o.dim_x, font8x16)),
                   o.size_y - dim_x_above_bottom, bytes(o.dim_x), black);
   }
-  if (!o.phase) {
+  if (!o.phase && !o.diff) {
     draw_upright_name(im, black, o.dim_y, 0, o.size_y);
     return;
   }
-  // In a fitted picture each name keeps to the rows of its own area, cut
-  // with "..." where longer, so that the two never overlap.
-  for (auto [name, area] : {std::pair{o.dim_y, &plan.amplitude}, std::pair{o.dim_p, &plan.phase}}) {
-    size_t most = static_cast<size_t>((area->bottom - area->top) / font8x16.w);
-    std::string shown = plan.clipped ? shortened(name, most) : name;
-    draw_upright_name(im, black, shown.c_str(), area->top, area->bottom);
+  if (!o.phase) {
+    draw_panel_name(im, black, o.dim_y, plan.amplitude);
+    return;
   }
+  if (!plan.clipped) {
+    draw_upright_name(im, black, o.dim_y, plan.amplitude.top, plan.amplitude.bottom);
+    draw_upright_name(im, black, o.dim_p, plan.phase.top, plan.phase.bottom);
+    return;
+  }
+  draw_panel_name(im, black, o.dim_y, plan.amplitude);
+  draw_panel_name(im, black, o.dim_p, plan.phase);
 }
 
 // The light grey plot area inside a two-pixel black frame.
@@ -173,7 +188,7 @@ std::vector<int> draw_amplitude(gdImagePtr im, const Palette& p, const PlotOptio
                                 const PicturePlan& plan, CurveList& curves, const Legend& legend) {
   const PlotArea& area = plan.amplitude;
   draw_frame(im, p, area);
-  draw_x(im, p.black, area, o, plan, !o.phase);
+  draw_x(im, p.black, area, o, plan, !o.phase && !o.diff);
   draw_y(im, p.black, area, o, plan);
   std::vector<int> colors = draw_curves(im, plan, curves);
   // A corner asked for is a new picture, like a fitted one: names shortened.
@@ -187,13 +202,63 @@ void draw_phase(gdImagePtr im, const Palette& p, const PlotOptions& o, const Pic
                 CurveList& curves, const std::vector<int>& colors) {
   const PlotArea& area = plan.phase;
   draw_frame(im, p, area);
-  draw_x(im, p.black, area, o, plan, true);
+  draw_x(im, p.black, area, o, plan, !o.diff);
   draw_fit_grid(im, p.black, area, Orientation::vertical, plan.phase_rule, 0);
   draw_fit_labels(im, p.black, area, Orientation::vertical, plan.phase_rule);
   if (!plan.phase_drawable) return;
   for (size_t i = 0; i < curves.size(); ++i) {
     draw_points(im, area, plan.clipped, std::move(curves[i].phases), colors[i]);
   }
+}
+
+// One deviation panel: its grid and labels, the zero line, the tolerance
+// (dashed, in its own colour) and each further curve's deviation.
+struct DeviationPanel {
+  const PlotArea& area;
+  const TickRule& rule;
+  PointList Curve::*list;
+  double tolerance;  // 0: none
+  bool x_labels;
+};
+
+void draw_deviation(gdImagePtr im, const Palette& p, const PlotOptions& o, const PicturePlan& plan,
+                    const DeviationPanel& d, CurveList& curves, const std::vector<int>& colors) {
+  draw_frame(im, p, d.area);
+  draw_x(im, p.black, d.area, o, plan, d.x_labels);
+  draw_fit_grid(im, p.black, d.area, Orientation::vertical, d.rule, 0);
+  draw_fit_labels(im, p.black, d.area, Orientation::vertical, d.rule);
+  int zero = tick_pixel(d.area, Orientation::vertical, 0);
+  if (d.area.top < zero && zero < d.area.bottom) {
+    draw_grid_line(im, p.black, d.area, Orientation::vertical, zero, false);
+  }
+  if (d.tolerance > 0) {
+    int orange = curve_color(im, tolerance_color);
+    for (double v : {-d.tolerance, d.tolerance}) {
+      int row = tick_pixel(d.area, Orientation::vertical, v);
+      if (d.area.top <= row && row <= d.area.bottom) {
+        gdImageDashedLine(im, d.area.left, row, d.area.right, row, orange);
+      }
+    }
+  }
+  for (size_t i = 1; i < curves.size(); ++i) {
+    draw_points(im, d.area, true, std::move(curves[i].*d.list), colors[i]);
+  }
+}
+
+// The deviation panels below the others, with the names of their axes.
+void draw_deviations(gdImagePtr im, const Palette& p, const PlotOptions& o, const PicturePlan& plan,
+                     CurveList& curves, const std::vector<int>& colors) {
+  double tol_db = o.tol_given ? o.tol_db : 0, tol_deg = o.tol_deg_given ? o.tol_deg : 0;
+  draw_deviation(im, p, o, plan,
+                 {plan.deviation, plan.deviation_rule, &Curve::deviation, tol_db, !o.phase}, curves,
+                 colors);
+  draw_panel_name(im, p.black, deviation_name, plan.deviation);
+  if (!o.phase) return;
+  draw_deviation(
+      im, p, o, plan,
+      {plan.phase_deviation, plan.phase_deviation_rule, &Curve::phase_deviation, tol_deg, true},
+      curves, colors);
+  draw_panel_name(im, p.black, phase_deviation_name, plan.phase_deviation);
 }
 
 }  // namespace
@@ -210,6 +275,7 @@ int draw_picture(const PicturePlan& plan, CurveList curves, const Legend& legend
     draw_titles(im, p.black, o, plan);
     std::vector<int> colors = draw_amplitude(im, p, o, plan, curves, legend);
     if (o.phase) draw_phase(im, p, o, plan, curves, colors);
+    if (o.diff) draw_deviations(im, p, o, plan, curves, colors);
     return 0;
   } catch (const std::bad_alloc&) {
     picture.reset();

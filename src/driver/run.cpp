@@ -5,10 +5,13 @@
 #include <cstring>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "cmdline/parse_cmd.h"
 #include "cmdline/print_usage.h"
 #include "cmdline/version.h"
+#include "compare/deviation.h"
+#include "compare/verdict.h"
 #include "core/diagnostic.h"
 #include "core/last_error.h"
 #include "core/plot_options.h"
@@ -58,15 +61,28 @@ int report_command_line(const PlotOptions& o, int parsed) {
   return command_line_failed;
 }
 
+// The status of a picture drawn with TOL=: 1 when a curve is outside it.
+constexpr int outside_tolerance = 1;
+
+int print_verdicts(const PlotOptions& o, const std::vector<Verdict>& verdicts) {
+  bool all_within = true;
+  for (const Verdict& v : verdicts) {
+    fprintf(picture_on_stdout(o) ? stderr : stdout, "%s\n", verdict_line(v).c_str());
+    all_within = all_within && v.within;
+  }
+  return all_within ? 0 : outside_tolerance;
+}
+
 void print_warnings(const Warnings& warnings) {
   for (const std::string& w : warnings) fprintf(stderr, "afcdraw: warning: %s\n", w.c_str());
 }
 
 }  // namespace
 
-// read every input -> plan the picture (every check, no pixel) -> draw it
-// -> encode it -> write it to OUT= safely. Each step runs only if the one
-// before succeeded; a failure prints its message line and ends the run.
+// read every input (with -diff, compare them) -> plan the picture (every
+// check, no pixel) -> draw it -> encode it -> write it to OUT= safely ->
+// with TOL=, the verdict. Each step runs only if the one before succeeded;
+// a failure prints its message line and ends the run.
 int run(int argc, const char* const argv[]) {
   if (asks_for_version(argc, argv)) {
     print_version();
@@ -85,8 +101,11 @@ int run(int argc, const char* const argv[]) {
   if (int read = read_responses(o, responses); read < 0) {
     return report(o, read == no_response_points ? no_points : input_not_read);
   }
+  if (o.diff && compute_deviations(responses.curves, o) < 0) return report(o, no_points);
   PicturePlan plan;
   if (plan_picture(responses.curves, o, plan) < 0) return report(o, picture_not_made);
+  std::vector<Verdict> verdicts;
+  if (o.tol_given) verdicts = judge(responses.curves, plan.amplitude.x, o);
   Picture picture;
   if (draw_picture(plan, std::move(responses.curves), responses.legend, o, picture) < 0) {
     return report(o, picture_not_made);
@@ -100,5 +119,5 @@ int run(int argc, const char* const argv[]) {
     if (errno != 0) diagnose(std::string("OUT=") + o.out_path + ": " + strerror(errno));
     return report(o, picture_not_made);
   }
-  return 0;
+  return print_verdicts(o, verdicts);
 }

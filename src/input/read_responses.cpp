@@ -58,7 +58,7 @@ int read_all(const PlotOptions& o, Responses& r) {
   for (int i = 0; i < max_inputs; ++i) {
     const char* path = input_path(o, i);
     if (path[0] == '\0') continue;
-    Curve curve{{}, {}, input_keys[i].color, i};
+    Curve curve{{}, {}, input_keys[i].color, i, {}, {}};
     FileIdentity source;
     if (int status = read_response(input_keys[i].in_key, path, o.phase, curve, source);
         status < 0) {

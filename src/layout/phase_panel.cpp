@@ -14,11 +14,34 @@ constexpr int fifths = 5;
 }  // namespace
 
 PanelLayout split_panels(int size_x, int size_y) {
+  return stack_panels(size_x, size_y, true, false);
+}
+
+// Each panel in turn takes its parts of the rows; the last takes the rest,
+// so that the stack ends on the standard area's bottom edge.
+PanelLayout stack_panels(int size_x, int size_y, bool phase, bool deviation) {
   PlotArea whole = standard_plot_area(size_x, size_y);
-  int amplitude_rows = (whole.height - panel_gap) * amplitude_fifths / fifths;
-  int amplitude_bottom = whole.top + amplitude_rows;
-  return {plot_area_between(whole.left, whole.top, whole.right, amplitude_bottom),
-          plot_area_between(whole.left, amplitude_bottom + panel_gap, whole.right, whole.bottom)};
+  PanelLayout panels{whole, {}, {}, {}};
+  PlotArea* shown[4] = {&panels.amplitude};
+  int parts[4] = {amplitude_fifths};
+  int count = 1, total = amplitude_fifths;
+  constexpr int other_parts = fifths - amplitude_fifths;
+  auto add = [&](PlotArea& area) {
+    shown[count] = &area;
+    parts[count++] = other_parts;
+    total += other_parts;
+  };
+  if (phase) add(panels.phase);
+  if (deviation) add(panels.deviation);
+  if (phase && deviation) add(panels.phase_deviation);
+  int rows = whole.height - (count - 1) * panel_gap;
+  int top = whole.top;
+  for (int i = 0; i < count; ++i) {
+    int bottom = i + 1 < count ? top + rows * parts[i] / total : whole.bottom;
+    *shown[i] = plot_area_between(whole.left, top, whole.right, bottom);
+    top = bottom + panel_gap;
+  }
+  return panels;
 }
 
 TickRule fit_phase_range(double& lo, double& hi, bool any) {

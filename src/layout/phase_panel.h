@@ -3,19 +3,31 @@
 #include "layout/nice_steps.h"
 #include "layout/plot_area.h"
 
-// With the phase shown, the plot room of the standard picture holds two
-// areas, the amplitude above the phase, sharing the frequency axis.
+// The plot room of the standard picture holds one area, or with the phase
+// and the deviation from IN= shown, several stacked (amplitude, phase,
+// amplitude deviation, phase deviation), all sharing the frequency axis.
+// An area not shown is left empty.
 struct PanelLayout {
   PlotArea amplitude;
   PlotArea phase;
+  PlotArea deviation;
+  PlotArea phase_deviation;
 };
 
 // Rows between the two frames: room for the labels at the lower end of the
 // amplitude axis and the upper end of the phase axis.
 constexpr int panel_gap = 16;
 
+// The names of the deviation panels' axes.
+constexpr char deviation_name[] = "Deviation, dB";
+constexpr char phase_deviation_name[] = "Deviation, deg";
+
 // The amplitude area takes 3/5 of the rows left after the gap.
 PanelLayout split_panels(int size_x, int size_y);
+
+// The areas for the panels shown: the amplitude takes three parts of the
+// rows left after the gaps, each other panel two.
+PanelLayout stack_panels(int size_x, int size_y, bool phase, bool deviation);
 
 // The phase range: [lo, hi] widened outward to multiples of 45 degrees (a
 // single value to those either side; no phase at all to -180 ... 180), and

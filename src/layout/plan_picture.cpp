@@ -84,7 +84,43 @@ void amplitude_range(const CurveList& curves, const PlotOptions& o, double x_min
 // The ranges of a picture before they meet its pixels.
 struct Ranges {
   double x_min, x_max, y_min, y_max, p_min = 0, p_max = 0;
+  double d_min = 0, d_max = 0, q_min = 0, q_max = 0;  // the deviations, dB and degrees
 };
+
+// The least half-span of a deviation axis, dB and degrees: a perfect match
+// still shows a scale around its zero line.
+constexpr double least_db = 1, least_deg = 5;
+
+// A deviation axis: given, or fitted to the deviations inside the frequency
+// range, to at least +-least and to the tolerance.
+TickRule deviation_range(const CurveList& curves, PointList Curve::*list, const Ranges& r,
+                         double least, double tolerance, double& lo, double& hi) {
+  lo = -std::max(least, tolerance);
+  hi = -lo;
+  for (size_t i = 1; i < curves.size(); ++i) {
+    for (const ResponsePoint& p : curves[i].*list) {
+      if (!(r.x_min <= p.x && p.x <= r.x_max)) continue;
+      lo = std::min(lo, p.y);
+      hi = std::max(hi, p.y);
+    }
+  }
+  return fit_amplitude_range(lo, hi, false);
+}
+
+void plan_deviations(const CurveList& curves, const PlotOptions& o, PicturePlan& plan, Ranges& r) {
+  double tol_db = o.tol_given ? o.tol_db : 0, tol_deg = o.tol_deg_given ? o.tol_deg : 0;
+  if (o.d_axis_given) {
+    r.d_min = o.d_min, r.d_max = o.d_max;
+    plan.deviation_rule = given_range_rule(r.d_min, r.d_max, false);
+  } else {
+    plan.deviation_rule =
+        deviation_range(curves, &Curve::deviation, r, least_db, tol_db, r.d_min, r.d_max);
+  }
+  if (o.phase) {
+    plan.phase_deviation_rule =
+        deviation_range(curves, &Curve::phase_deviation, r, least_deg, tol_deg, r.q_min, r.q_max);
+  }
+}
 
 // Room left of the plot for its widest fitted label and, where given, the
 // upright axis name beside it, so that in a fitted picture a label never
@@ -100,8 +136,7 @@ int label_room(const TickRule& rule, double lo, double hi, bool log, const char*
 }
 
 PanelLayout panels_for(const PicturePlan& plan, const PlotOptions& o, const Ranges& r) {
-  PanelLayout panels{standard_plot_area(o.size_x, o.size_y), {}};
-  if (o.phase) panels = split_panels(o.size_x, o.size_y);
+  PanelLayout panels = stack_panels(o.size_x, o.size_y, o.phase, o.diff);
   int left = left_margin;
   if (!plan.clipped) return panels;  // the first version's geometry
   if (plan.fit_y) {
@@ -110,7 +145,16 @@ PanelLayout panels_for(const PicturePlan& plan, const PlotOptions& o, const Rang
   if (o.phase) {
     left = std::max(left, label_room(plan.phase_rule, r.p_min, r.p_max, false, o.dim_p, o.size_x));
   }
-  for (PlotArea* area : {&panels.amplitude, &panels.phase}) {
+  if (o.diff) {
+    left = std::max(
+        left, label_room(plan.deviation_rule, r.d_min, r.d_max, false, deviation_name, o.size_x));
+  }
+  if (o.diff && o.phase) {
+    left = std::max(left, label_room(plan.phase_deviation_rule, r.q_min, r.q_max, false,
+                                     phase_deviation_name, o.size_x));
+  }
+  for (PlotArea* area :
+       {&panels.amplitude, &panels.phase, &panels.deviation, &panels.phase_deviation}) {
     *area = plot_area_between(left, area->top, area->right, area->bottom);
   }
   return panels;
@@ -136,6 +180,7 @@ int plan_ranges(const CurveList& curves, const PlotOptions& o, PicturePlan& plan
     plan.y_rule = fit_amplitude_range(r.y_min, r.y_max, o.log_y);
   }
   if (o.phase) phase_range(curves, o, {r.x_min, r.x_max}, r.p_min, r.p_max, plan.phase_rule);
+  if (o.diff) plan_deviations(curves, o, plan, r);
   return 0;
 }
 
@@ -156,6 +201,14 @@ int plan_picture(const CurveList& curves, const PlotOptions& o, PicturePlan& pla
              " cannot be drawn: it is empty or spans more decades than a number holds");
     last_error = message::mapping_refused + last_error;
     return -2;
+  }
+  if (o.diff) {
+    plan.deviation = panels.deviation;
+    plan.deviation.x = plan.amplitude.x;
+    plan.deviation.y = axis_scale(r.d_min, r.d_max, false, plan.deviation.height);
+    plan.phase_deviation = panels.phase_deviation;
+    plan.phase_deviation.x = plan.amplitude.x;
+    plan.phase_deviation.y = axis_scale(r.q_min, r.q_max, false, plan.phase_deviation.height);
   }
   if (!o.phase) return 0;
   plan.phase = panels.phase;

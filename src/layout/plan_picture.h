@@ -13,8 +13,12 @@ struct PicturePlan {
   PlotArea phase;   // with the phase panel: below the amplitude, same X axis
   TickRule x_rule;  // with fit: the labelled lines of each axis
   TickRule y_rule;
-  TickRule phase_rule;  // with the phase panel
-  bool fit_x = false;   // the axis drawn with the labelled lines of its rule
+  TickRule phase_rule;       // with the phase panel
+  PlotArea deviation;        // with -diff: the deviation from IN= in dB, below
+  PlotArea phase_deviation;  // with -diff and the phase: the phase deviation in degrees
+  TickRule deviation_rule;
+  TickRule phase_deviation_rule;
+  bool fit_x = false;  // the axis drawn with the labelled lines of its rule
   bool fit_y = false;
   bool clipped = false;        // curves cut at the frame (fitted_picture)
   bool phase_drawable = true;  // false: the phases cannot be placed on any axis

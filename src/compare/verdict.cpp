@@ -1,0 +1,57 @@
+#include "compare/verdict.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string_view>
+
+namespace {
+
+// The deviation of largest magnitude inside [x.min, x.max]; false if none.
+bool largest(const PointList& deviation, const AxisScale& x, double& value, double& at) {
+  bool found = false;
+  for (const ResponsePoint& p : deviation) {
+    if (!(x.min <= p.x && p.x <= x.max)) continue;
+    if (!found || std::fabs(p.y) > std::fabs(value)) value = p.y, at = p.x;
+    found = true;
+  }
+  return found;
+}
+
+// The key without its equals sign: "IN2".
+std::string_view key_name(int input) {
+  std::string_view key = input_keys[input].in_key;
+  return key.substr(0, key.size() - 1);
+}
+
+}  // namespace
+
+std::vector<Verdict> judge(const CurveList& curves, const AxisScale& x, const PlotOptions& o) {
+  std::vector<Verdict> verdicts;
+  for (size_t i = 1; i < curves.size(); ++i) {
+    Verdict v{curves[i].input};
+    v.measured = largest(curves[i].deviation, x, v.db, v.db_at);
+    v.within = v.measured && std::fabs(v.db) <= o.tol_db;
+    v.phase = o.phase && largest(curves[i].phase_deviation, x, v.deg, v.deg_at);
+    if (v.phase && o.tol_deg_given && std::fabs(v.deg) > o.tol_deg) v.within = false;
+    verdicts.push_back(v);
+  }
+  return verdicts;
+}
+
+std::string verdict_line(const Verdict& v) {
+  char text[200];
+  std::string_view key = key_name(v.input);
+  int k = static_cast<int>(key.size());
+  if (!v.measured) {
+    snprintf(text, sizeof text, "%.*s: no deviation in the frequency range: outside tolerance", k,
+             key.data());
+    return text;
+  }
+  int n = snprintf(text, sizeof text, "%.*s: max deviation %.3g dB at %.3g Hz", k, key.data(),
+                   std::fabs(v.db), v.db_at);
+  if (v.phase) {
+    n += snprintf(text + n, sizeof text - n, ", %.3g deg at %.3g Hz", std::fabs(v.deg), v.deg_at);
+  }
+  snprintf(text + n, sizeof text - n, ": %s tolerance", v.within ? "within" : "outside");
+  return text;
+}
