@@ -26,3 +26,9 @@ bin=${AFCDRAW:-build/afcdraw}
 "$bin" IN=examples/broadband_120s.txt OUT=docs/broadband_120s_bode.gif -fit -phase -unwrap \
   SUB_GRIDX=10 "SIZE=800;700" "CAPTION=Broadband seismometer, 120 s, -fit -phase -unwrap" \
   "DIMX=Frequency, Hz" "DIMY=V/(m/s)"
+# The measured geophones' deviation from the nominal one, with a 1 dB tolerance.
+"$bin" IN=examples/geophone_1hz.txt IN2=examples/geophone_unit_a.txt \
+  IN3=examples/geophone_unit_b.txt OUT=docs/geophone_deviation.png FORMAT=PNG -fit \
+  "X_AXIS=0.1;100" TOL=1 "SIZE=800;700" "CAPTION=Geophones, 1 Hz: measured against nominal" \
+  "DIMX=Frequency, Hz" "DIMY=V/(m/s)" "NAME=nominal" "NAME2=unit A" "NAME3=unit B" LEGEND=br ||
+  [ $? -eq 1 ]  # outside the tolerance: the picture shows where
