@@ -82,6 +82,7 @@ void set_defaults(PlotOptions& o) {
   o.sub_grid_x = o.sub_grid_y = no_sub_grid;
   o.format = OutputFormat::gif;
   copy_text(o.dim_p, default_dim_p);
+  o.units_from = o.units_to = -1;
 }
 
 // A switch in the style of -linX: "-name" or "/name", any letter case.
@@ -100,6 +101,9 @@ struct ParseState {
   bool out_fits = true;
   bool format_known = true;
   bool legend_known = true;
+  bool units_known = true;
+  bool norm_ok = true;
+  bool nyquist_ok = true;
 };
 
 void warn_value(ParseState& s, const char* key, const char* value, const char* what) {
@@ -159,6 +163,7 @@ void scan_format(const char* value, PlotOptions& o, ParseState& s) {
 }
 
 void apply_comparison(const char* arg, PlotOptions& o, ParseState& s);
+void apply_conversions(const char* arg, PlotOptions& o, ParseState& s);
 
 // The amplitude and phase ranges, the legend's corner and -strict.
 void apply_ranges(const char* arg, PlotOptions& o, ParseState& s) {
@@ -189,6 +194,49 @@ void apply_comparison(const char* arg, PlotOptions& o, ParseState& s) {
   } else if ((v = value_of(arg, "TOL="))) {
     o.tol_deg_given = scan_double_pair(v, v + strlen(v), o.tol_db, o.tol_deg) == 2;
     o.tol_given = o.diff = true;
+  } else {
+    apply_conversions(arg, o, s);
+  }
+}
+
+// A number read and above 0 (NORM=, NYQUIST=); a failed one is kept as 0,
+// which means "not given" to the later stages.
+bool positive(bool read, double& v) {
+  bool ok = read && v > 0 && std::isfinite(v);
+  if (!ok) v = 0;
+  return ok;
+}
+
+// UNITS= reads two of DIS, VEL and ACC with any one character between.
+bool scan_units(const char* value, PlotOptions& o) {
+  static constexpr const char* names[] = {"DIS", "VEL", "ACC"};
+  constexpr size_t name_length = 3;
+  int found[2] = {-1, -1};
+  for (int k = 0; k < 2; ++k) {
+    const char* part = value + k * (name_length + 1);
+    if (k == 1 && value[name_length] == '\0') return false;
+    for (int u = 0; u < 3; ++u) {
+      bool whole = k == 1 ? is_whole(part, names[u]) : equal_folded(part, names[u], name_length);
+      if (whole) found[k] = u;
+    }
+  }
+  o.units_from = found[0];
+  o.units_to = found[1];
+  return found[0] >= 0 && found[1] >= 0;
+}
+
+// The response conversions: units, normalisation, decibels, the Nyquist line.
+void apply_conversions(const char* arg, PlotOptions& o, ParseState& s) {
+  const char* v;
+  double unused;
+  if ((v = value_of(arg, "UNITS="))) {
+    s.units_known = scan_units(v, o);
+  } else if ((v = value_of(arg, "NORM="))) {
+    s.norm_ok = positive(scan_double_pair(v, v + strlen(v), o.norm_f, unused) >= 1, o.norm_f);
+  } else if (is_switch(arg, "-dB")) {
+    o.db = true;
+  } else if ((v = value_of(arg, "NYQUIST="))) {
+    s.nyquist_ok = positive(scan_double_pair(v, v + strlen(v), o.nyquist, unused) >= 1, o.nyquist);
   } else {
     const char* near = nearest_key(arg);
     s.warnings.push_back(std::string("unknown argument \"") + arg + "\" ignored" +
@@ -280,6 +328,8 @@ bool range_usable(double lo, double hi, bool log) {
   return std::isfinite(lo) && std::isfinite(hi) && lo < hi && (!log || lo > 0);
 }
 
+int validate_conversions(const PlotOptions& o, const ParseState& s);
+
 // The checks of the options the first version did not have, after its own.
 int validate_added(const PlotOptions& o, const ParseState& s) {
   if (o.y_axis_given && !range_usable(o.y_min, o.y_max, o.log_y)) {
@@ -295,6 +345,13 @@ int validate_added(const PlotOptions& o, const ParseState& s) {
   bool tol_usable = o.tol_db > 0 && std::isfinite(o.tol_db) &&
                     (!o.tol_deg_given || (o.tol_deg > 0 && std::isfinite(o.tol_deg)));
   if (o.tol_given && !tol_usable) return fail(message::bad_tolerance, bad_tolerance);
+  return validate_conversions(o, s);
+}
+
+int validate_conversions(const PlotOptions& o, const ParseState& s) {
+  if (!s.units_known) return fail(message::bad_units, bad_conversion);
+  if (!s.norm_ok) return fail(message::bad_norm, bad_conversion);
+  if (!s.nyquist_ok) return fail(message::bad_nyquist, bad_conversion);
   if (o.strict && !s.warnings.empty()) {
     last_error = std::string(message::strict_prefix) + s.warnings.front();
     return strict_warning;
@@ -331,6 +388,7 @@ int parse_cmd(int argc, const char* const argv[], PlotOptions& options, Warnings
     if (is_help_switch(argv[i])) return help_wanted;
     apply(argv[i], options, state);
   }
+  if (options.db) options.log_y = false;  // decibels lie on a linear axis
   if (options.sub_grid_x < 0) options.sub_grid_x = state.sub_grid;
   if (options.sub_grid_y < 0) options.sub_grid_y = state.sub_grid;
   return validate(options, state);

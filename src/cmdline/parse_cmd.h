@@ -19,6 +19,7 @@ constexpr int bad_legend = -9;       // LEGEND= none of TL, TR, BL, BR, AUTO
 constexpr int strict_warning = -10;  // -strict and a warning: the first one
 constexpr int bad_d_range = -11;     // D_AXIS= unusable
 constexpr int bad_tolerance = -12;   // TOL= not one or two numbers above 0
+constexpr int bad_conversion = -13;  // UNITS=, NORM= or NYQUIST= unusable
 
 // What the command line asked for that no rule used, or used only in part,
 // one text each: an unknown argument (with the nearest known key), a value

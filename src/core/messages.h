@@ -21,6 +21,9 @@ inline constexpr char bad_p_range[] = "parse_cmd(): Incorrect [P_AXIS=] value";
 inline constexpr char bad_legend[] = "parse_cmd(): Incorrect [LEGEND=] value";
 inline constexpr char bad_d_range[] = "parse_cmd(): Incorrect [D_AXIS=] value";
 inline constexpr char bad_tolerance[] = "parse_cmd(): Incorrect [TOL=] value";
+inline constexpr char bad_units[] = "parse_cmd(): Incorrect [UNITS=] value";
+inline constexpr char bad_norm[] = "parse_cmd(): Incorrect [NORM=] value";
+inline constexpr char bad_nyquist[] = "parse_cmd(): Incorrect [NYQUIST=] value";
 // With -strict, the first warning, after this prefix.
 inline constexpr char strict_prefix[] = "parse_cmd(): ";
 
@@ -31,6 +34,9 @@ inline constexpr char unable_to_read[] = "read_in(): Unable to read file content
 inline constexpr char file_read_error[] = "read_in(): File read error";
 inline constexpr char no_point[] = "str2graph(): Couldn't find any point";
 inline constexpr char no_memory_for_points[] = "str2graph(): Not enough memory for the points";
+
+// Normalising a response with NORM=; ": ", the key and path follow.
+inline constexpr char nothing_at_norm[] = "convert(): No data around the NORM= frequency";
 
 // Comparing the responses with -diff; ": ", the key and path follow.
 inline constexpr char no_common_frequency[] =

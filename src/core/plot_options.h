@@ -62,13 +62,18 @@ struct PlotOptions {
   double tol_deg;
   bool tol_given;
   bool tol_deg_given;
+  int units_from;  // UNITS=from,to: 0 displacement, 1 velocity, 2 acceleration; -1 not given
+  int units_to;
+  double norm_f;   // NORM=: the frequency each curve is normalised at; 0 not given
+  bool db;         // -dB: amplitudes in decibels on a linear axis
+  double nyquist;  // NYQUIST=: the digitiser's sampling rate; 0 not given
 };
 
 // The drawing that follows the data and the ranges asked for: curves cut
 // at the frame, sub-grids over partial decades, labels on narrow ranges.
 // The picture of a command line without these options stays as it was.
 inline bool fitted_picture(const PlotOptions& o) {
-  return o.fit || o.y_axis_given || o.p_axis_given || o.diff;
+  return o.fit || o.y_axis_given || o.p_axis_given || o.diff || o.db;
 }
 
 // The path given with input_keys[input].in_key, empty when not given.

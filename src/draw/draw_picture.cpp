@@ -31,8 +31,11 @@ namespace {
 constexpr int caption_top = 10;
 constexpr int dim_x_above_bottom = 20;  // the X axis name's top, from the image's bottom edge
 
-// The tolerance lines of the deviation panel: a colour no curve has.
+// The tolerance lines of the deviation panel and the Nyquist line: colours
+// no curve has.
 constexpr Rgb tolerance_color{255, 140, 0};
+constexpr Rgb nyquist_color{139, 69, 19};
+constexpr char nyquist_label[] = "Nyquist";
 
 struct Palette {
   int white, black, red, blue, light_grey, pale_blue;
@@ -261,6 +264,24 @@ void draw_deviations(gdImagePtr im, const Palette& p, const PlotOptions& o, cons
   draw_panel_name(im, p.black, phase_deviation_name, plan.phase_deviation);
 }
 
+// The Nyquist frequency of NYQUIST=, half the sampling rate: a dashed line
+// across every panel where it lies inside the range, named at its top.
+void draw_nyquist(gdImagePtr im, const PlotOptions& o, const PicturePlan& plan) {
+  double f = o.nyquist / 2;
+  const AxisScale& x = plan.amplitude.x;
+  if (!(x.min <= f && f <= x.max)) return;
+  int color = curve_color(im, nyquist_color);
+  int column = tick_pixel(plan.amplitude, Orientation::horizontal, f);
+  for (const PlotArea* area :
+       {&plan.amplitude, &plan.phase, &plan.deviation, &plan.phase_deviation}) {
+    if (area->width == 0) continue;  // a panel not shown
+    gdImageDashedLine(im, column, area->top, column, area->bottom, color);
+  }
+  constexpr int label_inset = 2;
+  draw_text(im, font6x12, column + label_inset, plan.amplitude.top + label_inset, nyquist_label,
+            color);
+}
+
 }  // namespace
 
 // Every check was made in the plan: all that can fail here is memory.
@@ -276,6 +297,7 @@ int draw_picture(const PicturePlan& plan, CurveList curves, const Legend& legend
     std::vector<int> colors = draw_amplitude(im, p, o, plan, curves, legend);
     if (o.phase) draw_phase(im, p, o, plan, curves, colors);
     if (o.diff) draw_deviations(im, p, o, plan, curves, colors);
+    if (o.nyquist > 0) draw_nyquist(im, o, plan);
     return 0;
   } catch (const std::bad_alloc&) {
     picture.reset();

@@ -12,6 +12,7 @@
 #include "cmdline/version.h"
 #include "compare/deviation.h"
 #include "compare/verdict.h"
+#include "convert/convert_responses.h"
 #include "core/diagnostic.h"
 #include "core/last_error.h"
 #include "core/plot_options.h"
@@ -79,9 +80,10 @@ void print_warnings(const Warnings& warnings) {
 
 }  // namespace
 
-// read every input (with -diff, compare them) -> plan the picture (every
-// check, no pixel) -> draw it -> encode it -> write it to OUT= safely ->
-// with TOL=, the verdict. Each step runs only if the one before succeeded;
+// read every input -> convert them (units, normalisation) -> with -diff,
+// compare them -> in decibels with -dB -> plan the picture (every check,
+// no pixel) -> draw it -> encode it -> write it to OUT= safely -> with
+// TOL=, the verdict. Each step runs only if the one before succeeded;
 // a failure prints its message line and ends the run.
 int run(int argc, const char* const argv[]) {
   if (asks_for_version(argc, argv)) {
@@ -101,7 +103,10 @@ int run(int argc, const char* const argv[]) {
   if (int read = read_responses(o, responses); read < 0) {
     return report(o, read == no_response_points ? no_points : input_not_read);
   }
+  bool converted = o.units_from >= 0 || o.norm_f > 0;
+  if (converted && convert_responses(responses.curves, o) < 0) return report(o, no_points);
   if (o.diff && compute_deviations(responses.curves, o) < 0) return report(o, no_points);
+  if (o.db && to_decibels(responses.curves, o) < 0) return report(o, no_points);
   PicturePlan plan;
   if (plan_picture(responses.curves, o, plan) < 0) return report(o, picture_not_made);
   std::vector<Verdict> verdicts;

@@ -9,9 +9,9 @@
 #include "core/diagnostic.h"
 #include "core/fail.h"
 #include "core/messages.h"
+#include "core/unwrap.h"
 #include "input/read_in.h"
 #include "input/str2graph.h"
-#include "input/unwrap.h"
 
 namespace {
 

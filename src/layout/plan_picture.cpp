@@ -169,14 +169,14 @@ int plan_ranges(const CurveList& curves, const PlotOptions& o, PicturePlan& plan
     plan.x_rule = fit_frequency_range(r.x_min, r.x_max, o.log_x);
   }
   amplitude_range(curves, o, r.x_min, r.x_max, r.y_min, r.y_max);
-  bool signed_amplitudes = (o.fit && !o.log_y) || o.y_axis_given;
+  bool signed_amplitudes = (o.fit && !o.log_y) || o.y_axis_given || o.db;
   if (!signed_amplitudes && (r.y_max <= 0 || r.y_min <= 0)) {
     diagnose_amplitudes(curves, o, r.x_min, r.x_max);
     return fail(message::amplitude_not_positive, -1);
   }
   if (o.y_axis_given) {
     plan.y_rule = given_range_rule(r.y_min, r.y_max, o.log_y);
-  } else if (o.fit) {
+  } else if (o.fit || o.db) {
     plan.y_rule = fit_amplitude_range(r.y_min, r.y_max, o.log_y);
   }
   if (o.phase) phase_range(curves, o, {r.x_min, r.x_max}, r.p_min, r.p_max, plan.phase_rule);
@@ -188,7 +188,7 @@ int plan_ranges(const CurveList& curves, const PlotOptions& o, PicturePlan& plan
 
 int plan_picture(const CurveList& curves, const PlotOptions& o, PicturePlan& plan) {
   plan.fit_x = o.fit;
-  plan.fit_y = o.fit || o.y_axis_given;
+  plan.fit_y = o.fit || o.y_axis_given || o.db;
   plan.clipped = fitted_picture(o);
   Ranges r;
   if (plan_ranges(curves, o, plan, r) < 0) return -1;

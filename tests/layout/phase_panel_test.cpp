@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "input/unwrap.h"
+#include "core/unwrap.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "input/unwrap.h"
+#include "core/unwrap.h"
 
 #include <cmath>
 #include <cstddef>

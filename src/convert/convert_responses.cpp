@@ -1,0 +1,92 @@
+#include "convert/convert_responses.h"
+
+#include <cmath>
+#include <new>
+#include <numbers>
+#include <string>
+
+#include "core/diagnostic.h"
+#include "core/fail.h"
+#include "core/log_table.h"
+#include "core/messages.h"
+
+namespace {
+
+constexpr double quarter_turn = 90;  // degrees of phase per order of differentiation
+constexpr double db_per_decade = 20;
+
+std::string key_and_path(const PlotOptions& o, int input) {
+  return std::string(input_keys[input].in_key) + input_path(o, input);
+}
+
+// Keeps the points `keep` accepts, in order, changed by `change`.
+template <class Keep, class Change>
+size_t rework(PointList& points, Keep keep, Change change) {
+  size_t kept = 0;
+  for (ResponsePoint p : points) {
+    if (!keep(p)) continue;
+    change(p);
+    points[kept++] = p;
+  }
+  size_t dropped = points.size() - kept;
+  points.resize(kept);
+  return dropped;
+}
+
+void convert_units(Curve& c, int order) {
+  auto positive_frequency = [](const ResponsePoint& p) { return p.x > 0; };
+  rework(c.points, positive_frequency,
+         [&](ResponsePoint& p) { p.y *= std::pow(2 * std::numbers::pi * p.x, order); });
+  rework(c.phases, positive_frequency, [&](ResponsePoint& p) { p.y += order * quarter_turn; });
+}
+
+int normalise(Curve& c, const PlotOptions& o) {
+  LogTable table(c.points, TableValues::log_amplitude);
+  if (!table.covers(o.norm_f)) {
+    last_error = std::string(message::nothing_at_norm) + ": " + key_and_path(o, c.input);
+    return -1;
+  }
+  double at = table.at(o.norm_f);
+  for (ResponsePoint& p : c.points) p.y /= at;
+  return 0;
+}
+
+// A curve a conversion left without points fails as a file without any.
+int emptied(const Curve& c, const PlotOptions& o) {
+  last_error = message::no_point;
+  if (c.input > 0) last_error += ": " + key_and_path(o, c.input);
+  return -1;
+}
+
+int convert(CurveList& curves, const PlotOptions& o) {
+  for (Curve& c : curves) {
+    if (o.units_from >= 0) convert_units(c, o.units_from - o.units_to);
+    if (c.points.empty()) return emptied(c, o);
+    if (o.norm_f > 0 && normalise(c, o) < 0) return -1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int convert_responses(CurveList& curves, const PlotOptions& o) {
+  try {
+    return convert(curves, o);
+  } catch (const std::bad_alloc&) {
+    return fail(message::no_memory_for_points, -1);
+  }
+}
+
+int to_decibels(CurveList& curves, const PlotOptions& o) {
+  for (Curve& c : curves) {
+    size_t dropped = rework(
+        c.points, [](const ResponsePoint& p) { return p.y > 0; },
+        [](ResponsePoint& p) { p.y = db_per_decade * std::log10(p.y); });
+    if (dropped > 0) {
+      diagnose(key_and_path(o, c.input) + ": " + std::to_string(dropped) +
+               " points with an amplitude <= 0 have no decibels and are left out");
+    }
+    if (c.points.empty()) return emptied(c, o);
+  }
+  return 0;
+}

@@ -1,0 +1,83 @@
+// UNITS=, NORM=, -dB and NYQUIST= as users meet them: a converted curve is
+// drawn exactly as the same curve written out converted.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "support/gif_reader.h"
+#include "support/test_files.h"
+
+namespace {
+
+std::string line(double f, double a, double p) {
+  char text[96];
+  snprintf(text, sizeof text, "%.17g %.17g %.17g\n", f, a, p);
+  return text;
+}
+
+TEST(Conversions, ConvertedCurvesDrawAsTheirConvertedFiles) {
+  TempDir dir;
+  std::string velocity, acceleration, normalised_db;
+  for (int i = 0; i <= 60; ++i) {
+    double f = std::pow(10.0, -2 + i / 15.0);
+    double a = 1500 * f * f / (1 + f * f), p = 180 - 2 * std::atan(f) * 180 / std::numbers::pi;
+    velocity += line(f, a, p);
+    acceleration += line(f, a / (2 * std::numbers::pi * f), p - 90);
+  }
+  write_file(dir.path("vel.txt"), velocity);
+  write_file(dir.path("acc.txt"), acceleration);
+  const struct {
+    std::vector<std::string> converted, written;
+  } cases[] = {
+      {{"IN=" + dir.path("vel.txt"), "UNITS=VEL,acc"}, {"IN=" + dir.path("acc.txt")}},
+      {{"IN=" + dir.path("vel.txt"), "UNITS=vel;ACC", "-phase", "-fit"},
+       {"IN=" + dir.path("acc.txt"), "-phase", "-fit"}},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> a = c.converted, b = c.written;
+    a.push_back("OUT=" + dir.path("a.gif"));
+    b.push_back("OUT=" + dir.path("b.gif"));
+    ASSERT_EQ(0, run_afcdraw(a).status);
+    ASSERT_EQ(0, run_afcdraw(b).status);
+    EXPECT_EQ(read_file(dir.path("b.gif")), read_file(dir.path("a.gif"))) << c.converted[1];
+  }
+}
+
+TEST(Conversions, ValuesAndTheNyquistLine) {
+  TempDir dir;
+  write_file(dir.path("in.txt"), "1 1\n10 10\n100 100\n");
+  const std::string in = "IN=" + dir.path("in.txt"), out = "OUT=" + dir.path("o.gif");
+  const struct {
+    std::string arg;
+    int status;
+    std::string message;
+  } cases[] = {
+      {"UNITS=vel", 255, "parse_cmd(): Incorrect [UNITS=] value\n"},
+      {"UNITS=vel,jerk", 255, "parse_cmd(): Incorrect [UNITS=] value\n"},
+      {"NORM=0", 255, "parse_cmd(): Incorrect [NORM=] value\n"},
+      {"NYQUIST=-1", 255, "parse_cmd(): Incorrect [NYQUIST=] value\n"},
+      {"NORM=1000", 253, "convert(): No data around the NORM= frequency: IN=\n"},
+      {"NYQUIST=40", 0, ""},
+  };
+  for (const auto& c : cases) {
+    RunResult r = run_afcdraw({in, out, c.arg, "-fit"});
+    EXPECT_EQ(c.status, r.status) << c.arg;
+    EXPECT_EQ(0u, r.out.find(c.message.substr(0, c.message.find(": IN=") + 5))) << c.arg;
+  }
+  // 20 Hz on the fitted axis from 1 to 100 Hz: log10(20) / 2 of the width.
+  DecodedImage im = decode_gif(read_file(dir.path("o.gif")));
+  ASSERT_TRUE(im);
+  int nyquist = gdImageColorExact(im.get(), 139, 69, 19);
+  ASSERT_GE(nyquist, 0);
+  int column = static_cast<int>(std::log10(20.0) / 2 * 720 + 60);
+  int dashes = 0;
+  for (int y = 60; y <= 560; ++y) dashes += pixel(im, column, y) == nyquist;
+  EXPECT_GT(dashes, 200);
+}
+
+}  // namespace
