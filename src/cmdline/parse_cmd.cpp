@@ -94,10 +94,12 @@ bool is_switch(const char* arg, const char* name) {
 struct ParseState {
   explicit ParseState(Warnings& w) : warnings(w) {
     for (bool& fits : in_fits) fits = true;
+    for (bool& fits : phase_fits) fits = true;
   }
   Warnings& warnings;
   int32_t sub_grid = no_sub_grid;
   bool in_fits[max_inputs];
+  bool phase_fits[max_inputs];
   bool out_fits = true;
   bool format_known = true;
   bool legend_known = true;
@@ -259,6 +261,11 @@ void apply_added(const char* arg, PlotOptions& o, ParseState& s) {
       take_text(o.names[i], input_keys[i].name_key, v, s);
       return;
     }
+    if ((v = value_of(arg, input_keys[i].phase_key))) {
+      s.phase_fits[i] = copy_path(o.phase_paths[i], v);
+      o.phase = true;  // a phase file is there to be drawn
+      return;
+    }
   }
   if ((v = value_of(arg, "FORMAT="))) {
     scan_format(v, o, s);
@@ -368,6 +375,12 @@ int validate(const PlotOptions& o, const ParseState& s) {
   for (int i = 1; i < max_inputs; ++i) {
     if (!s.in_fits[i]) {
       last_error = std::string(message::input_too_long) + ": " + input_keys[i].in_key;
+      return path_too_long;
+    }
+  }
+  for (int i = 0; i < max_inputs; ++i) {
+    if (!s.phase_fits[i]) {
+      last_error = std::string(message::input_too_long) + ": " + input_keys[i].phase_key;
       return path_too_long;
     }
   }

@@ -7,19 +7,21 @@
 #include "core/curve.h"
 
 // The response files one picture compares, in command-line order: the key
-// naming each file, the key of its legend text and the colour of its curves.
+// naming each file, the key of its legend text, the key of its phase file
+// and the colour of its curves.
 // Everything that counts the inputs takes the count from this table.
 struct InputKeys {
   const char* in_key;
   const char* name_key;
+  const char* phase_key;  // a separate phase file for the same response
   Rgb color;
 };
 
 constexpr InputKeys input_keys[] = {
-    {"IN=", "NAME=", {255, 0, 0}},      // red
-    {"IN2=", "NAME2=", {0, 0, 255}},    // blue
-    {"IN3=", "NAME3=", {0, 128, 0}},    // dark green
-    {"IN4=", "NAME4=", {192, 0, 192}},  // magenta
+    {"IN=", "NAME=", "PHASE=", {255, 0, 0}},       // red
+    {"IN2=", "NAME2=", "PHASE2=", {0, 0, 255}},    // blue
+    {"IN3=", "NAME3=", "PHASE3=", {0, 128, 0}},    // dark green
+    {"IN4=", "NAME4=", "PHASE4=", {192, 0, 192}},  // magenta
 };
 
 constexpr int max_inputs = static_cast<int>(std::size(input_keys));
@@ -28,13 +30,15 @@ constexpr int max_inputs = static_cast<int>(std::size(input_keys));
 // first input is the one the original command line knew, whose key and
 // colour are part of every old picture.
 constexpr bool keys_are_distinct() {
-  std::string_view keys[2 * max_inputs];
+  constexpr int per_input = 3;
+  std::string_view keys[per_input * max_inputs];
   for (int i = 0; i < max_inputs; ++i) {
-    keys[2 * i] = input_keys[i].in_key;
-    keys[2 * i + 1] = input_keys[i].name_key;
+    keys[per_input * i] = input_keys[i].in_key;
+    keys[per_input * i + 1] = input_keys[i].name_key;
+    keys[per_input * i + 2] = input_keys[i].phase_key;
   }
-  for (int i = 0; i < 2 * max_inputs; ++i) {
-    for (int j = i + 1; j < 2 * max_inputs; ++j) {
+  for (int i = 0; i < per_input * max_inputs; ++i) {
+    for (int j = i + 1; j < per_input * max_inputs; ++j) {
       if (keys[i] == keys[j]) return false;
     }
   }

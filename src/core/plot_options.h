@@ -67,6 +67,7 @@ struct PlotOptions {
   double norm_f;   // NORM=: the frequency each curve is normalised at; 0 not given
   bool db;         // -dB: amplitudes in decibels on a linear axis
   double nyquist;  // NYQUIST=: the digitiser's sampling rate; 0 not given
+  char phase_paths[max_inputs][path_capacity];  // PHASE= ...; empty: the third column
 };
 
 // The drawing that follows the data and the ranges asked for: curves cut

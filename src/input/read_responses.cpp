@@ -8,6 +8,7 @@
 
 #include "core/diagnostic.h"
 #include "core/fail.h"
+#include "core/log_table.h"
 #include "core/messages.h"
 #include "core/unwrap.h"
 #include "input/read_in.h"
@@ -22,9 +23,9 @@ const char* file_of(const char* path) {
 
 // The points (and with phases the phases) of a file's text, which is
 // released once they are out; the phase column is read only when shown.
-int extract(FileText text, bool with_phases, Curve& curve) {
-  return with_phases ? str2graph_with_phases(std::move(text), curve.points, curve.phases)
-                     : str2graph(std::move(text), curve.points);
+int extract(FileText text, bool with_phases, PointList& points, PointList& phases) {
+  return with_phases ? str2graph_with_phases(std::move(text), points, phases)
+                     : str2graph(std::move(text), points);
 }
 
 // Why the file named with `key` could not be read, for the user.
@@ -35,39 +36,70 @@ void diagnose_read(const char* key, const char* path, int error) {
   diagnose(std::string(key) + path + ": " + cause);
 }
 
-int read_response(const char* key, const char* path, bool with_phases, Curve& curve,
-                  FileIdentity& source) {
+// The two (with phases three) columns of the file given with `key`.
+int read_points(const char* key, const char* path, bool with_phases, PointList& points,
+                PointList& phases, FileIdentity& source) {
   FileText text;
   if (read_in(file_of(path), text, &source) < 0) {
     diagnose_read(key, path, errno);
     return response_not_read;
   }
-  int status = extract(std::move(text), with_phases, curve);
+  int status = extract(std::move(text), with_phases, points, phases);
   if (status == file_cut_short) {
     diagnose_read(key, path, 0);
     return response_not_read;
   }
   if (status < 0) {
-    diagnose(std::string(key) + path + ": no line begins with two numbers (frequency, amplitude)");
+    diagnose(std::string(key) + path + ": no line begins with two numbers");
     return no_response_points;
   }
   return 0;
 }
 
+// The phases of a PHASE= file at the frequencies of the amplitude points
+// inside its range: unwrapped in frequency order first, so that a wrap
+// between two of its points never interpolates into a spike.
+PointList phases_at(const PointList& points, const PointList& phase_file) {
+  LogTable table(phase_file, TableValues::unwrapped_phase);
+  PointList phases;
+  for (const ResponsePoint& p : points) {
+    if (table.covers(p.x)) phases.push_back({p.x, table.at(p.x)});
+  }
+  return phases;
+}
+
+// A failing file adds its key and path to the message, except the first
+// version's IN=.
+int failed(int status, const char* key, const char* path) {
+  if (strcmp(key, input_keys[0].in_key) != 0) last_error = last_error + ": " + key + path;
+  return status;
+}
+
+int read_curve(const PlotOptions& o, int i, Curve& curve, Responses& r) {
+  const char* path = input_path(o, i);
+  const char* phase_path = o.phase_paths[i];
+  bool phase_file = phase_path[0] != '\0';
+  FileIdentity source;
+  int status = read_points(input_keys[i].in_key, path, o.phase && !phase_file, curve.points,
+                           curve.phases, source);
+  if (status < 0) return failed(status, input_keys[i].in_key, path);
+  r.sources.push_back(source);
+  if (!phase_file) return 0;
+  PointList phase_points, unused;
+  status = read_points(input_keys[i].phase_key, phase_path, false, phase_points, unused, source);
+  if (status < 0) return failed(status, input_keys[i].phase_key, phase_path);
+  r.sources.push_back(source);
+  curve.phases = phases_at(curve.points, phase_points);
+  return 0;
+}
+
 int read_all(const PlotOptions& o, Responses& r) {
   for (int i = 0; i < max_inputs; ++i) {
-    const char* path = input_path(o, i);
-    if (path[0] == '\0') continue;
+    if (input_path(o, i)[0] == '\0') continue;
     Curve curve{{}, {}, input_keys[i].color, i, {}, {}};
-    FileIdentity source;
-    if (int status = read_response(input_keys[i].in_key, path, o.phase, curve, source);
-        status < 0) {
-      if (i > 0) last_error = last_error + ": " + input_keys[i].in_key + path;
-      return status;
-    }
+    if (int status = read_curve(o, i, curve, r); status < 0) return status;
     if (o.unwrap) unwrap_phase(curve.phases);
     r.curves.push_back(std::move(curve));
-    r.sources.push_back(source);
     if (o.names[i][0] != '\0') r.legend.push_back({o.names[i], r.curves.size() - 1});
   }
   return 0;

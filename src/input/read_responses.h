@@ -20,8 +20,11 @@ constexpr int response_not_read = -1;   // a file could not be opened or read
 constexpr int no_response_points = -2;  // a file holds no point
 
 // Reads every input ("-" is standard input) into `responses`, with the
-// phases when the phase panel is shown, unwrapped when asked. The first
+// phases when the phase panel is shown, unwrapped when asked: those of the
+// input's PHASE= file when given (a frequency and a phase in degrees a
+// line, taken at the amplitude file's frequencies inside its range,
+// interpolated in log frequency), else its third column. The first
 // failure ends the reading, its message in last_error; a further file
-// (IN2= ...) adds ": ", its key and its path, so that a batch log tells
-// which one failed.
+// (IN2= ..., and every PHASE= file) adds ": ", its key and its path, so
+// that a batch log tells which one failed.
 int read_responses(const PlotOptions& options, Responses& responses);

@@ -48,6 +48,28 @@ TEST(Conversions, ConvertedCurvesDrawAsTheirConvertedFiles) {
   }
 }
 
+// An amplitude file with its phases in a PHASE= file, wrapped, at other
+// frequencies: the phases are unwrapped and taken in log frequency at the
+// amplitude's frequencies, as a three-column file would give them.
+TEST(Conversions, PhaseFilesJoinTheirAmplitudes) {
+  TempDir dir;
+  write_file(dir.path("amp.txt"), "1 1\n3.1622776601683795 2\n10 3\n31.622776601683793 4\n");
+  write_file(dir.path("phase.txt"), "1 0\n10 -90\n100 180\n");
+  write_file(dir.path("joined.txt"), line(1, 1, 0) + line(3.1622776601683795, 2, -45) +
+                                         line(10, 3, -90) + line(31.622776601683793, 4, -135));
+  ASSERT_EQ(0, run_afcdraw({"IN=" + dir.path("amp.txt"), "PHASE=" + dir.path("phase.txt"),
+                            "OUT=" + dir.path("a.gif")})
+                   .status);
+  ASSERT_EQ(
+      0,
+      run_afcdraw({"IN=" + dir.path("joined.txt"), "-phase", "OUT=" + dir.path("b.gif")}).status);
+  EXPECT_EQ(read_file(dir.path("b.gif")), read_file(dir.path("a.gif")));
+  RunResult r = run_afcdraw({"IN=" + dir.path("amp.txt"), "IN2=" + dir.path("amp.txt"),
+                             "PHASE2=" + dir.path("none.txt"), "OUT=" + dir.path("c.gif")});
+  EXPECT_EQ(254, r.status);
+  EXPECT_EQ("read_in(): File open error: PHASE2=" + dir.path("none.txt") + "\n", r.out);
+}
+
 TEST(Conversions, ValuesAndTheNyquistLine) {
   TempDir dir;
   write_file(dir.path("in.txt"), "1 1\n10 10\n100 100\n");
