@@ -32,3 +32,16 @@ bin=${AFCDRAW:-build/afcdraw}
   "X_AXIS=0.1;100" TOL=1 "SIZE=800;700" "CAPTION=Geophones, 1 Hz: measured against nominal" \
   "DIMX=Frequency, Hz" "DIMY=V/(m/s)" "NAME=nominal" "NAME2=unit A" "NAME3=unit B" LEGEND=br ||
   [ $? -eq 1 ]  # outside the tolerance: the picture shows where
+# The files engineers have: a pole-zero file drawn for velocity with the
+# Nyquist line, an evaluator's AMP/PHASE pair as a Bode plot, and two
+# instruments normalised at 1 Hz in dB.
+"$bin" IN=examples/broadband_120s.pz OUT=docs/broadband_120s_pz.png FORMAT=PNG UNITS=dis,vel \
+  NYQUIST=200 -fit -phase "SIZE=800;700" \
+  "CAPTION=Broadband seismometer from its poles and zeros, for velocity" \
+  "DIMX=Frequency, Hz" "DIMY=V/(m/s)"
+"$bin" IN=examples/AMP.XX.GEO.00.HHZ PHASE=examples/PHASE.XX.GEO.00.HHZ \
+  OUT=docs/geophone_amp_phase.png FORMAT=PNG -fit -unwrap "SIZE=800;700" \
+  "CAPTION=Geophone, 4.5 Hz: AMP and PHASE files" "DIMX=Frequency, Hz" "DIMY=V/(m/s)"
+"$bin" IN=examples/geophone_1hz.txt IN2=examples/broadband_120s.txt OUT=docs/normalised_db.png \
+  FORMAT=PNG NORM=1 -dB "X_AXIS=0.001;100" "CAPTION=Normalised at 1 Hz" \
+  "DIMX=Frequency, Hz" "DIMY=dB re 1 Hz" "NAME=geophone, 1 Hz" "NAME2=broadband, 120 s" LEGEND=br

@@ -63,6 +63,34 @@ def write_measured(name, zeros, poles, gain, f_lo, f_hi, count, noise, seed):
             out.write("%.6E  %.6E  %.6E\n" % (f, amplitude, math.degrees(cmath.phase(h))))
 
 
+def write_pole_zero(name, zeros, poles, constant, comment):
+    """The model as a pole-zero file: roots in rad/s, zeros at the origin
+    only counted, as such files leave them."""
+    listed = [z for z in zeros if z != 0]
+    with open(os.path.join(HERE, name), "w", newline="\n") as out:
+        out.write("* %s\n" % comment)
+        out.write("ZEROS %d\n" % len(zeros))
+        for z in listed:
+            out.write("%+.6E %+.6E\n" % (z.real, z.imag))
+        out.write("POLES %d\n" % len(poles))
+        for p in poles:
+            out.write("%+.6E %+.6E\n" % (p.real, p.imag))
+        out.write("CONSTANT %.6E\n" % constant)
+
+
+def write_amp_phase(amp_name, phase_name, zeros, poles, gain, f_lo, f_hi, count):
+    """The two files a response evaluator writes: frequency and amplitude,
+    and, at every third frequency, frequency and phase in degrees, wrapped."""
+    with open(os.path.join(HERE, amp_name), "w", newline="\n") as amp, \
+            open(os.path.join(HERE, phase_name), "w", newline="\n") as phase:
+        for i in range(count):
+            f = f_lo * (f_hi / f_lo) ** (i / (count - 1))
+            h = response(zeros, poles, gain, f)
+            amp.write("%.6E  %.6E\n" % (f, abs(h)))
+            if i % 3 == 0:
+                phase.write("%.6E  %.6E\n" % (f, math.degrees(cmath.phase(h))))
+
+
 def comparison():
     # Two geophones of the 1 Hz type as a shake table measures them, to set
     # against the nominal response: one slightly soft and underdamped, one
@@ -92,6 +120,16 @@ def main():
     write_db("accelerometer_50hz_db.txt", [], lp, 2.5 * (2 * math.pi * 200.0) ** 4, 1.0, 1000.0,
              600)
     comparison()
+    # The broadband seismometer as a pole-zero file: its displacement
+    # response, one more zero at the origin.
+    write_pole_zero("broadband_120s.pz", [0, 0, 0], damped_pair(1 / 120, 0.707) + aa,
+                    1500 * aa_gain, "broadband seismometer, 120 s: displacement, m and rad/s")
+    # The 4.5 Hz geophone as an evaluator's pair of files, with its anti-alias
+    # filter at 100 Hz.
+    aa100 = butterworth(100.0, 4)
+    write_amp_phase("AMP.XX.GEO.00.HHZ", "PHASE.XX.GEO.00.HHZ", [0, 0],
+                    damped_pair(4.5, 0.6) + aa100, 28.8 * (2 * math.pi * 100.0) ** 4, 0.5, 250.0,
+                    300)
 
 
 if __name__ == "__main__":

@@ -34,6 +34,8 @@ inline constexpr char unable_to_read[] = "read_in(): Unable to read file content
 inline constexpr char file_read_error[] = "read_in(): File read error";
 inline constexpr char no_point[] = "str2graph(): Couldn't find any point";
 inline constexpr char no_memory_for_points[] = "str2graph(): Not enough memory for the points";
+// Followed by ", line N: " and what is wrong there.
+inline constexpr char bad_pole_zero[] = "str2graph(): Incorrect pole-zero file";
 
 // Normalising a response with NORM=; ": ", the key and path follow.
 inline constexpr char nothing_at_norm[] = "convert(): No data around the NORM= frequency";

@@ -1,8 +1,11 @@
 #include "input/read_responses.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <new>
+#include <numbers>
 #include <string>
 #include <utility>
 
@@ -11,6 +14,7 @@
 #include "core/log_table.h"
 #include "core/messages.h"
 #include "core/unwrap.h"
+#include "input/pole_zero.h"
 #include "input/read_in.h"
 #include "input/str2graph.h"
 
@@ -36,14 +40,59 @@ void diagnose_read(const char* key, const char* path, int error) {
   diagnose(std::string(key) + path + ": " + cause);
 }
 
-// The two (with phases three) columns of the file given with `key`.
-int read_points(const char* key, const char* path, bool with_phases, PointList& points,
-                PointList& phases, FileIdentity& source) {
+// The frequencies a pole-zero response is evaluated at: log-spaced (on a
+// linear axis evenly) across the frequency range, two for each column of
+// the picture, enough for a smooth curve. With -fit and no X_AXIS= the range
+// shows every corner: a decade beyond the lowest and the highest root.
+std::vector<double> sampling(const PoleZero& pz, const PlotOptions& o) {
+  double lo = o.x_min, hi = o.x_max;
+  if (o.fit && !o.x_axis_given) {
+    double least = HUGE_VAL, most = 0;
+    for (const auto* roots : {&pz.zeros, &pz.poles}) {
+      for (const auto& r : *roots) {
+        double f = std::abs(r) / (2 * std::numbers::pi);
+        if (f > 0) least = std::min(least, f), most = std::max(most, f);
+      }
+    }
+    constexpr double decade = 10;
+    if (most > 0) lo = least / decade, hi = most * decade;
+  }
+  constexpr int per_column = 2;
+  int n = std::max(2, per_column * o.size_x);
+  std::vector<double> f(static_cast<size_t>(n));
+  for (int i = 0; i < n; ++i) {
+    double t = static_cast<double>(i) / (n - 1);
+    f[i] = o.log_x ? lo * std::pow(hi / lo, t) : lo + (hi - lo) * t;
+  }
+  return f;
+}
+
+int pole_zero_points(std::string_view text, const PlotOptions& o, PointList& points,
+                     PointList& phases) {
+  PoleZero pz;
+  int line;
+  std::string why;
+  if (parse_pole_zero(text, pz, line, why) < 0) {
+    last_error =
+        std::string(message::bad_pole_zero) + ", line " + std::to_string(line) + ": " + why;
+    return no_response_points;
+  }
+  PointList all_phases;
+  evaluate_pole_zero(pz, sampling(pz, o), points, all_phases);
+  if (o.phase) phases = std::move(all_phases);
+  return 0;
+}
+
+// The two (with phases three) columns of the file given with `key`, or
+// the response of a pole-zero file.
+int read_points(const char* key, const char* path, bool with_phases, const PlotOptions& o,
+                PointList& points, PointList& phases, FileIdentity& source) {
   FileText text;
   if (read_in(file_of(path), text, &source) < 0) {
     diagnose_read(key, path, errno);
     return response_not_read;
   }
+  if (is_pole_zero(text.view())) return pole_zero_points(text.view(), o, points, phases);
   int status = extract(std::move(text), with_phases, points, phases);
   if (status == file_cut_short) {
     diagnose_read(key, path, 0);
@@ -80,13 +129,13 @@ int read_curve(const PlotOptions& o, int i, Curve& curve, Responses& r) {
   const char* phase_path = o.phase_paths[i];
   bool phase_file = phase_path[0] != '\0';
   FileIdentity source;
-  int status = read_points(input_keys[i].in_key, path, o.phase && !phase_file, curve.points,
+  int status = read_points(input_keys[i].in_key, path, o.phase && !phase_file, o, curve.points,
                            curve.phases, source);
   if (status < 0) return failed(status, input_keys[i].in_key, path);
   r.sources.push_back(source);
   if (!phase_file) return 0;
   PointList phase_points, unused;
-  status = read_points(input_keys[i].phase_key, phase_path, false, phase_points, unused, source);
+  status = read_points(input_keys[i].phase_key, phase_path, false, o, phase_points, unused, source);
   if (status < 0) return failed(status, input_keys[i].phase_key, phase_path);
   r.sources.push_back(source);
   curve.phases = phases_at(curve.points, phase_points);

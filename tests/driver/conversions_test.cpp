@@ -70,6 +70,37 @@ TEST(Conversions, PhaseFilesJoinTheirAmplitudes) {
   EXPECT_EQ("read_in(): File open error: PHASE2=" + dir.path("none.txt") + "\n", r.out);
 }
 
+// A pole-zero file draws its response (as a displacement response: with
+// UNITS=dis,vel the flat band of a seismometer), and a malformed one names
+// its line.
+TEST(Conversions, PoleZeroFilesDrawTheirResponse) {
+  TempDir dir;
+  write_file(dir.path("sts.pz"),
+             "* 120 s broadband, m and rad/s\nZEROS 3\nPOLES 2\n-0.03701 0.03701\n"
+             "-0.03701 -0.03701\nCONSTANT 1500\n");
+  write_file(dir.path("bad.pz"), "ZEROS 1\n0 0\n1 1\n");
+  std::string out = dir.path("o.gif");
+  RunResult r = run_afcdraw({"IN=" + dir.path("sts.pz"), "OUT=" + out, "UNITS=dis,vel", "-fit",
+                             "-phase", "X_AXIS=1;10", "Y_AXIS=100;10000"});
+  ASSERT_EQ(0, r.status) << r.out;
+  DecodedImage im = decode_gif(read_file(out));
+  ASSERT_TRUE(im);
+  // Flat at 1500 from 1 to 10 Hz: the curve runs along one row.
+  int rows[2] = {-1, -1};
+  for (int k = 0; k < 2; ++k) {
+    for (int y = 60; y <= 350; ++y) {
+      if (pixel(im, k == 0 ? 100 : 700, y) == 2) rows[k] = y;
+    }
+  }
+  EXPECT_NE(-1, rows[0]);
+  EXPECT_NEAR(rows[0], rows[1], 1);
+  r = run_afcdraw({"IN=" + dir.path("sts.pz"), "IN2=" + dir.path("bad.pz"), "OUT=" + out});
+  EXPECT_EQ(253, r.status);
+  EXPECT_EQ("str2graph(): Incorrect pole-zero file, line 3: more roots listed than counted: IN2=" +
+                dir.path("bad.pz") + "\n",
+            r.out);
+}
+
 TEST(Conversions, ValuesAndTheNyquistLine) {
   TempDir dir;
   write_file(dir.path("in.txt"), "1 1\n10 10\n100 100\n");

@@ -1,0 +1,184 @@
+#include "input/pole_zero.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "core/scan_number.h"
+
+namespace {
+
+bool is_space(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v';
+}
+
+std::string_view trimmed(std::string_view s) {
+  while (!s.empty() && is_space(s.front())) s.remove_prefix(1);
+  while (!s.empty() && is_space(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+bool skipped(std::string_view line) {
+  return line.empty() || line.front() == '*';
+}
+
+// The keyword the line begins with, in capitals, or "".
+std::string_view keyword(std::string_view line) {
+  for (std::string_view k : {"ZEROS", "POLES", "CONSTANT"}) {
+    if (line.size() < k.size()) continue;
+    bool same = true;
+    for (size_t i = 0; i < k.size(); ++i) {
+      char c = line[i];
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+      same = same && c == k[i];
+    }
+    bool ends = line.size() == k.size() || is_space(line[k.size()]);
+    if (same && ends) return k;
+  }
+  return {};
+}
+
+// Exactly `n` numbers on the line (after `skip` characters), nothing else.
+bool numbers(std::string_view line, size_t skip, double* out, int n) {
+  const char* p = line.data() + skip;
+  const char* end = line.data() + line.size();
+  for (int i = 0; i < n; ++i) {
+    p = scan_double(p, end, out[i]);
+    if (p == nullptr || !std::isfinite(out[i])) return false;
+  }
+  return trimmed(std::string_view(p, static_cast<size_t>(end - p))).empty();
+}
+
+struct Section {
+  std::vector<std::complex<double>>* roots = nullptr;
+  int count = 0;   // declared
+  int listed = 0;  // lines read
+};
+
+class Parser {
+ public:
+  explicit Parser(PoleZero& pz) : pz_(pz) {}
+  // Returns false with why_ set when the line is wrong.
+  bool take(std::string_view line);
+  bool finish();
+  std::string why_;
+
+ private:
+  bool open(std::string_view key, std::string_view line);
+  bool fill(Section& s);
+
+  PoleZero& pz_;
+  Section zeros_, poles_;
+  Section* current_ = nullptr;
+  bool constant_ = false;
+};
+
+bool Parser::take(std::string_view line) {
+  if (std::string_view key = keyword(line); !key.empty()) return open(key, line);
+  double re_im[2];
+  if (current_ == nullptr || !numbers(line, 0, re_im, 2)) {
+    why_ = "not a keyword nor a root (two numbers)";
+    return false;
+  }
+  if (++current_->listed > current_->count) {
+    why_ = "more roots listed than counted";
+    return false;
+  }
+  current_->roots->emplace_back(re_im[0], re_im[1]);
+  return true;
+}
+
+bool Parser::open(std::string_view key, std::string_view line) {
+  double v;
+  if (!numbers(line, key.size(), &v, 1)) {
+    why_ = std::string(key) + " without its number";
+    return false;
+  }
+  if (key == "CONSTANT") {
+    if (constant_) why_ = "CONSTANT given twice";
+    pz_.constant = v;
+    constant_ = true;
+    current_ = nullptr;
+    return why_.empty();
+  }
+  Section& s = key == "ZEROS" ? zeros_ : poles_;
+  if (s.roots != nullptr) {
+    why_ = std::string(key) + " given twice";
+    return false;
+  }
+  if (!(v >= 0 && v <= most_roots && v == std::floor(v))) {
+    why_ = std::string(key) + " count out of range 0 ... 1000";
+    return false;
+  }
+  s.roots = key == "ZEROS" ? &pz_.zeros : &pz_.poles;
+  s.count = static_cast<int>(v);
+  current_ = &s;
+  return true;
+}
+
+// The roots counted but not listed lie at the origin.
+bool Parser::fill(Section& s) {
+  if (s.roots != nullptr) s.roots->resize(static_cast<size_t>(s.count));
+  return true;
+}
+
+bool Parser::finish() {
+  fill(zeros_);
+  fill(poles_);
+  if (pz_.zeros.empty() && pz_.poles.empty() && !constant_) {
+    why_ = "neither a root nor a constant";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool is_pole_zero(std::string_view text) {
+  while (!text.empty()) {
+    size_t end = text.find('\n');
+    std::string_view line = trimmed(text.substr(0, end));
+    if (!skipped(line)) return !keyword(line).empty();
+    if (end == std::string_view::npos) break;
+    text.remove_prefix(end + 1);
+  }
+  return false;
+}
+
+int parse_pole_zero(std::string_view text, PoleZero& pz, int& line, std::string& why) {
+  Parser parser(pz);
+  line = 0;
+  while (!text.empty()) {
+    size_t end = text.find('\n');
+    std::string_view row = trimmed(text.substr(0, end));
+    ++line;
+    if (!skipped(row) && !parser.take(row)) {
+      why = parser.why_;
+      return -1;
+    }
+    if (end == std::string_view::npos) break;
+    text.remove_prefix(end + 1);
+  }
+  if (!parser.finish()) {
+    why = parser.why_;
+    return -1;
+  }
+  return 0;
+}
+
+// Summed as logarithms and angles: a product of many roots would leave the
+// double range long before the response does.
+void evaluate_pole_zero(const PoleZero& pz, const std::vector<double>& frequencies,
+                        PointList& amplitudes, PointList& phases) {
+  constexpr double degrees = 180 / std::numbers::pi;
+  for (double f : frequencies) {
+    std::complex<double> s(0, 2 * std::numbers::pi * f);
+    double log_amplitude = std::log(std::fabs(pz.constant));
+    double angle = pz.constant < 0 ? std::numbers::pi : 0;
+    for (const auto& z : pz.zeros)
+      log_amplitude += std::log(std::abs(s - z)), angle += std::arg(s - z);
+    for (const auto& p : pz.poles)
+      log_amplitude -= std::log(std::abs(s - p)), angle -= std::arg(s - p);
+    amplitudes.push_back({f, std::exp(log_amplitude)});
+    phases.push_back({f, std::remainder(angle * degrees, 360.0)});
+  }
+}
