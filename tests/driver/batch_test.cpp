@@ -1,0 +1,59 @@
+// --batch as a batch script meets it: each job's picture is the one its
+// command line alone draws, failing jobs are reported in line order and
+// never stop the others.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/test_files.h"
+
+namespace {
+
+TEST(Batch, JobsDrawWhatTheirCommandLinesDraw) {
+  TempDir dir;
+  const std::string e = AFCDRAW_EXAMPLES;
+  const std::vector<std::vector<std::string>> jobs = {
+      {"IN=" + e + "/geophone_1hz.txt", "OUT=" + dir.path("a.gif"), "CAPTION=Geophone, 1 Hz"},
+      {"IN=" + e + "/broadband_120s.txt", "OUT=" + dir.path("b c.gif"), "-fit", "-phase"},
+      {"IN=" + e + "/geophone_1hz.txt", "IN2=" + e + "/geophone_unit_a.txt",
+       "OUT=" + dir.path("d.png"), "FORMAT=PNG", "NAME=it's nominal"},
+  };
+  std::string batch = "# three pictures, two failures\n\n";
+  auto quoted = [](const std::string& w) {
+    std::string q = "'";
+    for (char c : w) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+  };
+  for (size_t i = 0; i < jobs.size(); ++i) {
+    for (const std::string& w : jobs[i]) batch += quoted(w) + " ";
+    batch += "\n";
+    if (i == 0) batch += "IN=" + dir.path("missing.txt") + " OUT=" + dir.path("x.gif") + "\n";
+  }
+  batch += "IN=\"unterminated\n";
+  write_file(dir.path("jobs.txt"), batch);
+  RunResult r = run_afcdraw({"--batch", dir.path("jobs.txt"), "JOBS=2"});
+  EXPECT_EQ(1, r.status);
+  const std::string name = dir.path("jobs.txt");
+  EXPECT_EQ(name + ":4: 254: read_in(): File open error\n" + name +
+                ":7: 255: batch(): Unusable job line: an unterminated \" quote\n",
+            r.out);
+  EXPECT_NE(std::string::npos, r.err.find("5 pictures, 2 failed"));
+  for (const auto& job : jobs) {
+    std::vector<std::string> alone = job;
+    for (std::string& word : alone) {
+      if (word.rfind("OUT=", 0) != 0) continue;
+      std::string batch_picture = read_file(word.substr(4));
+      word = "OUT=" + dir.path("alone");
+      ASSERT_EQ(0, run_afcdraw(alone).status);
+      EXPECT_TRUE(read_file(dir.path("alone")) == batch_picture) << job[0];
+      EXPECT_FALSE(batch_picture.empty());
+    }
+  }
+  RunResult none = run_afcdraw({"--batch", dir.path("none.txt")});
+  EXPECT_EQ(255, none.status);
+  EXPECT_EQ("batch(): Unable to read the batch file\n", none.out);
+}
+
+}  // namespace
