@@ -120,7 +120,7 @@ int run(int argc, const char* const argv[]) {
   picture.reset();  // the image is not needed once encoded
   const char* out = output_file(o.out_path);
   errno = 0;
-  if (write_output(out, encoded.bytes.get(), encoded.size, responses.sources) < 0) {
+  if (write_output(out, encoded.data(), encoded.size(), responses.sources) < 0) {
     if (errno != 0) diagnose(std::string("OUT=") + o.out_path + ": " + strerror(errno));
     return report(o, picture_not_made);
   }

@@ -1,0 +1,72 @@
+#include "encode/gif_encoder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <vector>
+
+namespace {
+
+// libgd's bytes for the image.
+std::vector<unsigned char> libgd_gif(gdImagePtr im) {
+  int size = 0;
+  void* bytes = gdImageGifPtr(im, &size);
+  std::vector<unsigned char> out(static_cast<unsigned char*>(bytes),
+                                 static_cast<unsigned char*>(bytes) + size);
+  gdFree(bytes);
+  return out;
+}
+
+// Images of every kind the dictionary meets: one colour (the key 0 that
+// ends probe sequences), noise that fills the table and clears it, runs,
+// stripes and a few colours, at sizes from one pixel up.
+TEST(GifEncoder, TheBytesLibgdWrites) {
+  std::mt19937 rng(7);
+  for (int n = 0; n < 120; ++n) {
+    int w = 1 + static_cast<int>(rng() % (n < 20 ? 4 : 400));
+    int h = 1 + static_cast<int>(rng() % (n < 20 ? 4 : 300));
+    gdImagePtr im = gdImageCreate(w, h);
+    int colors = 1 + static_cast<int>(rng() % 256);
+    for (int c = 0; c < colors; ++c)
+      gdImageColorAllocate(im, rng() % 256, rng() % 256, rng() % 256);
+    int kind = n % 5;
+    for (int y = 0; y < h; ++y) {
+      for (int x = 0; x < w; ++x) {
+        int c = kind == 0   ? 0
+                : kind == 1 ? static_cast<int>(rng() % colors)
+                : kind == 2 ? (x / 7 + y / 3) % colors
+                : kind == 3 ? static_cast<int>(rng() % 3 == 0 ? rng() % colors : 0)
+                            : (x * y) % colors;
+        im->pixels[y][x] = static_cast<unsigned char>(c);
+      }
+    }
+    std::vector<unsigned char> ours;
+    ASSERT_TRUE(encode_gif(im, ours));
+    EXPECT_TRUE(ours == libgd_gif(im))
+        << w << "x" << h << ", " << colors << " colours, kind " << kind;
+    gdImageDestroy(im);
+  }
+}
+
+// What it does not take, libgd encodes.
+TEST(GifEncoder, LeavesOtherImagesToLibgd) {
+  gdImagePtr im = gdImageCreate(10, 10);
+  gdImageColorAllocate(im, 0, 0, 0);
+  std::vector<unsigned char> out;
+  gdImageInterlace(im, 1);
+  EXPECT_FALSE(encode_gif(im, out));
+  gdImageInterlace(im, 0);
+  gdImageColorTransparent(im, 0);
+  EXPECT_FALSE(encode_gif(im, out));
+  gdImageColorTransparent(im, -1);
+  gdImageSetClip(im, 1, 1, 5, 5);
+  EXPECT_FALSE(encode_gif(im, out));
+  EXPECT_TRUE(out.empty());
+  gdImageDestroy(im);
+  gdImagePtr true_color = gdImageCreateTrueColor(4, 4);
+  EXPECT_FALSE(encode_gif(true_color, out));
+  gdImageDestroy(true_color);
+}
+
+}  // namespace
