@@ -40,10 +40,6 @@ PointList phase_deviation(const LogTable& ref, const PointList& phases) {
   return out;
 }
 
-std::string key_and_path(const PlotOptions& o, int input) {
-  return std::string(input_keys[input].in_key) + input_path(o, input);
-}
-
 int deviations_of(CurveList& curves, const PlotOptions& o) {
   LogTable amplitudes(curves.front().points, TableValues::log_amplitude);
   if (amplitudes.left_out() > 0) {

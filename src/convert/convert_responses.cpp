@@ -15,10 +15,6 @@ namespace {
 constexpr double quarter_turn = 90;  // degrees of phase per order of differentiation
 constexpr double db_per_decade = 20;
 
-std::string key_and_path(const PlotOptions& o, int input) {
-  return std::string(input_keys[input].in_key) + input_path(o, input);
-}
-
 // Keeps the points `keep` accepts, in order, changed by `change`.
 template <class Keep, class Change>
 size_t rework(PointList& points, Keep keep, Change change) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "core/inputs.h"
 #include "core/output_format.h"
@@ -80,4 +81,9 @@ inline bool fitted_picture(const PlotOptions& o) {
 // The path given with input_keys[input].in_key, empty when not given.
 inline const char* input_path(const PlotOptions& o, int input) {
   return input == 0 ? o.in_path : o.more_in_paths[input - 1];
+}
+
+// An input as messages name it: its key and path, "IN2=b.txt".
+inline std::string key_and_path(const PlotOptions& o, int input) {
+  return std::string(input_keys[input].in_key) + input_path(o, input);
 }

@@ -58,9 +58,8 @@ void diagnose_amplitudes(const CurveList& curves, const PlotOptions& o, double x
     if (!find_amplitude_range(c.points, x_min, x_max, lo, hi)) continue;
     any_inside = true;
     if (lo > 0) continue;
-    diagnose(std::string(input_keys[c.input].in_key) + input_path(o, c.input) +
-             ": an amplitude <= 0 in the frequency range " + range_text(x_min, x_max) +
-             " cannot be drawn on a log10 axis (-linY -fit draws it)");
+    diagnose(key_and_path(o, c.input) + ": an amplitude <= 0 in the frequency range " +
+             range_text(x_min, x_max) + " cannot be drawn on a log10 axis (-linY -fit draws it)");
   }
   if (!any_inside) {
     diagnose("no point lies in the frequency range " + range_text(x_min, x_max) +
