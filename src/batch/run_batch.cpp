@@ -37,10 +37,14 @@ struct Job {
 };
 
 // The child: the job's stdout (help texts, verdicts, OUT=- bytes) goes
-// nowhere; its message goes back through `result`.
+// nowhere and its stdin comes from nowhere (IN=- reads nothing); its
+// message goes back through `result`.
 [[noreturn]] void run_job(const std::vector<std::string>& words, int result, RunFunction run) {
-  int null = open("/dev/null", O_WRONLY);
-  if (null >= 0) dup2(null, STDOUT_FILENO);
+  // Nor does a job read the batch's input, which may be the batch itself.
+  int null_out = open("/dev/null", O_WRONLY);
+  int null_in = open("/dev/null", O_RDONLY);
+  if (null_out >= 0) dup2(null_out, STDOUT_FILENO);
+  if (null_in >= 0) dup2(null_in, STDIN_FILENO);
   std::vector<const char*> argv{"afcdraw"};
   for (const std::string& w : words) argv.push_back(w.c_str());
   int status = run(static_cast<int>(argv.size()), argv.data());
@@ -100,10 +104,12 @@ class Batch {
 void Batch::add(long line, const std::string& text) {
   std::vector<std::string> words;
   std::string why;
+  bool split = split_words(text, words, why);
+  if (split && words.empty()) return;  // blanks and a comment: no job
   jobs_.emplace_back();
   jobs_.back().line = line;
   Job& job = jobs_.back();
-  if (!split_words(text, words, why)) {
+  if (!split) {
     job.done = true;
     job.status = 255;
     job.message = "batch(): Unusable job line: " + why;
@@ -167,14 +173,27 @@ int cores() {
 
 int slots_from(int argc, const char* const argv[]) {
   int slots = cores();
+  constexpr int most_slots = 256;
   for (int i = 3; i < argc; ++i) {
-    if (equal_folded(argv[i], "JOBS=", 5)) {
-      int32_t n = decimal_value(argv[i] + 5);
-      if (n > 0) slots = n;
+    if (!equal_folded(argv[i], "JOBS=", 5)) {
+      fprintf(stderr, "afcdraw: warning: unknown argument \"%s\" ignored\n", argv[i]);
+      continue;
+    }
+    int32_t n = decimal_value(argv[i] + 5);
+    if (n > 0 && n <= most_slots) {
+      slots = n;
+    } else {
+      fprintf(stderr, "afcdraw: warning: %s: not 1 ... %d, %d jobs at once\n", argv[i], most_slots,
+              slots);
     }
   }
-  constexpr int most_slots = 256;
-  return slots < most_slots ? slots : most_slots;
+  return slots;
+}
+
+int unreadable(const char* name, int error) {
+  printf("batch(): Unable to read the batch file\n");
+  fprintf(stderr, "afcdraw: %s: %s\n", name, strerror(error));
+  return batch_unreadable;
 }
 
 bool is_job(const std::string& line) {
@@ -190,11 +209,7 @@ bool asks_for_batch(int argc, const char* const argv[]) {
 int run_batch(int argc, const char* const argv[], RunFunction run) {
   const char* name = argc >= 3 ? argv[2] : "";
   FILE* file = strcmp(name, "-") == 0 ? stdin : fopen(name, "re");
-  if (file == nullptr) {
-    printf("batch(): Unable to read the batch file\n");
-    fprintf(stderr, "afcdraw: %s: %s\n", name, strerror(errno));
-    return batch_unreadable;
-  }
+  if (file == nullptr) return unreadable(name, errno);
   Batch batch(name, slots_from(argc, argv), run);
   std::string line;
   long number = 0;
@@ -204,12 +219,13 @@ int run_batch(int argc, const char* const argv[], RunFunction run) {
       continue;
     }
     ++number;
+    if (!line.empty() && line.back() == '\r') line.pop_back();  // CR LF line ends
     if (is_job(line)) batch.add(number, line);
     line.clear();
     if (c == EOF) break;
   }
-  bool unreadable = ferror(file) != 0;
+  int error = ferror(file) != 0 ? errno : 0;
   if (file != stdin) fclose(file);
   int status = batch.finish_all();
-  return unreadable ? batch_unreadable : status;
+  return error != 0 ? unreadable(name, error) : status;
 }

@@ -23,6 +23,7 @@ bool split_words(std::string_view line, std::vector<std::string>& words, std::st
       in_word = false;
       continue;
     }
+    if (c == '#' && !in_word) break;  // a comment, as at a shell prompt
     in_word = true;
     if (c == '\\') {
       if (++i == line.size()) return why = "a backslash ends the line", false;

@@ -402,6 +402,12 @@ int parse_cmd(int argc, const char* const argv[], PlotOptions& options, Warnings
     apply(argv[i], options, state);
   }
   if (options.db) options.log_y = false;  // decibels lie on a linear axis
+  for (int i = 0; i < max_inputs; ++i) {
+    if (options.phase_paths[i][0] != '\0' && input_path(options, i)[0] == '\0') {
+      warnings.push_back(std::string(input_keys[i].phase_key) + " without " +
+                         input_keys[i].in_key + " ignored");
+    }
+  }
   if (options.sub_grid_x < 0) options.sub_grid_x = state.sub_grid;
   if (options.sub_grid_y < 0) options.sub_grid_y = state.sub_grid;
   return validate(options, state);

@@ -18,9 +18,9 @@ constexpr double turn = 360;
 PointList amplitude_deviation(const LogTable& ref, const PointList& points) {
   PointList out;
   for (const ResponsePoint& p : in_frequency_order(points)) {
-    if (p.y > 0 && ref.covers(p.x)) {
-      out.push_back({p.x, db_per_decade * (std::log10(p.y) - std::log10(ref.at(p.x)))});
-    }
+    if (!(p.y > 0) || !ref.covers(p.x)) continue;
+    double db = db_per_decade * (std::log10(p.y) - std::log10(ref.at(p.x)));
+    if (std::isfinite(db)) out.push_back({p.x, db});
   }
   return out;
 }
@@ -30,7 +30,8 @@ PointList phase_deviation(const LogTable& ref, const PointList& phases) {
   unwrap_phase(sorted);
   PointList out;
   for (const ResponsePoint& p : sorted) {
-    if (ref.covers(p.x)) out.push_back({p.x, p.y - ref.at(p.x)});
+    double difference = ref.covers(p.x) ? p.y - ref.at(p.x) : NAN;
+    if (std::isfinite(difference)) out.push_back({p.x, difference});
   }
   unwrap_phase(out);
   if (!out.empty()) {

@@ -31,8 +31,10 @@ std::vector<Verdict> judge(const CurveList& curves, const AxisScale& x, const Pl
     Verdict v{curves[i].input};
     v.measured = largest(curves[i].deviation, x, v.db, v.db_at);
     v.within = v.measured && std::fabs(v.db) <= o.tol_db;
+    v.phase_wanted = o.phase;
     v.phase = o.phase && largest(curves[i].phase_deviation, x, v.deg, v.deg_at);
-    if (v.phase && o.tol_deg_given && std::fabs(v.deg) > o.tol_deg) v.within = false;
+    bool phase_met = !o.tol_deg_given || (v.phase && std::fabs(v.deg) <= o.tol_deg);
+    if (o.phase && !phase_met) v.within = false;
     verdicts.push_back(v);
   }
   return verdicts;
@@ -51,6 +53,8 @@ std::string verdict_line(const Verdict& v) {
                    std::fabs(v.db), v.db_at);
   if (v.phase) {
     n += snprintf(text + n, sizeof text - n, ", %.3g deg at %.3g Hz", std::fabs(v.deg), v.deg_at);
+  } else if (v.phase_wanted) {
+    n += snprintf(text + n, sizeof text - n, ", no phase deviation");
   }
   snprintf(text + n, sizeof text - n, ": %s tolerance", v.within ? "within" : "outside");
   return text;

@@ -29,11 +29,16 @@ size_t rework(PointList& points, Keep keep, Change change) {
   return dropped;
 }
 
+// An amplitude the factor takes beyond the double range has no place on
+// any axis and is left out with its point.
 void convert_units(Curve& c, int order) {
-  auto positive_frequency = [](const ResponsePoint& p) { return p.x > 0; };
-  rework(c.points, positive_frequency,
-         [&](ResponsePoint& p) { p.y *= std::pow(2 * std::numbers::pi * p.x, order); });
-  rework(c.phases, positive_frequency, [&](ResponsePoint& p) { p.y += order * quarter_turn; });
+  auto factor = [&](const ResponsePoint& p) { return std::pow(2 * std::numbers::pi * p.x, order); };
+  rework(
+      c.points, [&](const ResponsePoint& p) { return p.x > 0 && std::isfinite(p.y * factor(p)); },
+      [&](ResponsePoint& p) { p.y *= factor(p); });
+  rework(
+      c.phases, [](const ResponsePoint& p) { return p.x > 0; },
+      [&](ResponsePoint& p) { p.y += order * quarter_turn; });
 }
 
 int normalise(Curve& c, const PlotOptions& o) {
@@ -76,11 +81,12 @@ int convert_responses(CurveList& curves, const PlotOptions& o) {
 int to_decibels(CurveList& curves, const PlotOptions& o) {
   for (Curve& c : curves) {
     size_t dropped = rework(
-        c.points, [](const ResponsePoint& p) { return p.y > 0; },
+        c.points, [](const ResponsePoint& p) { return p.y > 0 && std::isfinite(p.y); },
         [](ResponsePoint& p) { p.y = db_per_decade * std::log10(p.y); });
     if (dropped > 0) {
       diagnose(key_and_path(o, c.input) + ": " + std::to_string(dropped) +
-               " points with an amplitude <= 0 have no decibels and are left out");
+               " points with an amplitude <= 0 or beyond the double range have no decibels and "
+               "are left out");
     }
     if (c.points.empty()) return emptied(c, o);
   }

@@ -145,10 +145,15 @@ void draw_y(gdImagePtr im, int black, const PlotArea& area, const PlotOptions& o
 
 // A point alone, in a run of its own, as a small slanted cross: one pixel
 // would hardly be seen, and an upright cross could hide in the grid lines.
-void draw_lone_point(gdImagePtr im, const PixelPoint& p, int color) {
+// It keeps to the plot area, as the curves do.
+void draw_lone_point(gdImagePtr im, const PlotArea& area, const PixelPoint& p, int color) {
   constexpr int arm = 3;
+  int x1, y1, x2, y2;
+  gdImageGetClip(im, &x1, &y1, &x2, &y2);
+  gdImageSetClip(im, area.left, area.top, area.right, area.bottom);
   gdImageLine(im, p.x - arm, p.y - arm, p.x + arm, p.y + arm, color);
   gdImageLine(im, p.x - arm, p.y + arm, p.x + arm, p.y - arm, color);
+  gdImageSetClip(im, x1, y1, x2, y2);
 }
 
 // One curve of the points, which are released: in a fitted picture cut at
@@ -166,7 +171,7 @@ void draw_points(gdImagePtr im, const PlotArea& area, bool clipped, PointList po
   std::span<const PixelPoint> all(runs.vertices);
   size_t start = 0;
   for (size_t end : runs.ends) {
-    if (end - start == 1) draw_lone_point(im, all[start], color);
+    if (end - start == 1) draw_lone_point(im, area, all[start], color);
     draw_curve(im, all.subspan(start, end - start), color);
     start = end;
   }
@@ -277,9 +282,12 @@ void draw_nyquist(gdImagePtr im, const PlotOptions& o, const PicturePlan& plan) 
     if (area->width == 0) continue;  // a panel not shown
     gdImageDashedLine(im, column, area->top, column, area->bottom, color);
   }
+  // The name right of the line, or left of it where the area ends first.
   constexpr int label_inset = 2;
-  draw_text(im, font6x12, column + label_inset, plan.amplitude.top + label_inset, nyquist_label,
-            color);
+  int width = static_cast<int>(strlen(nyquist_label)) * font6x12.w;
+  int left = column + label_inset;
+  if (left + width > plan.amplitude.right) left = column - label_inset - width;
+  draw_text(im, font6x12, left, plan.amplitude.top + label_inset, nyquist_label, color);
 }
 
 }  // namespace

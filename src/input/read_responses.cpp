@@ -55,7 +55,10 @@ std::vector<double> sampling(const PoleZero& pz, const PlotOptions& o) {
       }
     }
     constexpr double decade = 10;
-    if (most > 0) lo = least / decade, hi = most * decade;
+    // Roots at the ends of the double range would give no finite range.
+    if (most > 0 && least / decade > 0 && std::isfinite(most * decade)) {
+      lo = least / decade, hi = most * decade;
+    }
   }
   constexpr int per_column = 2;
   int n = std::max(2, per_column * o.size_x);

@@ -1,5 +1,6 @@
 #include "layout/clip_to_area.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "layout/to_pixel.h"
@@ -29,6 +30,15 @@ AxisPoint axis_point(const AxisScale& x, const AxisScale& y, const ResponsePoint
 // it always did.
 PixelPoint pixel_of(const PlotArea& a, double u, double w) {
   return {to_pixel(u * a.x.scale + a.left), to_pixel(a.bottom - w * a.y.scale)};
+}
+
+// The point at t along the segment from p to q, kept on the frame: with
+// ends far outside, the arithmetic may land a few units beyond it.
+PixelPoint cut_at(const PlotArea& a, const AxisPoint& p, const AxisPoint& q, double t, double u_max,
+                  double w_max) {
+  double u = std::clamp(p.u + t * (q.u - p.u), 0.0, u_max);
+  double w = std::clamp(p.w + t * (q.w - p.w), 0.0, w_max);
+  return pixel_of(a, u, w);
 }
 
 // Liang-Barsky: the part [t0, t1] of the segment from p to q inside the box
@@ -88,12 +98,12 @@ void clip_to_area(const PointList& points, const PlotArea& area, VertexRuns& run
     } else {
       if (!prev_inside) {
         run.end();
-        run.add(pixel_of(area, prev.u + t0 * (q.u - prev.u), prev.w + t0 * (q.w - prev.w)));
+        run.add(cut_at(area, prev, q, t0, u_max, w_max));
       }
       if (inside) {
         run.add(pixel_of(area, q.u, q.w));
       } else {
-        run.add(pixel_of(area, prev.u + t1 * (q.u - prev.u), prev.w + t1 * (q.w - prev.w)));
+        run.add(cut_at(area, prev, q, t1, u_max, w_max));
         run.end();
       }
     }

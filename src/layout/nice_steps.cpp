@@ -13,8 +13,9 @@ double widened_steps(double lo, double hi, double step) {
 // The line of `rule` nearest to v on one side, looked for among the
 // multiples of the decades around v.
 double log_neighbour(const TickRule& rule, double v, bool below, bool strict) {
-  int e0 = static_cast<int>(std::floor(std::log10(v)));
   double best = below ? 0 : HUGE_VAL;
+  if (!(v > 0) || !std::isfinite(v)) return best;  // no decade to look around
+  int e0 = static_cast<int>(std::floor(std::log10(v)));
   for (int e = e0 - 1; e <= e0 + 1; ++e) {
     double decade = std::pow(10.0, e);
     for (int m = 1; m <= last_multiple; ++m) {
@@ -58,6 +59,7 @@ TickRule linear_tick_rule(double lo, double hi) {
   double end = finite ? lo + span : hi;
   double decades = finite ? std::log10(span) : std::log10(hi / 2 - lo / 2) + std::log10(2.0);
   TickRule rule{false, 0, 0};
+  if (!std::isfinite(decades)) return rule;  // an infinite bound: no lines at all
   int top = static_cast<int>(std::floor(decades));
   for (int e = top - 1; e <= top + 1; ++e) {
     for (double m : nice_mantissas) {

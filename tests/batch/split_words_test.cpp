@@ -21,6 +21,9 @@ TEST(SplitWords, AsAShellSplitsWithoutExpanding) {
       {"pre'mid dle'\"post\"", {"premid dlepost"}},
       {"'' \"\"", {"", ""}},
       {"a\\ b", {"a b"}},
+      {"IN=a.txt OUT=b.gif # a comment 'with quotes", {"IN=a.txt", "OUT=b.gif"}},
+      {"   # only a comment", {}},
+      {"OUT=#1.gif", {"OUT=#1.gif"}},
   };
   for (const auto& c : cases) {
     std::vector<std::string> words;

@@ -66,11 +66,15 @@ TEST(Deviation, KnownScaleAndTurn) {
 }
 
 TEST(Deviation, VerdictLines) {
-  Verdict v{1, true, -0.8312, 12.34, true, 4.1, 0.05, false};
+  Verdict v{1, true, -0.8312, 12.34, true, true, 4.1, 0.05, false};
   EXPECT_EQ("IN2: max deviation 0.831 dB at 12.3 Hz, 4.1 deg at 0.05 Hz: outside tolerance",
             verdict_line(v));
-  v = {3, true, 0.5, 100, false, 0, 0, true};
+  v = {3, true, 0.5, 100, false, false, 0, 0, true};
   EXPECT_EQ("IN4: max deviation 0.5 dB at 100 Hz: within tolerance", verdict_line(v));
+  v.phase_wanted = true;
+  v.within = false;
+  EXPECT_EQ("IN4: max deviation 0.5 dB at 100 Hz, no phase deviation: outside tolerance",
+            verdict_line(v));
   v = {2};
   v.within = false;
   EXPECT_EQ("IN3: no deviation in the frequency range: outside tolerance", verdict_line(v));

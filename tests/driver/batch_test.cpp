@@ -51,9 +51,25 @@ TEST(Batch, JobsDrawWhatTheirCommandLinesDraw) {
       EXPECT_FALSE(batch_picture.empty());
     }
   }
-  RunResult none = run_afcdraw({"--batch", dir.path("none.txt")});
-  EXPECT_EQ(255, none.status);
-  EXPECT_EQ("batch(): Unable to read the batch file\n", none.out);
+  for (const std::string& unreadable : {dir.path("none.txt"), dir.dir()}) {
+    RunResult none = run_afcdraw({"--batch", unreadable});
+    EXPECT_EQ(255, none.status) << unreadable;
+    EXPECT_EQ("batch(): Unable to read the batch file\n", none.out) << unreadable;
+  }
+}
+
+// A batch read from standard input keeps it: a job with IN=- reads nothing
+// and fails, and the lines after it all run.
+TEST(Batch, JobsDoNotReadTheBatch) {
+  TempDir dir;
+  const std::string in = std::string("IN=") + AFCDRAW_EXAMPLES + "/geophone_1hz.txt";
+  std::string batch = "IN=- OUT=" + dir.path("stdin.gif") + "\r\n";
+  for (int i = 0; i < 40; ++i) batch += in + " OUT=" + dir.path(std::to_string(i) + ".gif\n");
+  write_file(dir.path("jobs.txt"), batch);
+  RunResult r = run_afcdraw({"--batch", "-", "JOBS=1"}, {"LC_ALL=C"}, dir.path("jobs.txt"));
+  EXPECT_EQ(1, r.status);
+  EXPECT_EQ("-:1: 254: read_in(): Unable to read file content\n", r.out);
+  EXPECT_NE(std::string::npos, r.err.find("41 pictures, 1 failed"));
 }
 
 }  // namespace

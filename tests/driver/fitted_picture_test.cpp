@@ -55,6 +55,8 @@ TEST(FittedPicture, WhatEachOptionPromises) {
   write_file(dir.path("down.txt"), "100 1\n10 10\n1 1\n");
   write_file(dir.path("huge_phase.txt"), "1 1 -1e308\n2 2 1e308\n");
   write_file(dir.path("lone.txt"), "5 3\n");
+  write_file(dir.path("lone_top.txt"), "1 10\n");
+  write_file(dir.path("steep.txt"), "5000 3e17\n2 10\n");
   std::string sine;
   for (int i = 0; i < 200; ++i) {
     sine += std::to_string(0.1 * std::pow(10, 3.0 * i / 200)) + " " +
@@ -102,6 +104,16 @@ TEST(FittedPicture, WhatEachOptionPromises) {
       {"a lone point gets a mark",
        {"-fit", "IN=" + dir.path("lone.txt")},
        [](const DecodedImage& im) { return any_in_rows(im, red, top, bottom); }},
+      {"a lone point on the frame keeps its mark inside",
+       {"Y_AXIS=1;10", "X_AXIS=0.1;10", "IN=" + dir.path("lone_top.txt")},
+       [](const DecodedImage& im) {
+         return any_in_rows(im, red, top, top + 3) && !any_in_rows(im, red, 0, top - 1);
+       }},
+      {"a steep segment from far outside ends on the frame",
+       {"-linX", "-linY", "Y_AXIS=0.1;1000", "IN=" + dir.path("steep.txt")},
+       [](const DecodedImage& im) {
+         return any_in_row(im, red, top, left, right) && !any_in_rows(im, red, 0, top - 1);
+       }},
       {"phases a panel cannot hold stay out of the picture",
        {"-phase", "IN=" + dir.path("huge_phase.txt")},
        [](const DecodedImage& im) { return !any_in_rows(im, red, 352, bottom); }},
