@@ -85,6 +85,16 @@ void set_defaults(PlotOptions& o) {
   o.units_from = o.units_to = -1;
 }
 
+// Without FORMAT=, an OUT= name ending in .png (any case) asks for a PNG:
+// GIF data under that name would be a plainly wrong file.
+OutputFormat format_of_name(const char* path) {
+  size_t n = strlen(path);
+  constexpr char png[] = ".png";
+  constexpr size_t length = sizeof png - 1;
+  bool is_png = n >= length && equal_folded(path + n - length, png, length + 1);
+  return is_png ? OutputFormat::png : OutputFormat::gif;
+}
+
 // A switch in the style of -linX: "-name" or "/name", any letter case.
 bool is_switch(const char* arg, const char* name) {
   return is_whole(arg, name) || (arg[0] == '/' && is_whole(arg + 1, name + 1));
@@ -102,6 +112,7 @@ struct ParseState {
   bool phase_fits[max_inputs];
   bool out_fits = true;
   bool format_known = true;
+  bool format_given = false;
   bool legend_known = true;
   bool units_known = true;
   bool norm_ok = true;
@@ -155,6 +166,7 @@ void scan_legend(const char* value, PlotOptions& o, ParseState& s) {
 
 void scan_format(const char* value, PlotOptions& o, ParseState& s) {
   s.format_known = true;
+  s.format_given = true;
   if (is_whole(value, "GIF")) {
     o.format = OutputFormat::gif;
   } else if (is_whole(value, "PNG")) {
@@ -402,6 +414,7 @@ int parse_cmd(int argc, const char* const argv[], PlotOptions& options, Warnings
     apply(argv[i], options, state);
   }
   if (options.db) options.log_y = false;  // decibels lie on a linear axis
+  if (!state.format_given) options.format = format_of_name(options.out_path);
   for (int i = 0; i < max_inputs; ++i) {
     if (options.phase_paths[i][0] != '\0' && input_path(options, i)[0] == '\0') {
       warnings.push_back(std::string(input_keys[i].phase_key) + " without " +

@@ -168,6 +168,22 @@ TEST(CompareResponses, FormatChoosesGifOrPng) {
       EXPECT_EQ(std::vector<std::string>{}, dir.entries()) << c.value;
     }
   }
+  // Without FORMAT=, a .png name asks for PNG; any other name keeps GIF.
+  const struct {
+    const char* name;
+    std::string signature;
+  } names[] = {{"a.png", "\x89PNG\r\n"},
+               {"b.PnG", "\x89PNG\r\n"},
+               {"c.gif", "GIF87a"},
+               {"png", "GIF87a"},
+               {"d.png.gif", "GIF87a"}};
+  for (const auto& n : names) {
+    TempDir dir;
+    ASSERT_EQ(0,
+              run_afcdraw({"IN=" AFCDRAW_EXAMPLES "/geophone_1hz.txt", "OUT=" + dir.path(n.name)})
+                  .status);
+    EXPECT_EQ(n.signature, read_file(dir.path(n.name)).substr(0, n.signature.size())) << n.name;
+  }
 }
 
 TEST(CompareResponses, PngHasTheGifsPixels) {
