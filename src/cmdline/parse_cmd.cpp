@@ -417,8 +417,8 @@ int parse_cmd(int argc, const char* const argv[], PlotOptions& options, Warnings
   if (!state.format_given) options.format = format_of_name(options.out_path);
   for (int i = 0; i < max_inputs; ++i) {
     if (options.phase_paths[i][0] != '\0' && input_path(options, i)[0] == '\0') {
-      warnings.push_back(std::string(input_keys[i].phase_key) + " without " +
-                         input_keys[i].in_key + " ignored");
+      warnings.push_back(std::string(input_keys[i].phase_key) + " without " + input_keys[i].in_key +
+                         " ignored");
     }
   }
   if (options.sub_grid_x < 0) options.sub_grid_x = state.sub_grid;
