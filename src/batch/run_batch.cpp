@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "batch/split_words.h"
-#include "cmdline/ascii_case.h"
+#include "core/ascii_case.h"
 #include "core/descriptor.h"
 #include "core/last_error.h"
 #include "core/scan_number.h"

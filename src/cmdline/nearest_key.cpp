@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "cmdline/ascii_case.h"
+#include "core/ascii_case.h"
 
 const char* const known_keys[] = {
     "IN=",        "IN2=",       "IN3=",    "IN4=",    "NAME=",   "NAME2=",   "NAME3=", "NAME4=",

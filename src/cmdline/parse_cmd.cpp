@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "cmdline/ascii_case.h"
 #include "cmdline/nearest_key.h"
+#include "core/ascii_case.h"
 #include "core/fail.h"
 #include "core/messages.h"
 #include "core/scan_number.h"

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "cmdline/ascii_case.h"
+#include "core/ascii_case.h"
 
 bool asks_for_version(int argc, const char* const argv[]) {
   static constexpr char version_switch[] = "--version";

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "core/ascii_case.h"
 #include "core/scan_number.h"
 
 namespace {
@@ -24,15 +25,8 @@ bool skipped(std::string_view line) {
 // The keyword the line begins with, in capitals, or "".
 std::string_view keyword(std::string_view line) {
   for (std::string_view k : {"ZEROS", "POLES", "CONSTANT"}) {
-    if (line.size() < k.size()) continue;
-    bool same = true;
-    for (size_t i = 0; i < k.size(); ++i) {
-      char c = line[i];
-      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-      same = same && c == k[i];
-    }
-    bool ends = line.size() == k.size() || is_space(line[k.size()]);
-    if (same && ends) return k;
+    if (line.size() < k.size() || !equal_folded(line.data(), k.data(), k.size())) continue;
+    if (line.size() == k.size() || is_space(line[k.size()])) return k;
   }
   return {};
 }
@@ -64,7 +58,7 @@ class Parser {
 
  private:
   bool open(std::string_view key, std::string_view line);
-  bool fill(Section& s);
+  static void fill(Section& s);
 
   PoleZero& pz_;
   Section zeros_, poles_;
@@ -116,9 +110,8 @@ bool Parser::open(std::string_view key, std::string_view line) {
 }
 
 // The roots counted but not listed lie at the origin.
-bool Parser::fill(Section& s) {
+void Parser::fill(Section& s) {
   if (s.roots != nullptr) s.roots->resize(static_cast<size_t>(s.count));
-  return true;
 }
 
 bool Parser::finish() {
