@@ -85,14 +85,21 @@ void set_defaults(PlotOptions& o) {
   o.units_from = o.units_to = -1;
 }
 
-// Without FORMAT=, an OUT= name ending in .png (any case) asks for a PNG:
-// GIF data under that name would be a plainly wrong file.
+// Without FORMAT=, an OUT= name ending in .png, .svg or .pdf (any case)
+// asks for that format: GIF data under such a name would be a plainly
+// wrong file.
 OutputFormat format_of_name(const char* path) {
+  constexpr size_t length = 4;  // each extension, its dot included
+  constexpr struct {
+    char extension[length + 1];
+    OutputFormat format;
+  } named[] = {{".png", OutputFormat::png}, {".svg", OutputFormat::svg}, {".pdf", OutputFormat::pdf}};
   size_t n = strlen(path);
-  constexpr char png[] = ".png";
-  constexpr size_t length = sizeof png - 1;
-  bool is_png = n >= length && equal_folded(path + n - length, png, length + 1);
-  return is_png ? OutputFormat::png : OutputFormat::gif;
+  if (n < length) return OutputFormat::gif;
+  for (const auto& e : named) {
+    if (equal_folded(path + n - length, e.extension, length + 1)) return e.format;
+  }
+  return OutputFormat::gif;
 }
 
 // A switch in the style of -linX: "-name" or "/name", any letter case.
@@ -171,6 +178,10 @@ void scan_format(const char* value, PlotOptions& o, ParseState& s) {
     o.format = OutputFormat::gif;
   } else if (is_whole(value, "PNG")) {
     o.format = OutputFormat::png;
+  } else if (is_whole(value, "SVG")) {
+    o.format = OutputFormat::svg;
+  } else if (is_whole(value, "PDF")) {
+    o.format = OutputFormat::pdf;
   } else {
     s.format_known = false;
   }
@@ -289,6 +300,8 @@ void apply_added(const char* arg, PlotOptions& o, ParseState& s) {
     o.phase = true;
   } else if (is_switch(arg, "-unwrap")) {
     o.unwrap = true;
+  } else if (is_switch(arg, "-report")) {
+    o.report = true;
   } else {
     apply_ranges(arg, o, s);
   }
@@ -415,6 +428,7 @@ int parse_cmd(int argc, const char* const argv[], PlotOptions& options, Warnings
   }
   if (options.db) options.log_y = false;  // decibels lie on a linear axis
   if (!state.format_given) options.format = format_of_name(options.out_path);
+  if (vector_format(options.format)) options.report = true;
   for (int i = 0; i < max_inputs; ++i) {
     if (options.phase_paths[i][0] != '\0' && input_path(options, i)[0] == '\0') {
       warnings.push_back(std::string(input_keys[i].phase_key) + " without " + input_keys[i].in_key +

@@ -58,6 +58,9 @@ inline constexpr char y_linear_refused[] =
     "create_graphics_vector(): Incorrect Y-axis values for Line-scale";
 inline constexpr char no_memory_for_picture[] = "draw_gif(): Not enough memory for the picture";
 inline constexpr char picture_not_created[] = "draw_gif(): Unable to create the picture";
+// The report style; the cause follows on standard error.
+inline constexpr char report_unavailable[] = "draw_report(): Report style unavailable";
+inline constexpr char report_not_drawn[] = "draw_report(): Unable to draw the picture";
 
 // Encoding and writing it.
 inline constexpr char not_encoded[] = "draw_gif(): Unable to encode the picture";

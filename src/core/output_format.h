@@ -1,4 +1,9 @@
 #pragma once
 
 // The file format a picture is written in.
-enum class OutputFormat : unsigned char { gif, png };
+enum class OutputFormat : unsigned char { gif, png, svg, pdf };
+
+// SVG and PDF are drawn in the report style only.
+inline bool vector_format(OutputFormat f) {
+  return f == OutputFormat::svg || f == OutputFormat::pdf;
+}

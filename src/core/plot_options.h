@@ -69,13 +69,15 @@ struct PlotOptions {
   bool db;         // -dB: amplitudes in decibels on a linear axis
   double nyquist;  // NYQUIST=: the digitiser's sampling rate; 0 not given
   char phase_paths[max_inputs][path_capacity];  // PHASE= ...; empty: the third column
+  bool report;  // -report, FORMAT=SVG|PDF: anti-aliased, scalable text, vector output
 };
 
 // The drawing that follows the data and the ranges asked for: curves cut
 // at the frame, sub-grids over partial decades, labels on narrow ranges.
-// The picture of a command line without these options stays as it was.
+// The picture of a command line without these options stays as it was; a
+// report picture is a new one and follows them too.
 inline bool fitted_picture(const PlotOptions& o) {
-  return o.fit || o.y_axis_given || o.p_axis_given || o.diff || o.db;
+  return o.fit || o.y_axis_given || o.p_axis_given || o.diff || o.db || o.report;
 }
 
 // The path given with input_keys[input].in_key, empty when not given.

@@ -21,6 +21,8 @@
 #include "input/read_responses.h"
 #include "layout/plan_picture.h"
 #include "output/write_output.h"
+#include "report/draw_report.h"
+#include "report/report_units.h"
 
 namespace {
 
@@ -107,16 +109,24 @@ int run(int argc, const char* const argv[]) {
   if (converted && convert_responses(responses.curves, o) < 0) return report(o, no_points);
   if (o.diff && compute_deviations(responses.curves, o) < 0) return report(o, no_points);
   if (o.db && to_decibels(responses.curves, o) < 0) return report(o, no_points);
+  ReportCanvas canvas{};
+  if (o.report) canvas = use_report_units(o);
   PicturePlan plan;
   if (plan_picture(responses.curves, o, plan) < 0) return report(o, picture_not_made);
   std::vector<Verdict> verdicts;
   if (o.tol_given) verdicts = judge(responses.curves, plan.amplitude.x, o);
   Picture picture;
-  if (draw_picture(plan, std::move(responses.curves), responses.legend, o, picture) < 0) {
+  EncodedPicture encoded;
+  if (o.report) {
+    if (draw_report(plan, responses.curves, responses.legend, o, canvas, picture, encoded) < 0) {
+      return report(o, picture_not_made);
+    }
+  } else if (draw_picture(plan, std::move(responses.curves), responses.legend, o, picture) < 0) {
     return report(o, picture_not_made);
   }
-  EncodedPicture encoded;
-  if (encode_picture(picture.get(), o.format, encoded) < 0) return report(o, picture_not_made);
+  if (picture && encode_picture(picture.get(), o.format, encoded) < 0) {
+    return report(o, picture_not_made);
+  }
   picture.reset();  // the image is not needed once encoded
   const char* out = output_file(o.out_path);
   errno = 0;

@@ -1,0 +1,103 @@
+#include "report/draw_report.h"
+
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdint>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "core/diagnostic.h"
+#include "core/fail.h"
+#include "core/messages.h"
+#include "report/report_job.h"
+
+namespace {
+
+// The folder of the running binary, where the build puts the module; an
+// installed one finds it under AFCDRAW_MODULE_DIR, relative to that folder.
+std::string binary_folder() {
+  char path[PATH_MAX];
+  ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+  if (n <= 0) return ".";
+  std::string folder(path, static_cast<size_t>(n));
+  return folder.substr(0, folder.find_last_of('/'));
+}
+
+RenderReport load_renderer() {
+  std::string folder = binary_folder();
+  std::string error;
+  for (const std::string& dir : {folder, folder + "/" + AFCDRAW_MODULE_DIR}) {
+    void* module = dlopen((dir + "/" + report_module_name).c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (module == nullptr) {
+      error += std::string(error.empty() ? "" : "; ") + dlerror();
+      continue;
+    }
+    // The module stays loaded: the run ends soon after the picture.
+    auto entry = reinterpret_cast<RenderReport>(dlsym(module, report_entry_name));
+    if (entry != nullptr) return entry;
+    error += std::string("; ") + dlerror();
+  }
+  diagnose("the report style's module cannot be loaded: " + error);
+  return nullptr;
+}
+
+int append(void* sink, const unsigned char* data, size_t size) {
+  try {
+    static_cast<std::vector<unsigned char>*>(sink)->insert(
+        static_cast<std::vector<unsigned char>*>(sink)->end(), data, data + size);
+    return 0;
+  } catch (const std::bad_alloc&) {
+    return -1;
+  }
+}
+
+// The drawn pixels as a libgd image: true colour for PNG, reduced to a
+// palette (without dithering, which would speckle flat areas) for GIF.
+int to_image(const std::vector<uint32_t>& pixels, const ReportCanvas& canvas, OutputFormat format,
+             Picture& picture) {
+  picture.reset(gdImageCreateTrueColor(canvas.width, canvas.height));
+  if (picture == nullptr) return fail(message::no_memory_for_picture, -1);
+  constexpr uint32_t rgb = 0x00FFFFFF;  // libgd's top bits are transparency
+  const uint32_t* from = pixels.data();
+  for (int y = 0; y < canvas.height; ++y, from += canvas.width) {
+    int* row = picture->tpixels[y];
+    for (int x = 0; x < canvas.width; ++x) row[x] = static_cast<int>(from[x] & rgb);
+  }
+  if (format == OutputFormat::gif && !gdImageTrueColorToPalette(picture.get(), 0, gdMaxColors)) {
+    return fail(message::no_memory_for_picture, -1);
+  }
+  return 0;
+}
+
+}  // namespace
+
+int draw_report(const PicturePlan& plan, const CurveList& curves, const Legend& legend,
+                const PlotOptions& o, const ReportCanvas& canvas, Picture& picture,
+                EncodedPicture& encoded) {
+  RenderReport render = load_renderer();
+  if (render == nullptr) return fail(message::report_unavailable, -1);
+  ReportJob job;
+  job.plan = &plan, job.curves = &curves, job.legend = &legend, job.options = &o;
+  job.width = canvas.width, job.height = canvas.height, job.scale = canvas.scale;
+  job.format = o.format;
+  try {
+    std::vector<uint32_t> pixels;
+    if (vector_format(o.format)) {
+      job.write = append;
+      job.sink = &encoded.own;
+    } else {
+      pixels.assign(static_cast<size_t>(canvas.width) * static_cast<size_t>(canvas.height), 0);
+      job.pixels = pixels.data();
+    }
+    if (render(&job) < 0) {
+      diagnose(std::string("the report picture was not drawn: ") + job.error);
+      return fail(message::report_not_drawn, -1);
+    }
+    return vector_format(o.format) ? 0 : to_image(pixels, canvas, o.format, picture);
+  } catch (const std::bad_alloc&) {
+    return fail(message::no_memory_for_picture, -1);
+  }
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "core/curve.h"
+#include "core/plot_options.h"
+#include "draw/picture.h"
+#include "encode/encode_picture.h"
+#include "layout/plan_picture.h"
+#include "report/report_units.h"
+
+// Draws the planned picture (planned in layout units, use_report_units) in
+// the report style: anti-aliased lines, text in the bundled proportional
+// font, all grown by canvas.scale. GIF and PNG come back as an image to
+// encode (a palette one for GIF, true colour for PNG), SVG and PDF as the
+// file's bytes in `encoded`. Returns 0, or -1 with the reason in
+// last_error (the cause also on standard error).
+int draw_report(const PicturePlan& plan, const CurveList& curves, const Legend& legend,
+                const PlotOptions& options, const ReportCanvas& canvas, Picture& picture,
+                EncodedPicture& encoded);

@@ -1,0 +1,152 @@
+#include "report/report_axes.h"
+
+#include <cmath>
+#include <vector>
+
+#include "layout/fit_range.h"
+#include "layout/tick_labels.h"
+#include "report/trace_curve.h"
+
+namespace {
+
+struct Stroke {
+  double grey;   // 0 black, 1 white
+  double width;  // layout units
+};
+constexpr Stroke minor_line{0.9, 0.5};
+constexpr Stroke tick_line{0.78, 0.6};
+constexpr Stroke decade_line{0.62, 0.7};
+constexpr Stroke frame_line{0, 1};
+
+constexpr double least_minor_gap = 4;  // layout units between two faint lines
+constexpr double label_gap = 6;        // between the frame and a label
+constexpr double label_spacing = 4;    // least room between two labels
+
+double column(const PlotArea& area, double v) {
+  return area.left + along(area.x, v);
+}
+double row(const PlotArea& area, double v) {
+  return area.bottom - along(area.y, v);
+}
+
+// A grid line at v on the X (horizontal) or Y axis, where it lies inside.
+void grid_line(cairo_t* cr, const PlotArea& area, bool horizontal, double v, Stroke s) {
+  double p = horizontal ? column(area, v) : row(area, v);
+  bool inside = horizontal ? area.left < p && p < area.right : area.top < p && p < area.bottom;
+  if (!std::isfinite(p) || !inside) return;
+  cairo_set_source_rgb(cr, s.grey, s.grey, s.grey);
+  cairo_set_line_width(cr, s.width);
+  if (horizontal) {
+    cairo_move_to(cr, p, area.top);
+    cairo_line_to(cr, p, area.bottom);
+  } else {
+    cairo_move_to(cr, area.left, p);
+    cairo_line_to(cr, area.right, p);
+  }
+  cairo_stroke(cr);
+}
+
+// The faint lines: on log10 sub_grid parts of each decade (the multiples 2
+// to 9 where none are asked for and they have room), on linear sub_grid
+// equal parts of the range.
+void minor_lines(cairo_t* cr, const PlotArea& area, bool horizontal, int sub_grid) {
+  const AxisScale& axis = horizontal ? area.x : area.y;
+  double span = horizontal ? area.width : area.height;
+  if (!axis.log) {
+    for (int i = 1; i < sub_grid && span / sub_grid >= least_minor_gap; ++i) {
+      grid_line(cr, area, horizontal, axis.min + (axis.max - axis.min) * i / sub_grid, minor_line);
+    }
+    return;
+  }
+  // The multiples crowd most below the next decade; without room there the
+  // lines would merge into a grey band.
+  int parts = sub_grid > 1 ? sub_grid : 10;
+  if (axis.scale * std::log10(parts / (parts - 1.0)) < least_minor_gap) return;
+  int first = static_cast<int>(std::floor(std::log10(axis.min)));
+  int last = static_cast<int>(std::ceil(std::log10(axis.max)));
+  for (int e = first + 1; e <= last + 1 && e - first < 400; ++e) {
+    double decade = std::pow(10.0, e);
+    for (int j = 1; j < parts; ++j) {
+      double v = j * decade / parts;
+      if (axis.min <= v && v <= axis.max) grid_line(cr, area, horizontal, v, minor_line);
+    }
+  }
+}
+
+void rule_lines(cairo_t* cr, const PlotArea& area, bool horizontal, const TickRule& rule) {
+  const AxisScale& axis = horizontal ? area.x : area.y;
+  for_each_tick(rule, axis.min, axis.max, [&](double v, int rank) {
+    grid_line(cr, area, horizontal, v, axis.log && rank == 0 ? decade_line : tick_line);
+  });
+}
+
+struct Placed {
+  PowerLabel label;
+  double x, baseline;  // where the text starts
+  double from, to;     // what it covers along its axis
+};
+
+bool crowds(const Placed& a, const std::vector<Placed>& placed) {
+  for (const Placed& b : placed) {
+    if (a.from < b.to + label_spacing && b.from < a.to + label_spacing) return true;
+  }
+  return false;
+}
+
+Placed place(cairo_t* cr, const ReportFonts& fonts, const PlotArea& area, bool horizontal,
+             PowerLabel label, double p) {
+  double width = label_width(cr, fonts, label_size, label);
+  double cap = cap_height * label_size;
+  if (horizontal) {
+    double x = p - width / 2;
+    return {std::move(label), x, area.bottom + label_gap + cap, x, x + width};
+  }
+  double baseline = p + cap / 2;
+  return {std::move(label), area.left - label_gap - width, baseline, baseline - 1.5 * cap,
+          baseline};
+}
+
+void axis_labels(cairo_t* cr, const ReportFonts& fonts, const PlotArea& area, bool horizontal,
+                 const TickRule& rule) {
+  const AxisScale& axis = horizontal ? area.x : area.y;
+  std::vector<Tick> ticks = axis_ticks(rule, axis);
+  std::vector<Placed> placed;
+  for (int rank = 0; rank <= every_multiple; ++rank) {
+    for (Tick& t : ticks) {
+      double p = horizontal ? column(area, t.value) : row(area, t.value);
+      double low = horizontal ? area.left : area.top, high = horizontal ? area.right : area.bottom;
+      if (t.rank != rank || !(low - 1 <= p && p <= high + 1)) continue;
+      Placed label = place(cr, fonts, area, horizontal, std::move(t.label), p);
+      if (!crowds(label, placed)) placed.push_back(std::move(label));
+    }
+  }
+  cairo_set_source_rgb(cr, 0, 0, 0);
+  for (const Placed& p : placed) show_label(cr, fonts, label_size, p.x, p.baseline, p.label);
+}
+
+}  // namespace
+
+TickRule range_rule(const AxisScale& axis) {
+  return given_range_rule(axis.min, axis.max, axis.log);
+}
+
+void draw_report_grid(cairo_t* cr, const PlotArea& area, const TickRule& x_rule,
+                      const TickRule& y_rule, int sub_grid_x, int sub_grid_y) {
+  cairo_rectangle(cr, area.left, area.top, area.width, area.height);
+  cairo_set_source_rgb(cr, 1, 1, 1);
+  cairo_fill(cr);
+  minor_lines(cr, area, true, sub_grid_x);
+  minor_lines(cr, area, false, sub_grid_y);
+  rule_lines(cr, area, true, x_rule);
+  rule_lines(cr, area, false, y_rule);
+  cairo_rectangle(cr, area.left, area.top, area.width, area.height);
+  cairo_set_source_rgb(cr, frame_line.grey, frame_line.grey, frame_line.grey);
+  cairo_set_line_width(cr, frame_line.width);
+  cairo_stroke(cr);
+}
+
+void draw_report_labels(cairo_t* cr, const ReportFonts& fonts, const PlotArea& area,
+                        const TickRule& x_rule, const TickRule& y_rule, bool x_labels) {
+  if (x_labels) axis_labels(cr, fonts, area, true, x_rule);
+  axis_labels(cr, fonts, area, false, y_rule);
+}

@@ -1,0 +1,250 @@
+#include "report/report_picture.h"
+
+#include <cairo-pdf.h>
+#include <cairo-svg.h>
+#include <cairo.h>
+
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "layout/phase_panel.h"
+#include "report/report_axes.h"
+#include "report/report_curves.h"
+#include "report/report_legend.h"
+#include "report/report_text.h"
+#include "report/trace_curve.h"
+
+namespace {
+
+constexpr TextStyle caption_style{15, true};
+constexpr TextStyle name_style{12};
+constexpr double caption_baseline = 24;    // layout units from the top
+constexpr double dim_x_baseline = 8;       // from the bottom
+constexpr double upright_baseline = 22;    // the Y axis names' column
+constexpr double columns_per_unit = 4;     // curves thinned for a raster this much finer
+constexpr double pdf_points_per_pixel = 0.75;  // a pixel at 96 per inch
+constexpr Rgb tolerance_color{255, 140, 0};
+constexpr Rgb nyquist_color{139, 69, 19};
+constexpr double dash[] = {4, 3};
+
+struct SurfaceCloser {
+  void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
+};
+struct ContextCloser {
+  void operator()(cairo_t* cr) const { cairo_destroy(cr); }
+};
+using Surface = std::unique_ptr<cairo_surface_t, SurfaceCloser>;
+using Context = std::unique_ptr<cairo_t, ContextCloser>;
+
+cairo_status_t write_to_job(void* closure, const unsigned char* data, unsigned int length) {
+  auto* job = static_cast<ReportJob*>(closure);
+  return job->write(job->sink, data, length) == 0 ? CAIRO_STATUS_SUCCESS
+                                                 : CAIRO_STATUS_WRITE_ERROR;
+}
+
+// The job's surface, and the layout units' scale on it.
+Surface open_surface(ReportJob& job, double& scale) {
+  scale = job.scale;
+  if (job.format == OutputFormat::svg) {
+    cairo_surface_t* s = cairo_svg_surface_create_for_stream(write_to_job, &job, job.width,
+                                                             job.height);
+    cairo_svg_surface_restrict_to_version(s, CAIRO_SVG_VERSION_1_1);
+    cairo_svg_surface_set_document_unit(s, CAIRO_SVG_UNIT_PX);
+    return Surface(s);
+  }
+  if (job.format == OutputFormat::pdf) {
+    scale *= pdf_points_per_pixel;
+    cairo_surface_t* s = cairo_pdf_surface_create_for_stream(
+        write_to_job, &job, job.width * pdf_points_per_pixel, job.height * pdf_points_per_pixel);
+    // No creation date: the same command line writes the same file.
+    cairo_pdf_surface_set_metadata(s, CAIRO_PDF_METADATA_CREATE_DATE, "");
+    cairo_pdf_surface_set_metadata(s, CAIRO_PDF_METADATA_CREATOR, "afcdraw");
+    return Surface(s);
+  }
+  int stride = cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, job.width);
+  return Surface(cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(job.pixels),
+                                                     CAIRO_FORMAT_RGB24, job.width, job.height,
+                                                     stride));
+}
+
+// Unhinted outlines and grey anti-aliasing whatever the machine's settings.
+void set_text_options(cairo_t* cr) {
+  cairo_font_options_t* options = cairo_font_options_create();
+  cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+  cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+  cairo_set_font_options(cr, options);
+  cairo_font_options_destroy(options);
+}
+
+struct Drawing {
+  cairo_t* cr;
+  const ReportFonts& fonts;
+  const ReportJob& job;
+  const PlotOptions& o;
+  const PicturePlan& plan;
+};
+
+void centred_text(const Drawing& d, TextStyle style, const char* text, double baseline) {
+  std::string shown = fitted_text(d.cr, d.fonts, style, valid_text(text), d.o.size_x);
+  double width = text_width(d.cr, d.fonts, style, shown);
+  show_text(d.cr, d.fonts, style, (d.o.size_x - width) / 2, baseline, shown);
+}
+
+// An axis name upright, centred between rows `top` and `bottom`.
+void upright_name(const Drawing& d, const char* name, double top, double bottom) {
+  if (name[0] == '\0') return;
+  std::string shown = fitted_text(d.cr, d.fonts, name_style, valid_text(name), bottom - top);
+  double width = text_width(d.cr, d.fonts, name_style, shown);
+  cairo_save(d.cr);
+  cairo_translate(d.cr, upright_baseline, (top + bottom + width) / 2);
+  cairo_rotate(d.cr, -M_PI / 2);
+  show_text(d.cr, d.fonts, name_style, 0, 0, shown);
+  cairo_restore(d.cr);
+}
+
+void draw_titles(const Drawing& d) {
+  cairo_set_source_rgb(d.cr, 0, 0, 0);
+  if (d.o.caption[0] != '\0') centred_text(d, caption_style, d.o.caption, caption_baseline);
+  if (d.o.dim_x[0] != '\0') centred_text(d, name_style, d.o.dim_x, d.o.size_y - dim_x_baseline);
+  if (!d.o.phase && !d.o.diff) {
+    upright_name(d, d.o.dim_y, 0, d.o.size_y);
+    return;
+  }
+  upright_name(d, d.o.dim_y, d.plan.amplitude.top, d.plan.amplitude.bottom);
+  if (d.o.phase) upright_name(d, d.o.dim_p, d.plan.phase.top, d.plan.phase.bottom);
+  if (!d.o.diff) return;
+  upright_name(d, deviation_name, d.plan.deviation.top, d.plan.deviation.bottom);
+  if (d.o.phase) {
+    upright_name(d, phase_deviation_name, d.plan.phase_deviation.top,
+                 d.plan.phase_deviation.bottom);
+  }
+}
+
+TickRule x_rule(const PicturePlan& plan) {
+  return plan.fit_x ? plan.x_rule : range_rule(plan.amplitude.x);
+}
+
+// One panel: grid, labels and, from `first` on, each curve's points of `list`.
+void draw_panel(const Drawing& d, const PlotArea& area, const TickRule& y_rule, bool x_labels,
+                PointList Curve::*list, size_t first, int sub_grid_y,
+                std::vector<TracedCurve>& traced) {
+  draw_report_grid(d.cr, area, x_rule(d.plan), y_rule, d.o.sub_grid_x, sub_grid_y);
+  draw_report_labels(d.cr, d.fonts, area, x_rule(d.plan), y_rule, x_labels);
+  const CurveList& curves = *d.job.curves;
+  traced.assign(curves.size(), TracedCurve());
+  for (size_t i = first; i < curves.size(); ++i) {
+    trace_curve(curves[i].*list, area, columns_per_unit * d.job.scale, traced[i]);
+    stroke_curve(d.cr, area, traced[i], curves[i].color);
+  }
+}
+
+void dashed_line(cairo_t* cr, const Rgb& c, double x0, double y0, double x1, double y1) {
+  cairo_save(cr);
+  cairo_set_source_rgb(cr, c.red / 255.0, c.green / 255.0, c.blue / 255.0);
+  cairo_set_line_width(cr, 1);
+  cairo_set_dash(cr, dash, 2, 0);
+  cairo_move_to(cr, x0, y0);
+  cairo_line_to(cr, x1, y1);
+  cairo_stroke(cr);
+  cairo_restore(cr);
+}
+
+void draw_deviation(const Drawing& d, const PlotArea& area, const TickRule& rule,
+                    PointList Curve::*list, double tolerance, bool x_labels) {
+  std::vector<TracedCurve> traced;
+  draw_panel(d, area, rule, x_labels, list, 1, 0, traced);
+  for (double v : {0.0, -tolerance, tolerance}) {
+    double row = area.bottom - along(area.y, v);
+    if (!(area.top <= row && row <= area.bottom)) continue;
+    if (v == 0) {
+      cairo_set_source_rgb(d.cr, 0, 0, 0);
+      cairo_set_line_width(d.cr, 0.8);
+      cairo_move_to(d.cr, area.left, row);
+      cairo_line_to(d.cr, area.right, row);
+      cairo_stroke(d.cr);
+    } else if (tolerance > 0) {
+      dashed_line(d.cr, tolerance_color, area.left, row, area.right, row);
+    }
+  }
+}
+
+void draw_nyquist(const Drawing& d) {
+  double f = d.o.nyquist / 2;
+  const PlotArea& a = d.plan.amplitude;
+  if (!(a.x.min <= f && f <= a.x.max)) return;
+  double column = a.left + along(a.x, f);
+  for (const PlotArea* area : {&a, &d.plan.phase, &d.plan.deviation, &d.plan.phase_deviation}) {
+    if (area->width > 0) dashed_line(d.cr, nyquist_color, column, area->top, column, area->bottom);
+  }
+  constexpr char name[] = "Nyquist";
+  constexpr double inset = 3;
+  double width = text_width(d.cr, d.fonts, {label_size}, name);
+  double left = column + inset;
+  if (left + width > a.right) left = column - inset - width;
+  const Rgb& c = nyquist_color;
+  cairo_set_source_rgb(d.cr, c.red / 255.0, c.green / 255.0, c.blue / 255.0);
+  show_text(d.cr, d.fonts, {label_size}, left, a.top + inset + cap_height * label_size, name);
+}
+
+void draw_all(const Drawing& d) {
+  cairo_set_source_rgb(d.cr, 1, 1, 1);
+  cairo_paint(d.cr);
+  draw_titles(d);
+  const PicturePlan& plan = d.plan;
+  const PlotOptions& o = d.o;
+  TickRule y_rule = plan.fit_y ? plan.y_rule : range_rule(plan.amplitude.y);
+  std::vector<TracedCurve> traced;
+  draw_panel(d, plan.amplitude, y_rule, !o.phase && !o.diff, &Curve::points, 0, o.sub_grid_y,
+             traced);
+  draw_report_legend(d.cr, d.fonts, plan.amplitude, *d.job.legend, *d.job.curves, traced,
+                     o.legend_corner);
+  if (o.phase) {
+    if (plan.phase_drawable) {
+      draw_panel(d, plan.phase, plan.phase_rule, !o.diff, &Curve::phases, 0, 0, traced);
+    } else {
+      draw_report_grid(d.cr, plan.phase, x_rule(plan), plan.phase_rule, o.sub_grid_x, 0);
+    }
+  }
+  if (o.diff) {
+    draw_deviation(d, plan.deviation, plan.deviation_rule, &Curve::deviation,
+                   o.tol_given ? o.tol_db : 0, !o.phase);
+    if (o.phase) {
+      draw_deviation(d, plan.phase_deviation, plan.phase_deviation_rule, &Curve::phase_deviation,
+                     o.tol_deg_given ? o.tol_deg : 0, true);
+    }
+  }
+  if (o.nyquist > 0) draw_nyquist(d);
+}
+
+int failed(ReportJob& job, const char* why) {
+  snprintf(job.error, sizeof job.error, "%s", why);
+  return -1;
+}
+
+}  // namespace
+
+int draw_report_picture(ReportJob& job) {
+  try {
+    ReportFonts fonts;
+    if (fonts.open() < 0) return failed(job, "the bundled font cannot be read");
+    double scale;
+    Surface surface = open_surface(job, scale);
+    Context cr(cairo_create(surface.get()));
+    cairo_scale(cr.get(), scale, scale);
+    set_text_options(cr.get());
+    draw_all({cr.get(), fonts, job, *job.options, *job.plan});
+    cairo_status_t status = cairo_status(cr.get());
+    cr.reset();
+    cairo_surface_finish(surface.get());
+    if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_status(surface.get());
+    if (status != CAIRO_STATUS_SUCCESS) return failed(job, cairo_status_to_string(status));
+    return 0;
+  } catch (const std::bad_alloc&) {
+    return failed(job, "out of memory");
+  }
+}

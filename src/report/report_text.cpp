@@ -1,0 +1,157 @@
+#include "report/report_text.h"
+
+#include <cairo-ft.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include "report/embedded_fonts.h"
+
+namespace {
+
+const cairo_user_data_key_t face_key{};
+
+// A cairo face over the font in memory; the FreeType face is released with
+// the cairo one.
+cairo_font_face_t* open_face(FT_Library library, FontData font) {
+  FT_Face face;
+  if (FT_New_Memory_Face(library, font.data, static_cast<FT_Long>(font.size), 0, &face) != 0) {
+    return nullptr;
+  }
+  cairo_font_face_t* cairo_face = cairo_ft_font_face_create_for_ft_face(face, 0);
+  auto done = [](void* f) { FT_Done_Face(static_cast<FT_Face>(f)); };
+  if (cairo_font_face_set_user_data(cairo_face, &face_key, face, done) != CAIRO_STATUS_SUCCESS) {
+    cairo_font_face_destroy(cairo_face);
+    FT_Done_Face(face);
+    return nullptr;
+  }
+  return cairo_face;
+}
+
+// The length of the UTF-8 character at text[i], or 0 when the byte there
+// does not start a whole, shortest-form character of Unicode.
+size_t character_length(const std::string& text, size_t i) {
+  auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
+  unsigned char b = byte(i);
+  if (b < 0x80) return 1;
+  size_t n = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 0;
+  if (n == 0 || i + n > text.size()) return 0;
+  uint32_t c = b & (0x7F >> n);
+  for (size_t k = 1; k < n; ++k) {
+    if ((byte(i + k) & 0xC0) != 0x80) return 0;
+    c = (c << 6) | (byte(i + k) & 0x3F);
+  }
+  constexpr uint32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+  bool surrogate = 0xD800 <= c && c <= 0xDFFF;
+  return c < least[n] || c > 0x10FFFF || surrogate ? 0 : n;
+}
+
+// The start of the UTF-8 character before byte `end`.
+size_t previous_character(const std::string& text, size_t end) {
+  size_t i = end - 1;
+  while (i > 0 && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) --i;
+  return i;
+}
+
+}  // namespace
+
+ReportFonts::~ReportFonts() {
+  // Faces are cached by cairo; its caches are let go so that the FreeType
+  // faces close before their library.
+  if (regular_ != nullptr) cairo_font_face_destroy(regular_);
+  if (bold_ != nullptr) cairo_font_face_destroy(bold_);
+  cairo_debug_reset_static_data();
+  if (library_ != nullptr) FT_Done_FreeType(static_cast<FT_Library>(library_));
+}
+
+int ReportFonts::open() {
+  FT_Library library;
+  if (FT_Init_FreeType(&library) != 0) return -1;
+  library_ = library;
+  regular_ = open_face(library, sans_font());
+  bold_ = open_face(library, sans_bold_font());
+  return regular_ != nullptr && bold_ != nullptr ? 0 : -1;
+}
+
+std::string valid_text(const std::string& text) {
+  constexpr char replacement[] = "\xEF\xBF\xBD";
+  std::string valid;
+  for (size_t i = 0; i < text.size();) {
+    size_t n = character_length(text, i);
+    if (n == 0) {
+      valid += replacement;
+      ++i;
+      continue;
+    }
+    valid.append(text, i, n);
+    i += n;
+  }
+  return valid;
+}
+
+void use_style(cairo_t* cr, const ReportFonts& fonts, TextStyle style) {
+  cairo_set_font_face(cr, fonts.face(style.bold));
+  cairo_set_font_size(cr, style.size);
+}
+
+double text_width(cairo_t* cr, const ReportFonts& fonts, TextStyle style, const std::string& text) {
+  use_style(cr, fonts, style);
+  cairo_text_extents_t extents;
+  cairo_text_extents(cr, text.c_str(), &extents);
+  return extents.x_advance;
+}
+
+void show_text(cairo_t* cr, const ReportFonts& fonts, TextStyle style, double x, double baseline,
+               const std::string& text) {
+  use_style(cr, fonts, style);
+  cairo_move_to(cr, x, baseline);
+  cairo_show_text(cr, text.c_str());
+}
+
+std::string fitted_text(cairo_t* cr, const ReportFonts& fonts, TextStyle style,
+                        const std::string& text, double room) {
+  if (text_width(cr, fonts, style, text) <= room) return text;
+  constexpr char ellipsis[] = "\xE2\x80\xA6";
+  std::string cut = text;
+  while (!cut.empty() && text_width(cr, fonts, style, cut + ellipsis) > room) {
+    cut.erase(previous_character(cut, cut.size()));
+  }
+  return cut + ellipsis;
+}
+
+namespace {
+
+constexpr double exponent_size = 0.75;   // of the mantissa's
+constexpr double exponent_raise = 0.55;  // of the mantissa's cap height
+
+// The report writes the signs as typeset: "2*10" with the times sign,
+// "-3" with the minus sign.
+std::string typeset(const std::string& number) {
+  std::string text;
+  for (char c : number) {
+    if (c == '*') {
+      text += "\xC3\x97";
+    } else if (c == '-') {
+      text += "\xE2\x88\x92";
+    } else {
+      text += c;
+    }
+  }
+  return text;
+}
+
+}  // namespace
+
+double label_width(cairo_t* cr, const ReportFonts& fonts, double size, const PowerLabel& label) {
+  return text_width(cr, fonts, {size}, typeset(label.mantissa)) +
+         text_width(cr, fonts, {size * exponent_size}, typeset(label.exponent));
+}
+
+void show_label(cairo_t* cr, const ReportFonts& fonts, double size, double x, double baseline,
+                const PowerLabel& label) {
+  std::string mantissa = typeset(label.mantissa);
+  show_text(cr, fonts, {size}, x, baseline, mantissa);
+  if (label.exponent.empty()) return;
+  double right = x + text_width(cr, fonts, {size}, mantissa);
+  show_text(cr, fonts, {size * exponent_size}, right, baseline - exponent_raise * cap_height * size,
+            typeset(label.exponent));
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cairo.h>
+
+#include <string>
+
+#include "layout/tick_labels.h"
+
+// The text of report pictures: the bundled sans-serif font, regular and
+// bold, unhinted, so that glyphs scale smoothly and measure the same on
+// every machine.
+class ReportFonts {
+ public:
+  ReportFonts() = default;
+  ~ReportFonts();
+  ReportFonts(const ReportFonts&) = delete;
+  ReportFonts& operator=(const ReportFonts&) = delete;
+
+  // Returns 0, or -1 when FreeType cannot read the fonts.
+  int open();
+  cairo_font_face_t* face(bool bold) const { return bold ? bold_ : regular_; }
+
+ private:
+  void* library_ = nullptr;  // FT_Library, kept out of this header
+  cairo_font_face_t* regular_ = nullptr;
+  cairo_font_face_t* bold_ = nullptr;
+};
+
+// A text's size in layout units and weight.
+struct TextStyle {
+  double size;
+  bool bold = false;
+};
+
+// The height of a capital above the baseline, per unit of font size.
+constexpr double cap_height = 0.73;
+
+// The text made valid UTF-8: each byte that does not start a whole
+// character becomes U+FFFD, which cairo draws where it would refuse the
+// whole text.
+std::string valid_text(const std::string& text);
+
+void use_style(cairo_t* cr, const ReportFonts& fonts, TextStyle style);
+double text_width(cairo_t* cr, const ReportFonts& fonts, TextStyle style, const std::string& text);
+// Draws valid text with its baseline's left end at (x, baseline).
+void show_text(cairo_t* cr, const ReportFonts& fonts, TextStyle style, double x, double baseline,
+               const std::string& text);
+
+// The text cut at a character, with "..." (one character) after it, to fit
+// `room`.
+std::string fitted_text(cairo_t* cr, const ReportFonts& fonts, TextStyle style,
+                        const std::string& text, double room);
+
+// An axis label: the mantissa, and the exponent smaller and raised after it.
+double label_width(cairo_t* cr, const ReportFonts& fonts, double size, const PowerLabel& label);
+void show_label(cairo_t* cr, const ReportFonts& fonts, double size, double x, double baseline,
+                const PowerLabel& label);

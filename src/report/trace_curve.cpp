@@ -1,0 +1,141 @@
+#include "report/trace_curve.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+// Lines are cut this far outside the frame, so that their ends and joins
+// are hidden by the clip.
+constexpr double cut_outside = 4;
+
+struct Rect {
+  double x0, y0, x1, y1;
+  bool holds(Vertex v) const { return x0 <= v.x && v.x <= x1 && y0 <= v.y && v.y <= y1; }
+};
+
+// Liang-Barsky: the part [t0, t1] of a->b inside the rectangle.
+bool clip_segment(Vertex a, Vertex b, const Rect& r, double& t0, double& t1) {
+  t0 = 0, t1 = 1;
+  double dx = b.x - a.x, dy = b.y - a.y;
+  auto edge = [&](double p, double q) {
+    if (p == 0) return q >= 0;
+    double t = q / p;
+    if (p < 0) {
+      if (t > t1) return false;
+      t0 = std::max(t0, t);
+    } else {
+      if (t < t0) return false;
+      t1 = std::min(t1, t);
+    }
+    return true;
+  };
+  return edge(-dx, a.x - r.x0) && edge(dx, r.x1 - a.x) && edge(-dy, a.y - r.y0) &&
+         edge(dy, r.y1 - a.y);
+}
+
+Vertex point_at(Vertex a, Vertex b, double t) {
+  return {a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)};
+}
+
+bool finite(Vertex v) {
+  return std::isfinite(v.x) && std::isfinite(v.y);
+}
+
+// Builds the runs, keeping per raster column the four vertices that decide
+// its pixels.
+class RunBuilder {
+ public:
+  RunBuilder(double per_unit, TracedCurve& traced) : per_unit_(per_unit), traced_(traced) {}
+
+  void add(Vertex v) {
+    int64_t column = static_cast<int64_t>(std::floor(v.x * per_unit_));
+    if (count_ > 0 && column != column_) flush_column();
+    if (count_ == 0) {
+      column_ = column;
+      first_ = low_ = high_ = {v, 0};
+    }
+    if (v.y < low_.v.y) low_ = {v, count_};
+    if (v.y > high_.v.y) high_ = {v, count_};
+    last_ = {v, count_++};
+    in_run_ = true;
+  }
+
+  void end_run() {
+    if (!in_run_) return;
+    flush_column();
+    traced_.ends.push_back(traced_.vertices.size());
+    in_run_ = false;
+  }
+
+  bool in_run() const { return in_run_; }
+
+ private:
+  struct Kept {
+    Vertex v;
+    int64_t order;
+  };
+
+  void flush_column() {
+    Kept kept[] = {first_, low_, high_, last_};
+    std::sort(std::begin(kept), std::end(kept),
+              [](const Kept& a, const Kept& b) { return a.order < b.order; });
+    for (size_t i = 0; i < std::size(kept); ++i) {
+      if (i == 0 || kept[i].order != kept[i - 1].order) traced_.vertices.push_back(kept[i].v);
+    }
+    count_ = 0;
+  }
+
+  double per_unit_;
+  TracedCurve& traced_;
+  int64_t column_ = 0;
+  int64_t count_ = 0;
+  Kept first_{}, low_{}, high_{}, last_{};
+  bool in_run_ = false;
+};
+
+}  // namespace
+
+double along(const AxisScale& axis, double v) {
+  if (!axis.log) return (v - axis.min) * axis.scale;
+  return v > 0 ? (std::log10(v) - std::log10(axis.min)) * axis.scale : NAN;
+}
+
+void trace_curve(const PointList& points, const PlotArea& area, double per_unit,
+                 TracedCurve& traced) {
+  traced.vertices.clear();
+  traced.ends.clear();
+  Rect r{area.left - cut_outside, area.top - cut_outside, area.right + cut_outside,
+         area.bottom + cut_outside};
+  RunBuilder runs(per_unit, traced);
+  Vertex prev{};
+  bool have_prev = false, prev_drawn = false;
+  auto lone_point = [&] {
+    if (have_prev && !prev_drawn && r.holds(prev)) runs.add(prev), runs.end_run();
+  };
+  for (const ResponsePoint& p : points) {
+    Vertex q{area.left + along(area.x, p.x), area.bottom - along(area.y, p.y)};
+    if (!finite(q)) {
+      runs.end_run();
+      lone_point();
+      have_prev = false;
+      continue;
+    }
+    bool drawn = false;
+    double t0, t1;
+    if (have_prev && clip_segment(prev, q, r, t0, t1)) {
+      Vertex a = point_at(prev, q, t0), b = point_at(prev, q, t1);
+      if (finite(a) && finite(b)) {
+        if (t0 > 0 || !runs.in_run()) runs.end_run(), runs.add(a);
+        runs.add(b);
+        if (t1 < 1) runs.end_run();
+        drawn = prev_drawn = true;
+      }
+    }
+    if (!drawn) runs.end_run(), lone_point();
+    prev = q, have_prev = true, prev_drawn = drawn;
+  }
+  runs.end_run();
+  lone_point();
+}
