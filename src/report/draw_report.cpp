@@ -12,6 +12,7 @@
 #include "core/diagnostic.h"
 #include "core/fail.h"
 #include "core/messages.h"
+#include "encode/rgb_png.h"
 #include "report/report_job.h"
 
 namespace {
@@ -54,10 +55,10 @@ int append(void* sink, const unsigned char* data, size_t size) {
   }
 }
 
-// The drawn pixels as a libgd image: true colour for PNG, reduced to a
-// palette (without dithering, which would speckle flat areas) for GIF.
-int to_image(const std::vector<uint32_t>& pixels, const ReportCanvas& canvas, OutputFormat format,
-             Picture& picture) {
+// The drawn pixels as a libgd image reduced to a palette (without
+// dithering, which would speckle flat areas), for a GIF.
+int to_palette_image(const std::vector<uint32_t>& pixels, const ReportCanvas& canvas,
+                     Picture& picture) {
   picture.reset(gdImageCreateTrueColor(canvas.width, canvas.height));
   if (picture == nullptr) return fail(message::no_memory_for_picture, -1);
   constexpr uint32_t rgb = 0x00FFFFFF;  // libgd's top bits are transparency
@@ -66,7 +67,7 @@ int to_image(const std::vector<uint32_t>& pixels, const ReportCanvas& canvas, Ou
     int* row = picture->tpixels[y];
     for (int x = 0; x < canvas.width; ++x) row[x] = static_cast<int>(from[x] & rgb);
   }
-  if (format == OutputFormat::gif && !gdImageTrueColorToPalette(picture.get(), 0, gdMaxColors)) {
+  if (!gdImageTrueColorToPalette(picture.get(), 0, gdMaxColors)) {
     return fail(message::no_memory_for_picture, -1);
   }
   return 0;
@@ -96,7 +97,12 @@ int draw_report(const PicturePlan& plan, const CurveList& curves, const Legend& 
       diagnose(std::string("the report picture was not drawn: ") + job.error);
       return fail(message::report_not_drawn, -1);
     }
-    return vector_format(o.format) ? 0 : to_image(pixels, canvas, o.format, picture);
+    if (o.format == OutputFormat::gif) return to_palette_image(pixels, canvas, picture);
+    if (o.format == OutputFormat::png &&
+        encode_rgb_png(pixels.data(), canvas.width, canvas.height, encoded.own) < 0) {
+      return fail(message::not_encoded, -1);
+    }
+    return 0;
   } catch (const std::bad_alloc&) {
     return fail(message::no_memory_for_picture, -1);
   }

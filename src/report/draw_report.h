@@ -9,9 +9,8 @@
 
 // Draws the planned picture (planned in layout units, use_report_units) in
 // the report style: anti-aliased lines, text in the bundled proportional
-// font, all grown by canvas.scale. GIF and PNG come back as an image to
-// encode (a palette one for GIF, true colour for PNG), SVG and PDF as the
-// file's bytes in `encoded`. Returns 0, or -1 with the reason in
+// font, all grown by canvas.scale. A GIF comes back as a palette image to
+// encode, the other formats as the file's bytes in `encoded`. Returns 0, or -1 with the reason in
 // last_error (the cause also on standard error).
 int draw_report(const PicturePlan& plan, const CurveList& curves, const Legend& legend,
                 const PlotOptions& options, const ReportCanvas& canvas, Picture& picture,

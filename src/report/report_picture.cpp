@@ -25,7 +25,9 @@ constexpr TextStyle name_style{12};
 constexpr double caption_baseline = 24;    // layout units from the top
 constexpr double dim_x_baseline = 8;       // from the bottom
 constexpr double upright_baseline = 22;    // the Y axis names' column
-constexpr double columns_per_unit = 4;     // curves thinned for a raster this much finer
+// Curves are thinned for a raster this much finer than the device's: a
+// vector file may be magnified, a raster one never is.
+constexpr double vector_columns = 4, raster_columns = 2;
 constexpr double pdf_points_per_pixel = 0.75;  // a pixel at 96 per inch
 constexpr Rgb tolerance_color{255, 140, 0};
 constexpr Rgb nyquist_color{139, 69, 19};
@@ -138,7 +140,8 @@ void draw_panel(const Drawing& d, const PlotArea& area, const TickRule& y_rule, 
   const CurveList& curves = *d.job.curves;
   traced.assign(curves.size(), TracedCurve());
   for (size_t i = first; i < curves.size(); ++i) {
-    trace_curve(curves[i].*list, area, columns_per_unit * d.job.scale, traced[i]);
+    double columns = vector_format(d.job.format) ? vector_columns : raster_columns;
+    trace_curve(curves[i].*list, area, columns * d.job.scale, traced[i]);
     stroke_curve(d.cr, area, traced[i], curves[i].color);
   }
 }
