@@ -4,7 +4,9 @@
 # Usage: scripts/deps.sh [extra packages...]
 set -euo pipefail
 
-packages=(cmake g++ make pkg-config libgd-dev libpng-dev zlib1g-dev "$@")
+# libcairo2-dev and fonts-dejavu-core: the report style's drawing and its font.
+packages=(cmake g++ make pkg-config libgd-dev libpng-dev zlib1g-dev libcairo2-dev fonts-dejavu-core
+  "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -4,8 +4,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# locales: the help text is tested in 8-bit Russian locales built with localedef.
-bash scripts/deps.sh libgtest-dev locales util-linux
+# locales: the help text is tested in 8-bit Russian locales built with localedef;
+# libxml2-utils and poppler-utils read the report style's SVG and PDF files.
+bash scripts/deps.sh libgtest-dev locales util-linux libxml2-utils poppler-utils
 dir=build
 flags=(-DCMAKE_BUILD_TYPE=Release -DAFCDRAW_TESTS=ON)
 if [ "${SANITIZE:-0}" = 1 ]; then

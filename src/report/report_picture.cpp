@@ -48,11 +48,45 @@ cairo_status_t write_to_job(void* closure, const unsigned char* data, unsigned i
                                                  : CAIRO_STATUS_WRITE_ERROR;
 }
 
+// cairo writes text as outlines: the SVG is kept whole until its caption
+// is added as its title, so that the file holds the text itself.
+cairo_status_t keep_svg(void* closure, const unsigned char* data, unsigned int length) {
+  try {
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+  } catch (const std::bad_alloc&) {
+    return CAIRO_STATUS_NO_MEMORY;
+  }
+}
+
+std::string xml_escaped(const std::string& text) {
+  std::string escaped;
+  for (char c : text) {
+    switch (c) {
+      case '<': escaped += "&lt;"; break;
+      case '>': escaped += "&gt;"; break;
+      case '&': escaped += "&amp;"; break;
+      default: escaped += c;
+    }
+  }
+  return escaped;
+}
+
+int write_svg(ReportJob& job, std::string& svg) {
+  const char* caption = job.options->caption;
+  size_t root = svg.find("<svg");
+  size_t after = root == std::string::npos ? root : svg.find(">\n", root);
+  if (caption[0] != '\0' && after != std::string::npos) {
+    svg.insert(after + 2, "<title>" + xml_escaped(valid_text(caption)) + "</title>\n");
+  }
+  return job.write(job.sink, reinterpret_cast<const unsigned char*>(svg.data()), svg.size());
+}
+
 // The job's surface, and the layout units' scale on it.
-Surface open_surface(ReportJob& job, double& scale) {
+Surface open_surface(ReportJob& job, std::string& svg, double& scale) {
   scale = job.scale;
   if (job.format == OutputFormat::svg) {
-    cairo_surface_t* s = cairo_svg_surface_create_for_stream(write_to_job, &job, job.width,
+    cairo_surface_t* s = cairo_svg_surface_create_for_stream(keep_svg, &svg, job.width,
                                                              job.height);
     cairo_svg_surface_restrict_to_version(s, CAIRO_SVG_VERSION_1_1);
     cairo_svg_surface_set_document_unit(s, CAIRO_SVG_UNIT_PX);
@@ -65,6 +99,8 @@ Surface open_surface(ReportJob& job, double& scale) {
     // No creation date: the same command line writes the same file.
     cairo_pdf_surface_set_metadata(s, CAIRO_PDF_METADATA_CREATE_DATE, "");
     cairo_pdf_surface_set_metadata(s, CAIRO_PDF_METADATA_CREATOR, "afcdraw");
+    std::string title = valid_text(job.options->caption);
+    if (!title.empty()) cairo_pdf_surface_set_metadata(s, CAIRO_PDF_METADATA_TITLE, title.c_str());
     return Surface(s);
   }
   int stride = cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, job.width);
@@ -236,7 +272,8 @@ int draw_report_picture(ReportJob& job) {
     ReportFonts fonts;
     if (fonts.open() < 0) return failed(job, "the bundled font cannot be read");
     double scale;
-    Surface surface = open_surface(job, scale);
+    std::string svg;
+    Surface surface = open_surface(job, svg, scale);
     Context cr(cairo_create(surface.get()));
     cairo_scale(cr.get(), scale, scale);
     set_text_options(cr.get());
@@ -246,6 +283,9 @@ int draw_report_picture(ReportJob& job) {
     cairo_surface_finish(surface.get());
     if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_status(surface.get());
     if (status != CAIRO_STATUS_SUCCESS) return failed(job, cairo_status_to_string(status));
+    if (job.format == OutputFormat::svg && write_svg(job, svg) < 0) {
+      return failed(job, "out of memory");
+    }
     return 0;
   } catch (const std::bad_alloc&) {
     return failed(job, "out of memory");

@@ -142,7 +142,7 @@ TEST(CompareResponses, AFailingFileIsNamedAndNothingIsWritten) {
   }
 }
 
-TEST(CompareResponses, FormatChoosesGifOrPng) {
+TEST(CompareResponses, FormatChoosesTheFileFormat) {
   const struct {
     std::string value;
     int status;
@@ -152,6 +152,8 @@ TEST(CompareResponses, FormatChoosesGifOrPng) {
       {"gif", 0, "GIF87a"},
       {"PNG", 0, "\x89PNG\r\n"},
       {"pNg", 0, "\x89PNG\r\n"},
+      {"svg", 0, "<?xml version=\"1.0\""},
+      {"PDF", 0, "%PDF-1."},
       {"JPG", 255, "parse_cmd(): Incorrect [FORMAT=] value\n" + help},
       {"", 255, "parse_cmd(): Incorrect [FORMAT=] value\n" + help},
       {"PNG ", 255, "parse_cmd(): Incorrect [FORMAT=] value\n" + help},
@@ -168,7 +170,8 @@ TEST(CompareResponses, FormatChoosesGifOrPng) {
       EXPECT_EQ(std::vector<std::string>{}, dir.entries()) << c.value;
     }
   }
-  // Without FORMAT=, a .png name asks for PNG; any other name keeps GIF.
+  // Without FORMAT=, a .png, .svg or .pdf name asks for that format; any
+  // other name keeps GIF.
   const struct {
     const char* name;
     std::string signature;
@@ -176,7 +179,10 @@ TEST(CompareResponses, FormatChoosesGifOrPng) {
                {"b.PnG", "\x89PNG\r\n"},
                {"c.gif", "GIF87a"},
                {"png", "GIF87a"},
-               {"d.png.gif", "GIF87a"}};
+               {"d.png.gif", "GIF87a"},
+               {"e.Svg", "<?xml version=\"1.0\""},
+               {"f.PDF", "%PDF-1."},
+               {"pdf", "GIF87a"}};
   for (const auto& n : names) {
     TempDir dir;
     ASSERT_EQ(0,

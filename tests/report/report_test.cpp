@@ -1,0 +1,109 @@
+// The report style as users meet it: the files it writes are read by the
+// tools a report is made with, carry the caption's text, are anti-aliased,
+// grow their text with the picture and come out the same every time.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/gif_reader.h"
+#include "support/test_files.h"
+
+namespace {
+
+const std::string geophone = "IN=" AFCDRAW_EXAMPLES "/geophone_1hz.txt";
+const std::string caption = "CAPTION=Частота, Гц: µm ±5 % °";
+
+struct Rgb {
+  int r, g, b;
+};
+
+Rgb rgb(const DecodedImage& im, int x, int y) {
+  int c = gdImageGetPixel(im.get(), x, y);
+  return {gdImageRed(im.get(), c), gdImageGreen(im.get(), c), gdImageBlue(im.get(), c)};
+}
+
+// The rows from the first to the last one holding dark pixels, above `below`.
+int ink_height(const DecodedImage& im, int below) {
+  int first = -1, last = -1;
+  for (int y = 0; y < below; ++y) {
+    for (int x = 0; x < gdImageSX(im.get()); ++x) {
+      if (rgb(im, x, y).g < 128) {
+        if (first < 0) first = y;
+        last = y;
+        break;
+      }
+    }
+  }
+  return first < 0 ? 0 : last - first + 1;
+}
+
+TEST(Report, FilesAreReadByTheToolsOfAReport) {
+  const struct {
+    std::string name;
+    std::string check;  // a shell command over the file; its output must hold the caption
+  } cases[] = {
+      {"a.svg", "xmllint --noout a.svg && xmllint --xpath 'string(/*/*[1])' a.svg"},
+      {"a.pdf", "pdfinfo a.pdf >/dev/null && pdftotext a.pdf -"},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    RunResult r = run_afcdraw({geophone, "OUT=" + dir.path(c.name), caption, "-phase"});
+    ASSERT_EQ(0, r.status) << r.out << r.err;
+    RunResult check = run_shell(dir.dir(), c.check);
+    EXPECT_EQ(0, check.status) << c.name;
+    EXPECT_NE(std::string::npos, check.out.find("Частота, Гц: µm ±5 % °")) << c.name << check.out;
+  }
+}
+
+TEST(Report, PngIsAntiAliasedAndTextGrowsWithTheSize) {
+  TempDir dir;
+  int heights[2];
+  const char* sizes[] = {"SIZE=800;600", "SIZE=1600;1200"};
+  const char* names[] = {"a.png", "b.png"};
+  for (int i = 0; i < 2; ++i) {
+    std::string out = dir.path(names[i]);
+    ASSERT_EQ(0, run_afcdraw({geophone, "OUT=" + out, "/REPORT", sizes[i], caption}).status);
+    DecodedImage im = decode_png(read_file(out));
+    ASSERT_TRUE(im);
+    ASSERT_TRUE(gdImageTrueColor(im.get()));
+    heights[i] = ink_height(im, 40 * (i + 1));
+    // The red curve's edges blend into the white plot: pink, not only red.
+    int blended = 0;
+    for (int y = 0; y < gdImageSY(im.get()); ++y) {
+      for (int x = 0; x < gdImageSX(im.get()); ++x) {
+        Rgb p = rgb(im, x, y);
+        blended += p.r > 200 && p.g == p.b && 40 < p.g && p.g < 215;
+      }
+    }
+    EXPECT_GT(blended, 100) << sizes[i];
+  }
+  EXPECT_GT(heights[0], 8);
+  EXPECT_NEAR(2.0, static_cast<double>(heights[1]) / heights[0], 0.25);
+}
+
+TEST(Report, SameCommandLineSameBytes) {
+  for (const char* name : {"a.png", "a.svg", "a.pdf", "a.gif"}) {
+    TempDir dir;
+    std::vector<std::string> args{geophone, "IN2=" AFCDRAW_EXAMPLES "/geophone_unit_a.txt",
+                                  "NAME=nominal", "NAME2=unit A", "-report", caption, "-phase"};
+    std::string out = dir.path(name);
+    args.push_back("OUT=" + out);
+    ASSERT_EQ(0, run_afcdraw(args).status) << name;
+    std::string first = read_file(out);
+    ASSERT_EQ(0, run_afcdraw(args, {"LC_ALL=C", "TZ=Asia/Tokyo"}).status) << name;
+    EXPECT_EQ(first, read_file(out)) << name;
+    EXPECT_EQ(std::string::npos, first.find("CreationDate")) << name;
+  }
+}
+
+TEST(Report, GifIsThePictureReducedToAPalette) {
+  TempDir dir;
+  ASSERT_EQ(0, run_afcdraw({geophone, "OUT=" + dir.path("a.gif"), "-report"}).status);
+  DecodedImage im = decode_gif(read_file(dir.path("a.gif")));
+  ASSERT_TRUE(im);
+  EXPECT_GT(gdImageColorsTotal(im.get()), 16);
+}
+
+}  // namespace
