@@ -53,19 +53,15 @@ Palette allocate_palette(gdImagePtr im) {
   return p;
 }
 
-unsigned char* bytes(const char* text) {
-  return reinterpret_cast<unsigned char*>(const_cast<char*>(text));
-}
-
 int text_width(const char* text, const gdFont& font) {
-  return static_cast<int>(strlen(text)) * font.w;
+  return static_cast<int>(text_cells(text)) * font.w;
 }
 
 // An upright axis name centred between rows `top` and `bottom`.
 void draw_upright_name(gdImagePtr im, int black, const char* name, int top, int bottom) {
   if (name[0] == '\0') return;
-  gdImageStringUp(im, font_ptr(font8x16), axis_name_left,
-                  floor_half(top + bottom + text_width(name, font8x16)), bytes(name), black);
+  draw_text_up(im, font8x16, axis_name_left, floor_half(top + bottom + text_width(name, font8x16)),
+               name, black);
 }
 
 // In a fitted picture with several panels each axis name keeps to the rows
@@ -80,12 +76,12 @@ void draw_panel_name(gdImagePtr im, int black, const char* name, const PlotArea&
 // amplitude area, and the phase axis name along the phase area.
 void draw_titles(gdImagePtr im, int black, const PlotOptions& o, const PicturePlan& plan) {
   if (o.caption[0] != '\0') {
-    gdImageString(im, font_ptr(font9x16), floor_half(o.size_x - text_width(o.caption, font9x16)),
-                  caption_top, bytes(o.caption), black);
+    draw_text(im, font9x16, floor_half(o.size_x - text_width(o.caption, font9x16)), caption_top,
+              o.caption, black);
   }
   if (o.dim_x[0] != '\0') {
-    gdImageString(im, font_ptr(font8x16), floor_half(o.size_x - text_width(o.dim_x, font8x16)),
-                  o.size_y - dim_x_above_bottom, bytes(o.dim_x), black);
+    draw_text(im, font8x16, floor_half(o.size_x - text_width(o.dim_x, font8x16)),
+              o.size_y - dim_x_above_bottom, o.dim_x, black);
   }
   if (!o.phase && !o.diff) {
     draw_upright_name(im, black, o.dim_y, 0, o.size_y);

@@ -23,7 +23,7 @@ struct Box {
 
 Box legend_box(const PlotArea& area, const std::vector<std::string>& names, LegendCorner corner) {
   size_t longest = 0;
-  for (const std::string& name : names) longest = std::max(longest, name.size());
+  for (const std::string& name : names) longest = std::max(longest, text_cells(name));
   int rows = static_cast<int>(names.size());
   int width =
       2 * legend_padding + sample_length + sample_gap + static_cast<int>(longest) * font8x16.w;

@@ -2,7 +2,8 @@
 
 #include <gd.h>
 
-// The four fixed-cell fonts of the picture, carried as constant data.
+// The four fixed-cell fonts of the picture, carried as constant data; their
+// glyphs beyond ASCII are in unicode_glyphs.h.
 extern const gdFont font9x16;  // caption: codes 0-127
 extern const gdFont font8x16;  // axis names: codes 32-127
 extern const gdFont font6x12;  // grid labels and label mantissas: codes 32-127
