@@ -8,10 +8,11 @@
 #include "core/ascii_case.h"
 
 const char* const known_keys[] = {
-    "IN=",        "IN2=",       "IN3=",    "IN4=",    "NAME=",   "NAME2=",   "NAME3=", "NAME4=",
-    "OUT=",       "FORMAT=",    "X_AXIS=", "Y_AXIS=", "P_AXIS=", "CAPTION=", "SIZE=",  "SUB_GRID=",
-    "SUB_GRIDX=", "SUB_GRIDY=", "DIMX=",   "DIMY=",   "DIMP=",   "LEGEND=",  "-linX",  "-linY",
-    "-fit",       "-phase",     "-unwrap", "-strict", "-report", "--help",  "--version"};
+    "IN=",     "IN2=",      "IN3=",       "IN4=",       "NAME=",   "NAME2=",  "NAME3=",
+    "NAME4=",  "OUT=",      "FORMAT=",    "X_AXIS=",    "Y_AXIS=", "P_AXIS=", "CAPTION=",
+    "SIZE=",   "SUB_GRID=", "SUB_GRIDX=", "SUB_GRIDY=", "DIMX=",   "DIMY=",   "DIMP=",
+    "LEGEND=", "-linX",     "-linY",      "-fit",       "-phase",  "-unwrap", "-strict",
+    "-report", "--help",    "--version"};
 const int known_key_count = static_cast<int>(std::size(known_keys));
 
 namespace {

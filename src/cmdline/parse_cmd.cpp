@@ -93,7 +93,8 @@ OutputFormat format_of_name(const char* path) {
   constexpr struct {
     char extension[length + 1];
     OutputFormat format;
-  } named[] = {{".png", OutputFormat::png}, {".svg", OutputFormat::svg}, {".pdf", OutputFormat::pdf}};
+  } named[] = {
+      {".png", OutputFormat::png}, {".svg", OutputFormat::svg}, {".pdf", OutputFormat::pdf}};
   size_t n = strlen(path);
   if (n < length) return OutputFormat::gif;
   for (const auto& e : named) {

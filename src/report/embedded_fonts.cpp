@@ -2,14 +2,19 @@
 
 // The font files are named by the build (AFCDRAW_FONT_SANS and
 // AFCDRAW_FONT_SANS_BOLD) and copied into the module's read-only data.
-#define AFCDRAW_EMBED(name, path)   \
-  ".section .rodata\n"              \
-  ".balign 16\n"                    \
-  ".hidden " name "\n"              \
-  ".global " name "\n" name ":\n"   \
-  ".incbin \"" path "\"\n"          \
-  ".hidden " name "_end\n"          \
-  ".global " name "_end\n" name "_end:\n" \
+#define AFCDRAW_EMBED(name, path) \
+  ".section .rodata\n"            \
+  ".balign 16\n"                  \
+  ".hidden " name                 \
+  "\n"                            \
+  ".global " name "\n" name       \
+  ":\n"                           \
+  ".incbin \"" path               \
+  "\"\n"                          \
+  ".hidden " name                 \
+  "_end\n"                        \
+  ".global " name "_end\n" name   \
+  "_end:\n"                       \
   ".previous\n"
 
 asm(AFCDRAW_EMBED("afcdraw_font_sans", AFCDRAW_FONT_SANS));

@@ -22,9 +22,9 @@ namespace {
 
 constexpr TextStyle caption_style{15, true};
 constexpr TextStyle name_style{12};
-constexpr double caption_baseline = 24;    // layout units from the top
-constexpr double dim_x_baseline = 8;       // from the bottom
-constexpr double upright_baseline = 22;    // the Y axis names' column
+constexpr double caption_baseline = 24;  // layout units from the top
+constexpr double dim_x_baseline = 8;     // from the bottom
+constexpr double upright_baseline = 22;  // the Y axis names' column
 // Curves are thinned for a raster this much finer than the device's: a
 // vector file may be magnified, a raster one never is.
 constexpr double vector_columns = 4, raster_columns = 2;
@@ -44,8 +44,7 @@ using Context = std::unique_ptr<cairo_t, ContextCloser>;
 
 cairo_status_t write_to_job(void* closure, const unsigned char* data, unsigned int length) {
   auto* job = static_cast<ReportJob*>(closure);
-  return job->write(job->sink, data, length) == 0 ? CAIRO_STATUS_SUCCESS
-                                                 : CAIRO_STATUS_WRITE_ERROR;
+  return job->write(job->sink, data, length) == 0 ? CAIRO_STATUS_SUCCESS : CAIRO_STATUS_WRITE_ERROR;
 }
 
 // cairo writes text as outlines: the SVG is kept whole until its caption
@@ -63,10 +62,17 @@ std::string xml_escaped(const std::string& text) {
   std::string escaped;
   for (char c : text) {
     switch (c) {
-      case '<': escaped += "&lt;"; break;
-      case '>': escaped += "&gt;"; break;
-      case '&': escaped += "&amp;"; break;
-      default: escaped += c;
+      case '<':
+        escaped += "&lt;";
+        break;
+      case '>':
+        escaped += "&gt;";
+        break;
+      case '&':
+        escaped += "&amp;";
+        break;
+      default:
+        escaped += c;
     }
   }
   return escaped;
@@ -86,8 +92,7 @@ int write_svg(ReportJob& job, std::string& svg) {
 Surface open_surface(ReportJob& job, std::string& svg, double& scale) {
   scale = job.scale;
   if (job.format == OutputFormat::svg) {
-    cairo_surface_t* s = cairo_svg_surface_create_for_stream(keep_svg, &svg, job.width,
-                                                             job.height);
+    cairo_surface_t* s = cairo_svg_surface_create_for_stream(keep_svg, &svg, job.width, job.height);
     cairo_svg_surface_restrict_to_version(s, CAIRO_SVG_VERSION_1_1);
     cairo_svg_surface_set_document_unit(s, CAIRO_SVG_UNIT_PX);
     return Surface(s);

@@ -4,6 +4,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include "core/utf8.h"
 #include "report/embedded_fonts.h"
 
 namespace {
@@ -25,24 +26,6 @@ cairo_font_face_t* open_face(FT_Library library, FontData font) {
     return nullptr;
   }
   return cairo_face;
-}
-
-// The length of the UTF-8 character at text[i], or 0 when the byte there
-// does not start a whole, shortest-form character of Unicode.
-size_t character_length(const std::string& text, size_t i) {
-  auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
-  unsigned char b = byte(i);
-  if (b < 0x80) return 1;
-  size_t n = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 0;
-  if (n == 0 || i + n > text.size()) return 0;
-  uint32_t c = b & (0x7F >> n);
-  for (size_t k = 1; k < n; ++k) {
-    if ((byte(i + k) & 0xC0) != 0x80) return 0;
-    c = (c << 6) | (byte(i + k) & 0x3F);
-  }
-  constexpr uint32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
-  bool surrogate = 0xD800 <= c && c <= 0xDFFF;
-  return c < least[n] || c > 0x10FFFF || surrogate ? 0 : n;
 }
 
 // The start of the UTF-8 character before byte `end`.
@@ -76,14 +59,13 @@ std::string valid_text(const std::string& text) {
   constexpr char replacement[] = "\xEF\xBF\xBD";
   std::string valid;
   for (size_t i = 0; i < text.size();) {
-    size_t n = character_length(text, i);
-    if (n == 0) {
+    Utf8Char c = next_char(std::string_view(text).substr(i));
+    if (c.code == invalid_byte) {
       valid += replacement;
-      ++i;
-      continue;
+    } else {
+      valid.append(text, i, static_cast<size_t>(c.length));
     }
-    valid.append(text, i, n);
-    i += n;
+    i += static_cast<size_t>(c.length);
   }
   return valid;
 }

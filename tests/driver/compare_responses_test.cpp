@@ -175,14 +175,10 @@ TEST(CompareResponses, FormatChoosesTheFileFormat) {
   const struct {
     const char* name;
     std::string signature;
-  } names[] = {{"a.png", "\x89PNG\r\n"},
-               {"b.PnG", "\x89PNG\r\n"},
-               {"c.gif", "GIF87a"},
-               {"png", "GIF87a"},
-               {"d.png.gif", "GIF87a"},
-               {"e.Svg", "<?xml version=\"1.0\""},
-               {"f.PDF", "%PDF-1."},
-               {"pdf", "GIF87a"}};
+  } names[] = {{"a.png", "\x89PNG\r\n"}, {"b.PnG", "\x89PNG\r\n"},
+               {"c.gif", "GIF87a"},      {"png", "GIF87a"},
+               {"d.png.gif", "GIF87a"},  {"e.Svg", "<?xml version=\"1.0\""},
+               {"f.PDF", "%PDF-1."},     {"pdf", "GIF87a"}};
   for (const auto& n : names) {
     TempDir dir;
     ASSERT_EQ(0,

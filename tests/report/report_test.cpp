@@ -86,8 +86,10 @@ TEST(Report, PngIsAntiAliasedAndTextGrowsWithTheSize) {
 TEST(Report, SameCommandLineSameBytes) {
   for (const char* name : {"a.png", "a.svg", "a.pdf", "a.gif"}) {
     TempDir dir;
-    std::vector<std::string> args{geophone, "IN2=" AFCDRAW_EXAMPLES "/geophone_unit_a.txt",
-                                  "NAME=nominal", "NAME2=unit A", "-report", caption, "-phase"};
+    std::vector<std::string> args{geophone,       "IN2=" AFCDRAW_EXAMPLES "/geophone_unit_a.txt",
+                                  "NAME=nominal", "NAME2=unit A",
+                                  "-report",      caption,
+                                  "-phase"};
     std::string out = dir.path(name);
     args.push_back("OUT=" + out);
     ASSERT_EQ(0, run_afcdraw(args).status) << name;

@@ -33,7 +33,9 @@ TEST(TraceCurve, RunsAreCutAtTheFrameAndBrokenWhereNoPointLies) {
       {"leaves and comes back", {{50, 50}, {500, 50}, {50, 60}}, {2, 2}},
       {"wholly outside", {{500, 50}, {600, 50}}, {}},
       {"a lone point", {{10, NAN}, {50, 50}, {NAN, 1}}, {1}},
-      {"broken by a point that cannot be placed", {{10, 10}, {20, NAN}, {30, 30}, {40, 40}}, {1, 2}},
+      {"broken by a point that cannot be placed",
+       {{10, 10}, {20, NAN}, {30, 30}, {40, 40}},
+       {1, 2}},
   };
   for (const auto& c : cases) {
     TracedCurve t;
@@ -54,8 +56,9 @@ TEST(TraceCurve, ThinningKeepsEachColumnsExtremes) {
   trace_curve(points, square(), 1, t);
   ASSERT_EQ(1u, t.ends.size());
   EXPECT_LE(t.vertices.size(), 4u * 101);
-  auto [low, high] = std::minmax_element(t.vertices.begin(), t.vertices.end(),
-                                         [](const Vertex& a, const Vertex& b) { return a.y < b.y; });
+  auto [low, high] =
+      std::minmax_element(t.vertices.begin(), t.vertices.end(),
+                          [](const Vertex& a, const Vertex& b) { return a.y < b.y; });
   EXPECT_NEAR(110, low->y, 0.01);   // 90 on the axis
   EXPECT_NEAR(190, high->y, 0.01);  // 10 on the axis
 }
