@@ -45,3 +45,15 @@ bin=${AFCDRAW:-build/afcdraw}
 "$bin" IN=examples/geophone_1hz.txt IN2=examples/broadband_120s.txt OUT=docs/normalised_db.png \
   FORMAT=PNG NORM=1 -dB "X_AXIS=0.001;100" "CAPTION=Normalised at 1 Hz" \
   "DIMX=Frequency, Hz" "DIMY=dB re 1 Hz" "NAME=geophone, 1 Hz" "NAME2=broadband, 120 s" LEGEND=br
+# Text beyond ASCII in today's fixed-cell fonts.
+"$bin" IN=examples/geophone_1hz.txt OUT=docs/geophone_cyrillic.gif "X_AXIS=0.01;1000" SUB_GRID=10 \
+  "CAPTION=Геофон, 1 Гц" "DIMX=Частота, Гц" "DIMY=Чувствительность, В/(м/с)"
+# The report style: anti-aliased, with scalable text, as PNG, SVG or PDF.
+"$bin" IN=examples/broadband_120s.txt OUT=docs/broadband_120s_report.png -report -fit -phase \
+  -unwrap SUB_GRIDX=10 "SIZE=1200;1050" "CAPTION=Broadband seismometer, 120 s" \
+  "DIMX=Frequency, Hz" "DIMY=V/(m/s)" "DIMP=Phase, °"
+"$bin" IN=examples/geophone_1hz.txt IN2=examples/geophone_unit_a.txt \
+  IN3=examples/geophone_unit_b.txt OUT=docs/geophone_deviation_report.svg -fit -diff \
+  "X_AXIS=0.1;100" TOL=1 "SIZE=800;700" "CAPTION=Геофоны, 1 Гц: измеренные и номинал" \
+  "DIMX=Частота, Гц" "DIMY=В/(м/с)" "NAME=номинал" "NAME2=№ 1" "NAME3=№ 2" LEGEND=br ||
+  [ $? -eq 1 ]

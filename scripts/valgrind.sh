@@ -12,6 +12,8 @@ printf 'Freq Amp\n' > "$work/words.txt"
 runs=(
   "IN=examples/broadband_120s.txt OUT=$work/a.gif X_AXIS=0.0001;100 SUB_GRID=10 CAPTION=c DIMX=x DIMY=y"
   "IN=examples/accelerometer_50hz.txt OUT=$work/b.gif X_AXIS=0.01;1000 -linX -linY SUB_GRID=7"
+  "IN=examples/geophone_1hz.txt IN2=examples/geophone_unit_a.txt OUT=$work/d.png -report -phase -diff NAME=a NAME2=b CAPTION=c"
+  "IN=examples/geophone_1hz.txt OUT=$work/e.pdf CAPTION=c DIMX=x"
   "IN=$work/words.txt OUT=$work/c.gif"
   "IN=$work/missing.txt OUT=$work/c.gif"
   "IN=examples/geophone_1hz.txt OUT=/dev/full"

@@ -109,3 +109,19 @@ TEST(Report, GifIsThePictureReducedToAPalette) {
 }
 
 }  // namespace
+
+namespace {
+
+// A binary installed without its module still draws today's pictures, and
+// refuses a report picture with a message.
+TEST(Report, WithoutTheModuleAReportFailsClearly) {
+  TempDir dir;
+  RunResult r = run_shell(dir.dir(), "cp \"$AFCDRAW\" ./afcdraw && ./afcdraw IN=" AFCDRAW_EXAMPLES
+                                     "/geophone_1hz.txt OUT=a.gif && ./afcdraw IN=" AFCDRAW_EXAMPLES
+                                     "/geophone_1hz.txt OUT=a.svg 2>/dev/null");
+  EXPECT_EQ(252, r.status);
+  EXPECT_EQ("draw_report(): Report style unavailable\n", r.out);
+  EXPECT_EQ((std::vector<std::string>{"a.gif", "afcdraw"}), dir.entries());
+}
+
+}  // namespace
