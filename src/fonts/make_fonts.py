@@ -310,10 +310,7 @@ def write_unicode(source, glyphs):
         f"const std::span<const UnicodeGlyph> {name}_unicode = glyphs;",
         "",
     ]
-    path = os.path.join(HERE, f"{name}_unicode.cpp")
-    with open(path, "w") as f:
-        f.write("\n".join(out))
-    subprocess.call(["clang-format", "-i", path])
+    save(f"{name}_unicode.cpp", out)
     print(f"{name}: {len(glyphs)} glyphs beyond ASCII from {source[1]}")
 
 
@@ -343,9 +340,13 @@ def write(font, glyphs):
         f"const gdFont {name} = {{{count}, {first}, {w}, {h}, const_cast<char*>(pixels.data())}};",
         "",
     ]
-    path = os.path.join(HERE, f"{name}.cpp")
+    save(f"{name}.cpp", out)
+
+
+def save(file_name, lines):
+    path = os.path.join(HERE, file_name)
     with open(path, "w") as f:
-        f.write("\n".join(out))
+        f.write("\n".join(lines))
     # Keep the files as the repository's formatter leaves them.
     subprocess.call(["clang-format", "-i", path])
 
