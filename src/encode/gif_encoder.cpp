@@ -123,11 +123,35 @@ class Dictionary {
   int slot_ = 0;
 };
 
+// The last extension found for each code: pictures repeat themselves (runs,
+// grid lines, the same row again), so the pixel after a string is most
+// often the one seen after it before, whose code then needs no table. A
+// pair once in the table stays findable until a clear; only the pair of
+// key 0 (code 0, then pixel 0) may be lost, so that one is never kept.
+class Extensions {
+ public:
+  void clear() { memset(pixels_, 0xFF, sizeof pixels_); }  // no pixel is -1
+
+  int code_after(int prefix, int c) const { return pixels_[prefix] == c ? codes_[prefix] : -1; }
+
+  void keep(int prefix, int c, int code) {
+    if (prefix == 0 && c == 0) return;
+    pixels_[prefix] = static_cast<int16_t>(c);
+    codes_[prefix] = static_cast<uint16_t>(code);
+  }
+
+ private:
+  int16_t pixels_[max_codes];
+  uint16_t codes_[max_codes];
+};
+
 void compress(gdImagePtr im, int init_bits, std::vector<unsigned char>& out) {
   const int clear_code = 1 << (init_bits - 1);
   const int end_code = clear_code + 1;
   auto dictionary = std::make_unique<Dictionary>();
   dictionary->clear();
+  auto extensions = std::make_unique<Extensions>();
+  extensions->clear();
   CodeWriter writer(out, init_bits);
   int next_code = clear_code + 2;
   writer.write(clear_code, next_code, false);
@@ -137,21 +161,24 @@ void compress(gdImagePtr im, int init_bits, std::vector<unsigned char>& out) {
     const unsigned char* row = im->pixels[y];
     for (int x = y == 0 ? 1 : 0; x < width; ++x) {
       int c = row[x];
-      int code = dictionary->find(prefix, c);
+      int code = extensions->code_after(prefix, c);
+      if (code < 0) code = dictionary->find(prefix, c);
       if (code >= 0) {
+        extensions->keep(prefix, c, code);
         prefix = code;
         continue;
       }
       writer.write(prefix, next_code, false);
-      int prefix_before = prefix;
-      prefix = c;
       if (next_code < max_codes) {
-        dictionary->add(prefix_before, c, next_code++);
+        extensions->keep(prefix, c, next_code);
+        dictionary->add(prefix, c, next_code++);
       } else {
         dictionary->clear();
+        extensions->clear();
         next_code = clear_code + 2;
         writer.write(clear_code, next_code, true);
       }
+      prefix = c;
     }
   }
   writer.write(prefix, next_code, false);
