@@ -5,8 +5,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # locales: the help text is tested in 8-bit Russian locales built with localedef;
-# libxml2-utils and poppler-utils read the report style's SVG and PDF files.
-bash scripts/deps.sh libgtest-dev locales util-linux libxml2-utils poppler-utils
+# libxml2-utils and poppler-utils read the report style's SVG and PDF files;
+# procps's pkill ends a batch worker.
+bash scripts/deps.sh libgtest-dev locales util-linux libxml2-utils poppler-utils procps
 dir=build
 flags=(-DCMAKE_BUILD_TYPE=Release -DAFCDRAW_TESTS=ON)
 if [ "${SANITIZE:-0}" = 1 ]; then

@@ -1,11 +1,14 @@
 #include "batch/run_batch.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sched.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <deque>
@@ -29,77 +32,161 @@ constexpr size_t waiting_per_slot = 4;
 
 struct Job {
   long line;
-  pid_t pid = -1;
-  Descriptor result;  // the child's status line and message
   bool done = false;
   int status = 0;
   std::string message;
 };
 
-// The child: the job's stdout (help texts, verdicts, OUT=- bytes) goes
-// nowhere and its stdin comes from nowhere (IN=- reads nothing); its
-// message goes back through `result`.
-[[noreturn]] void run_job(const std::vector<std::string>& words, int result, RunFunction run) {
-  // Nor does a job read the batch's input, which may be the batch itself.
+// A process that runs jobs one after another: starting a process for each
+// job costs more than most pictures (its every page is faulted in anew),
+// while a worker keeps its pages and its heap from job to job. The parent
+// writes it a job's words; it answers with the status and the message.
+struct Worker {
+  pid_t pid = -1;
+  Descriptor to;    // the job's words, to the worker
+  Descriptor from;  // status and message, from the worker
+  Job* job = nullptr;
+};
+
+bool write_all(int fd, const void* data, size_t size) {
+  const char* p = static_cast<const char*>(data);
+  while (size > 0) {
+    ssize_t n = write(fd, p, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    p += n, size -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
+bool read_all(int fd, void* data, size_t size) {
+  char* p = static_cast<char*>(data);
+  while (size > 0) {
+    ssize_t n = read(fd, p, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    p += n, size -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
+// A string on a pipe: its length, then its bytes.
+bool send_text(int fd, const std::string& text) {
+  uint32_t size = static_cast<uint32_t>(text.size());
+  return write_all(fd, &size, sizeof size) && write_all(fd, text.data(), text.size());
+}
+
+bool receive_text(int fd, std::string& text) {
+  uint32_t size;
+  if (!read_all(fd, &size, sizeof size)) return false;
+  text.resize(size);
+  return read_all(fd, text.data(), size);
+}
+
+bool receive_job(int fd, std::vector<std::string>& words) {
+  uint32_t count;
+  if (!read_all(fd, &count, sizeof count)) return false;
+  words.resize(count);
+  for (std::string& w : words) {
+    if (!receive_text(fd, w)) return false;
+  }
+  return true;
+}
+
+// The worker: each job's stdout (help texts, verdicts, OUT=- bytes) goes
+// nowhere and its stdin comes from nowhere (IN=- reads nothing), nor does
+// it read the batch's input, which may be the batch itself. It ends when
+// the parent closes its end.
+[[noreturn]] void serve(int from_parent, int to_parent, RunFunction run) {
+  signal(SIGPIPE, SIG_DFL);
   int null_out = open("/dev/null", O_WRONLY);
   int null_in = open("/dev/null", O_RDONLY);
   if (null_out >= 0) dup2(null_out, STDOUT_FILENO);
   if (null_in >= 0) dup2(null_in, STDIN_FILENO);
-  std::vector<const char*> argv{"afcdraw"};
-  for (const std::string& w : words) argv.push_back(w.c_str());
-  int status = run(static_cast<int>(argv.size()), argv.data());
-  fflush(stdout);
-  fflush(stderr);
-  std::string message = status == picture_outside_tolerance ? "outside tolerance" : last_error;
-  (void)!write(result, message.data(), message.size());
-  _exit(status & 0xff);
-}
-
-bool start(Job& job, const std::vector<std::string>& words, RunFunction run) {
-  int fds[2];
-  if (pipe2(fds, O_CLOEXEC) != 0) return false;
-  fflush(stdout);
-  fflush(stderr);
-  pid_t pid = fork();
-  if (pid == 0) {
-    close(fds[0]);
-    run_job(words, fds[1], run);
+  std::vector<std::string> words;
+  while (receive_job(from_parent, words)) {
+    std::vector<const char*> argv{"afcdraw"};
+    for (const std::string& w : words) argv.push_back(w.c_str());
+    last_error.clear();
+    int status = run(static_cast<int>(argv.size()), argv.data()) & 0xff;
+    fflush(stdout);
+    fflush(stderr);
+    std::string message = status == picture_outside_tolerance ? "outside tolerance" : last_error;
+    int32_t answer = status;
+    if (!write_all(to_parent, &answer, sizeof answer) || !send_text(to_parent, message)) break;
   }
-  close(fds[1]);
-  job.result.reset(fds[0]);
-  job.pid = pid;
-  return pid > 0;
-}
-
-// Collects a finished child's status and message.
-void finish(Job& job, int wait_status) {
-  char buffer[4096];
-  ssize_t n;
-  while ((n = read(job.result.get(), buffer, sizeof buffer)) > 0) job.message.append(buffer, n);
-  job.result.reset();
-  job.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : 128 + WTERMSIG(wait_status);
-  if (!WIFEXITED(wait_status)) job.message = "killed by signal";
-  job.done = true;
+  _exit(0);
 }
 
 class Batch {
  public:
-  Batch(const char* name, int slots, RunFunction run) : name_(name), slots_(slots), run_(run) {}
+  Batch(const char* name, int slots, RunFunction run)
+      : name_(name), workers_(static_cast<size_t>(slots)), run_(run) {}
   void add(long line, const std::string& text);
   int finish_all();
 
  private:
+  Worker* idle_worker();
+  bool start(Worker& w);
+  bool send(Worker& w, Job& job, const std::vector<std::string>& words);
   void wait_one();
+  void collect(Worker& w);
   void report_done();
   void report(const Job& job);
+  size_t busy() const;
 
   const char* name_;
-  size_t slots_;
+  std::vector<Worker> workers_;
   RunFunction run_;
   std::deque<Job> jobs_;  // in line order, reported from the front
-  size_t running_ = 0;
   long pictures_ = 0, failed_ = 0;
 };
+
+size_t Batch::busy() const {
+  size_t n = 0;
+  for (const Worker& w : workers_) n += w.job != nullptr;
+  return n;
+}
+
+Worker* Batch::idle_worker() {
+  for (Worker& w : workers_) {
+    if (w.job == nullptr && (w.pid > 0 || start(w))) return &w;
+  }
+  return nullptr;
+}
+
+bool Batch::start(Worker& w) {
+  int to[2], from[2];
+  if (pipe2(to, O_CLOEXEC) != 0) return false;
+  if (pipe2(from, O_CLOEXEC) != 0) {
+    close(to[0]), close(to[1]);
+    return false;
+  }
+  fflush(stdout);
+  fflush(stderr);
+  pid_t pid = fork();
+  if (pid == 0) {
+    // Another worker's pipe held open here would never see its end.
+    for (Worker& other : workers_) other.to.reset(), other.from.reset();
+    close(to[1]), close(from[0]);
+    serve(to[0], from[1], run_);
+  }
+  close(to[0]), close(from[1]);
+  w.to.reset(to[1]);
+  w.from.reset(from[0]);
+  w.pid = pid;
+  if (pid > 0) return true;
+  w.to.reset(), w.from.reset();
+  return false;
+}
+
+bool Batch::send(Worker& w, Job& job, const std::vector<std::string>& words) {
+  uint32_t count = static_cast<uint32_t>(words.size());
+  bool sent = write_all(w.to.get(), &count, sizeof count);
+  for (size_t i = 0; sent && i < words.size(); ++i) sent = send_text(w.to.get(), words[i]);
+  if (sent) w.job = &job;
+  return sent;
+}
 
 void Batch::add(long line, const std::string& text) {
   std::vector<std::string> words;
@@ -113,32 +200,65 @@ void Batch::add(long line, const std::string& text) {
     job.done = true;
     job.status = 255;
     job.message = "batch(): Unusable job line: " + why;
-  } else {
-    while (running_ >= slots_ || jobs_.size() > waiting_per_slot * slots_) wait_one();
-    if (start(job, words, run_)) {
-      ++running_;
-    } else {
-      job.done = true;
-      job.status = 252;
-      job.message = std::string("batch(): Unable to start the job: ") + strerror(errno);
+    report_done();
+    return;
+  }
+  Worker* w = nullptr;
+  while (busy() > 0 &&
+         (jobs_.size() > waiting_per_slot * workers_.size() || (w = idle_worker()) == nullptr)) {
+    wait_one();
+  }
+  if (w == nullptr) w = idle_worker();
+  if (w != nullptr && !send(*w, job, words)) {
+    collect(*w);  // a worker that died idle takes no job: a new one is tried
+    w = idle_worker();
+    if (w != nullptr && !send(*w, job, words)) collect(*w), w = nullptr;
+  }
+  if (w == nullptr) {
+    job.done = true;
+    job.status = 252;
+    job.message = std::string("batch(): Unable to start the job: ") + strerror(errno);
+  }
+  report_done();
+}
+
+// Waits for any busy worker's answer.
+void Batch::wait_one() {
+  std::vector<pollfd> fds;
+  for (const Worker& w : workers_) {
+    if (w.job != nullptr) fds.push_back({w.from.get(), POLLIN, 0});
+  }
+  if (fds.empty() || poll(fds.data(), fds.size(), -1) < 0) return;
+  for (const pollfd& p : fds) {
+    if (p.revents == 0) continue;
+    for (Worker& w : workers_) {
+      if (w.job != nullptr && w.from.get() == p.fd) collect(w);
     }
   }
   report_done();
 }
 
-// Waits for any job, or for the first when too many wait behind it.
-void Batch::wait_one() {
-  pid_t wanted = jobs_.size() > waiting_per_slot * slots_ ? jobs_.front().pid : -1;
-  int wait_status;
-  pid_t pid = waitpid(wanted, &wait_status, 0);
-  if (pid < 0) return;
-  for (Job& job : jobs_) {
-    if (job.pid == pid && !job.done) {
-      finish(job, wait_status);
-      --running_;
-    }
+// The worker's answer for its job; a worker that ended without one (killed
+// by a signal) is waited for, and another takes its place when needed.
+void Batch::collect(Worker& w) {
+  int32_t status;
+  Job* job = w.job;
+  w.job = nullptr;
+  if (job != nullptr && read_all(w.from.get(), &status, sizeof status) &&
+      receive_text(w.from.get(), job->message)) {
+    job->status = status;
+    job->done = true;
+    return;
   }
-  report_done();
+  w.to.reset(), w.from.reset();
+  int wait_status = 0;
+  while (waitpid(w.pid, &wait_status, 0) < 0 && errno == EINTR) {
+  }
+  w.pid = -1;
+  if (job == nullptr) return;
+  job->status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : 128 + WTERMSIG(wait_status);
+  job->message = WIFEXITED(wait_status) ? "" : "killed by signal";
+  job->done = true;
 }
 
 void Batch::report_done() {
@@ -158,8 +278,11 @@ void Batch::report(const Job& job) {
 }
 
 int Batch::finish_all() {
-  while (running_ > 0) wait_one();
+  while (busy() > 0) wait_one();
   report_done();
+  for (Worker& w : workers_) {
+    if (w.pid > 0) collect(w);  // its end closed, it ends
+  }
   if (isatty(STDERR_FILENO)) fputc('\n', stderr);
   fprintf(stderr, "%ld pictures, %ld failed\n", pictures_, failed_);
   return failed_ > 0 ? batch_failed : 0;
@@ -210,6 +333,8 @@ int run_batch(int argc, const char* const argv[], RunFunction run) {
   const char* name = argc >= 3 ? argv[2] : "";
   FILE* file = strcmp(name, "-") == 0 ? stdin : fopen(name, "re");
   if (file == nullptr) return unreadable(name, errno);
+  // A worker that died is found by its pipe, not by a signal to the batch.
+  signal(SIGPIPE, SIG_IGN);
   Batch batch(name, slots_from(argc, argv), run);
   std::string line;
   long number = 0;

@@ -73,3 +73,22 @@ TEST(Batch, JobsDoNotReadTheBatch) {
 }
 
 }  // namespace
+
+namespace {
+
+// Jobs share worker processes: a worker killed in the middle of a job (here
+// one stuck opening a FIFO no one writes) fails that job only, and the jobs
+// after it run in a new worker.
+TEST(Batch, AKilledWorkerFailsItsJobOnly) {
+  TempDir dir;
+  write_file(dir.path("jobs.txt"),
+             "IN=fifo OUT=a.gif\nIN=" AFCDRAW_EXAMPLES "/geophone_1hz.txt OUT=b.gif\n");
+  RunResult r = run_shell(dir.dir(),
+                          "mkfifo fifo && { \"$AFCDRAW\" --batch jobs.txt JOBS=1 & b=$!; "
+                          "until pkill -KILL -P $b; do sleep 0.05; done; wait $b; }");
+  EXPECT_EQ(1, r.status);
+  EXPECT_EQ("jobs.txt:1: 137: killed by signal\n", r.out);
+  EXPECT_EQ((std::vector<std::string>{"b.gif", "fifo", "jobs.txt"}), dir.entries());
+}
+
+}  // namespace
