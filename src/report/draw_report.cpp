@@ -94,7 +94,9 @@ int draw_report(const PicturePlan& plan, const CurveList& curves, const Legend& 
       job.pixels = pixels.data();
     }
     if (render(&job) < 0) {
-      diagnose(std::string("the report picture was not drawn: ") + job.error);
+      // A module of another build cannot even say why.
+      const char* why = job.error[0] != '\0' ? job.error : "the module is not this binary's";
+      diagnose(std::string("the report picture was not drawn: ") + why);
       return fail(message::report_not_drawn, -1);
     }
     if (o.format == OutputFormat::gif) return to_palette_image(pixels, canvas, picture);

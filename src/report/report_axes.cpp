@@ -48,27 +48,34 @@ void grid_line(cairo_t* cr, const PlotArea& area, bool horizontal, double v, Str
 
 // The faint lines: on log10 sub_grid parts of each decade (the multiples 2
 // to 9 where none are asked for and they have room), on linear sub_grid
-// equal parts of the range.
+// equal parts of the range. Lines closer than least_minor_gap would merge
+// into a grey band: such a grid is left out, as is a count beyond the
+// lines the span can hold.
 void minor_lines(cairo_t* cr, const PlotArea& area, bool horizontal, int sub_grid) {
   const AxisScale& axis = horizontal ? area.x : area.y;
   double span = horizontal ? area.width : area.height;
   if (!axis.log) {
-    for (int i = 1; i < sub_grid && span / sub_grid >= least_minor_gap; ++i) {
+    if (sub_grid <= 1 || span / sub_grid < least_minor_gap) return;
+    for (int i = 1; i < sub_grid; ++i) {
       grid_line(cr, area, horizontal, axis.min + (axis.max - axis.min) * i / sub_grid, minor_line);
     }
     return;
   }
-  // The multiples crowd most below the next decade; without room there the
-  // lines would merge into a grey band.
-  int parts = sub_grid > 1 ? sub_grid : 10;
-  if (axis.scale * std::log10(parts / (parts - 1.0)) < least_minor_gap) return;
+  // The multiples crowd most below the next decade.
+  double parts = sub_grid > 1 ? sub_grid : 10;
+  if (axis.scale * std::log10(parts / (parts - 1)) < least_minor_gap) return;
   int first = static_cast<int>(std::floor(std::log10(axis.min)));
   int last = static_cast<int>(std::ceil(std::log10(axis.max)));
+  double most_lines = span / least_minor_gap;
   for (int e = first + 1; e <= last + 1 && e - first < 400; ++e) {
     double decade = std::pow(10.0, e);
-    for (int j = 1; j < parts; ++j) {
-      double v = j * decade / parts;
-      if (axis.min <= v && v <= axis.max) grid_line(cr, area, horizontal, v, minor_line);
+    // Only the parts inside the range, and above the decade before (whose
+    // own parts those below are), are walked.
+    double j_low = std::max(std::ceil(parts / 10), std::ceil(axis.min * parts / decade));
+    double j_high = std::min(parts - 1, std::floor(axis.max * parts / decade));
+    if (j_high - j_low > most_lines) return;
+    for (double j = j_low; j <= j_high; ++j) {
+      grid_line(cr, area, horizontal, j * decade / parts, minor_line);
     }
   }
 }

@@ -7,5 +7,9 @@
 #include "report/trace_curve.h"
 
 // Strokes a traced curve inside the area, anti-aliased, in `color`; a lone
-// point is drawn as a small slanted cross.
-void stroke_curve(cairo_t* cr, const PlotArea& area, const TracedCurve& curve, const Rgb& color);
+// point is drawn as a small slanted cross. A curve thinning could not
+// reduce (frequencies out of order) is drawn without anti-aliasing on a
+// raster of `pixels` per layout unit, in bounded time and file size.
+// `vector`: the surface is a vector file's.
+void stroke_curve(cairo_t* cr, const PlotArea& area, const TracedCurve& curve, const Rgb& color,
+                  double pixels, bool vector);

@@ -58,9 +58,16 @@ cairo_status_t keep_svg(void* closure, const unsigned char* data, unsigned int l
   }
 }
 
+// The text as XML character data; the control characters XML forbids
+// become U+FFFD.
 std::string xml_escaped(const std::string& text) {
   std::string escaped;
   for (char c : text) {
+    bool forbidden = static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r';
+    if (forbidden) {
+      escaped += "\xEF\xBF\xBD";
+      continue;
+    }
     switch (c) {
       case '<':
         escaped += "&lt;";
@@ -181,9 +188,11 @@ void draw_panel(const Drawing& d, const PlotArea& area, const TickRule& y_rule, 
   const CurveList& curves = *d.job.curves;
   traced.assign(curves.size(), TracedCurve());
   for (size_t i = first; i < curves.size(); ++i) {
-    double columns = vector_format(d.job.format) ? vector_columns : raster_columns;
-    trace_curve(curves[i].*list, area, columns * d.job.scale, traced[i]);
-    stroke_curve(d.cr, area, traced[i], curves[i].color);
+    bool vector = vector_format(d.job.format);
+    trace_curve(curves[i].*list, area, (vector ? vector_columns : raster_columns) * d.job.scale,
+                traced[i]);
+    // A dense curve in a vector file is a raster twice as fine as the picture.
+    stroke_curve(d.cr, area, traced[i], curves[i].color, (vector ? 2 : 1) * d.job.scale, vector);
   }
 }
 

@@ -35,6 +35,13 @@ size_t previous_character(const std::string& text, size_t end) {
   return i;
 }
 
+// cairo refuses a whole text for one noncharacter (U+FDD0 to U+FDEF, and
+// the last two codes of every plane).
+bool drawable(char32_t code) {
+  bool noncharacter = (0xFDD0 <= code && code <= 0xFDEF) || (code & 0xFFFE) == 0xFFFE;
+  return !noncharacter;
+}
+
 }  // namespace
 
 ReportFonts::~ReportFonts() {
@@ -60,7 +67,7 @@ std::string valid_text(const std::string& text) {
   std::string valid;
   for (size_t i = 0; i < text.size();) {
     Utf8Char c = next_char(std::string_view(text).substr(i));
-    if (c.code == invalid_byte) {
+    if (c.code == invalid_byte || !drawable(c.code)) {
       valid += replacement;
     } else {
       valid.append(text, i, static_cast<size_t>(c.length));

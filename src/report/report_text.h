@@ -36,8 +36,8 @@ struct TextStyle {
 constexpr double cap_height = 0.73;
 
 // The text made valid UTF-8: each byte that does not start a whole
-// character becomes U+FFFD, which cairo draws where it would refuse the
-// whole text.
+// character, and each noncharacter, becomes U+FFFD, which cairo draws
+// where it would refuse the whole text.
 std::string valid_text(const std::string& text);
 
 void use_style(cairo_t* cr, const ReportFonts& fonts, TextStyle style);

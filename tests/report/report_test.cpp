@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -122,6 +123,29 @@ TEST(Report, WithoutTheModuleAReportFailsClearly) {
   EXPECT_EQ(252, r.status);
   EXPECT_EQ("draw_report(): Report style unavailable\n", r.out);
   EXPECT_EQ((std::vector<std::string>{"a.gif", "afcdraw"}), dir.entries());
+}
+
+}  // namespace
+
+namespace {
+
+// 10^5 noisy points in frequency order thin to a few per column; in random
+// order they cannot, and the curve goes into the file as a raster.
+TEST(Report, VectorFilesStaySmall) {
+  for (bool ordered : {true, false}) {
+    TempDir dir;
+    std::string points;
+    unsigned state = 1;
+    for (int i = 0; i < 100000; ++i) {
+      state = state * 1103515245u + 12345u;
+      double f = ordered ? 0.001 * std::pow(10.0, 4.0 * i / 100000) : 0.001 + (state >> 8) % 20000;
+      points += std::to_string(f) + " " + std::to_string(1 + (state >> 16) % 100) + "\n";
+    }
+    write_file(dir.path("in.txt"), points);
+    ASSERT_EQ(0, run_afcdraw({"IN=" + dir.path("in.txt"), "OUT=" + dir.path("a.svg")}).status);
+    EXPECT_LT(read_file(dir.path("a.svg")).size(), 300000u) << ordered;
+    EXPECT_EQ(0, run_shell(dir.dir(), "xmllint --noout a.svg").status) << ordered;
+  }
 }
 
 }  // namespace
