@@ -48,28 +48,6 @@ struct Worker {
   Job* job = nullptr;
 };
 
-bool write_all(int fd, const void* data, size_t size) {
-  const char* p = static_cast<const char*>(data);
-  while (size > 0) {
-    ssize_t n = write(fd, p, size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    p += n, size -= static_cast<size_t>(n);
-  }
-  return true;
-}
-
-bool read_all(int fd, void* data, size_t size) {
-  char* p = static_cast<char*>(data);
-  while (size > 0) {
-    ssize_t n = read(fd, p, size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    p += n, size -= static_cast<size_t>(n);
-  }
-  return true;
-}
-
 // A string on a pipe: its length, then its bytes.
 bool send_text(int fd, const std::string& text) {
   uint32_t size = static_cast<uint32_t>(text.size());

@@ -33,3 +33,7 @@ class Descriptor {
 
 // Writes all `size` bytes, continuing short writes; false on an error.
 bool write_all(int fd, const void* data, size_t size);
+
+// Reads exactly `size` bytes, continuing short reads; false on an error or
+// at the end of the input before them.
+bool read_all(int fd, void* data, size_t size);
