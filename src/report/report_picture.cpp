@@ -25,8 +25,9 @@ constexpr double caption_baseline = 24;  // layout units from the top
 constexpr double dim_x_baseline = 8;     // from the bottom
 constexpr double upright_baseline = 22;  // the Y axis names' column
 // Curves are thinned for a raster this much finer than the device's: a
-// vector file may be magnified, a raster one never is.
-constexpr double vector_columns = 4, raster_columns = 2;
+// vector file may be magnified, a raster one never is, and its own columns
+// keep each column's extremes.
+constexpr double vector_columns = 4, raster_columns = 1;
 constexpr Rgb tolerance_color{255, 140, 0};
 constexpr Rgb nyquist_color{139, 69, 19};
 constexpr double dash[] = {4, 3};

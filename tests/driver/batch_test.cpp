@@ -85,7 +85,11 @@ TEST(Batch, AKilledWorkerFailsItsJobOnly) {
              "IN=fifo OUT=a.gif\nIN=" AFCDRAW_EXAMPLES "/geophone_1hz.txt OUT=b.gif\n");
   RunResult r = run_shell(dir.dir(),
                           "mkfifo fifo && { \"$AFCDRAW\" --batch jobs.txt JOBS=1 & b=$!; "
-                          "until pkill -KILL -P $b; do sleep 0.05; done; wait $b; }");
+                          "until pkill -KILL -P $b; do sleep 0.05; done; "
+                          // Should the kill land before the job reached its
+                          // worker, the job's next worker is let go rather
+                          // than left waiting for ever.
+                          "(sleep 2; exec 3<>fifo) >/dev/null 2>&1 & wait $b; }");
   EXPECT_EQ(1, r.status);
   EXPECT_EQ("jobs.txt:1: 137: killed by signal\n", r.out);
   EXPECT_EQ((std::vector<std::string>{"b.gif", "fifo", "jobs.txt"}), dir.entries());

@@ -2,6 +2,7 @@
 // no planted link or file, no signal and no truncated input turns a run into
 // damage, and what a plain writer may do still works.
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -206,6 +207,26 @@ TEST(Unattended, KilledRunsLeaveNoTemporaryFile) {
 }
 
 // The input is cut to nothing at random moments while a run reads it.
+// Returns once process `pid` holds `path` open, or has ended.
+void wait_until_open(pid_t pid, const std::string& path) {
+  std::string fds = "/proc/" + std::to_string(pid) + "/fd";
+  for (;;) {
+    DIR* dir = opendir(fds.c_str());
+    if (dir == nullptr) return;
+    bool open = false;
+    while (dirent* e = readdir(dir)) {
+      char target[4096];
+      ssize_t n = readlinkat(dirfd(dir), e->d_name, target, sizeof target);
+      open = open || (n > 0 && std::string(target, static_cast<size_t>(n)) == path);
+    }
+    closedir(dir);
+    siginfo_t ended{};
+    waitid(P_PID, static_cast<id_t>(pid), &ended, WEXITED | WNOHANG | WNOWAIT);
+    if (open || ended.si_pid != 0) return;
+    std::this_thread::sleep_for(std::chrono::microseconds(200));
+  }
+}
+
 TEST(Unattended, InputTruncatedWhileReadEndsCleanly) {
   TempDir dir;
   std::string big;
@@ -218,6 +239,10 @@ TEST(Unattended, InputTruncatedWhileReadEndsCleanly) {
     pid_t pid =
         start_afcdraw({"IN=" + dir.path("in.txt"), "OUT=" + dir.path("out.gif")}, pipe_fds[1]);
     close(pipe_fds[1]);
+    // The cut must come while the file is read: a file emptied before the
+    // run opens it is merely empty. On a loaded machine the run may start
+    // late, so its opening the file is waited for.
+    wait_until_open(pid, dir.path("in.txt"));
     std::this_thread::sleep_for(std::chrono::milliseconds(rng() % 60));
     truncate(dir.path("in.txt").c_str(), 0);
     int status = 0;
