@@ -5,12 +5,10 @@
 
 #include "draw/axis_grid.h"
 #include "fonts/fonts.h"
+#include "layout/choose_labels.h"
 #include "layout/to_pixel.h"
 
 namespace {
-
-constexpr int label_spacing = 4;  // least free pixels between two labels
-constexpr int lowest_rank = 2;
 
 bool horizontal(Orientation orientation) {
   return orientation == Orientation::horizontal;
@@ -34,29 +32,17 @@ bool on_area(const PlotArea& area, Orientation orientation, int pixel) {
   return area.top - 1 <= pixel && pixel <= area.bottom + 1;
 }
 
-bool crowds(const PlacedLabel& a, const std::vector<PlacedLabel>& placed) {
-  for (const PlacedLabel& b : placed) {
-    if (a.from < b.to + label_spacing && b.from < a.to + label_spacing) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 std::vector<PlacedLabel> place_tick_labels(const PlotArea& area, Orientation orientation,
                                            const TickRule& rule) {
   const AxisScale& axis = horizontal(orientation) ? area.x : area.y;
-  std::vector<PlacedLabel> placed;
   std::vector<Tick> ticks = axis_ticks(rule, axis);
-  for (int rank = 0; rank <= lowest_rank; ++rank) {
-    for (Tick& t : ticks) {
-      if (t.rank != rank) continue;
-      int pixel = tick_pixel(area, orientation, t.value);
-      if (!on_area(area, orientation, pixel)) continue;
-      PlacedLabel label = place(area, orientation, std::move(t.label), pixel);
-      if (!crowds(label, placed)) placed.push_back(std::move(label));
-    }
-  }
+  auto placed = choose_labels<PlacedLabel>(ticks, [&](Tick& t) -> std::optional<PlacedLabel> {
+    int pixel = tick_pixel(area, orientation, t.value);
+    if (!on_area(area, orientation, pixel)) return std::nullopt;
+    return place(area, orientation, std::move(t.label), pixel);
+  });
   std::sort(placed.begin(), placed.end(),
             [](const PlacedLabel& a, const PlacedLabel& b) { return a.from < b.from; });
   return placed;

@@ -5,6 +5,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <memory>
 #include <new>
 #include <string>
 #include <vector>
@@ -57,12 +58,11 @@ int append(void* sink, const unsigned char* data, size_t size) {
 
 // The drawn pixels as a libgd image reduced to a palette (without
 // dithering, which would speckle flat areas), for a GIF.
-int to_palette_image(const std::vector<uint32_t>& pixels, const ReportCanvas& canvas,
-                     Picture& picture) {
+int to_palette_image(const uint32_t* pixels, const ReportCanvas& canvas, Picture& picture) {
   picture.reset(gdImageCreateTrueColor(canvas.width, canvas.height));
   if (picture == nullptr) return fail(message::no_memory_for_picture, -1);
   constexpr uint32_t rgb = 0x00FFFFFF;  // libgd's top bits are transparency
-  const uint32_t* from = pixels.data();
+  const uint32_t* from = pixels;
   for (int y = 0; y < canvas.height; ++y, from += canvas.width) {
     int* row = picture->tpixels[y];
     for (int x = 0; x < canvas.width; ++x) row[x] = static_cast<int>(from[x] & rgb);
@@ -85,13 +85,15 @@ int draw_report(const PicturePlan& plan, const CurveList& curves, const Legend& 
   job.width = canvas.width, job.height = canvas.height, job.scale = canvas.scale;
   job.format = o.format;
   try {
-    std::vector<uint32_t> pixels;
+    // Not cleared: the renderer paints every pixel first.
+    std::unique_ptr<uint32_t[]> pixels;
     if (vector_format(o.format)) {
       job.write = append;
       job.sink = &encoded.own;
     } else {
-      pixels.assign(static_cast<size_t>(canvas.width) * static_cast<size_t>(canvas.height), 0);
-      job.pixels = pixels.data();
+      pixels = std::make_unique_for_overwrite<uint32_t[]>(static_cast<size_t>(canvas.width) *
+                                                          static_cast<size_t>(canvas.height));
+      job.pixels = pixels.get();
     }
     if (render(&job) < 0) {
       // A module of another build cannot even say why.
@@ -99,9 +101,9 @@ int draw_report(const PicturePlan& plan, const CurveList& curves, const Legend& 
       diagnose(std::string("the report picture was not drawn: ") + why);
       return fail(message::report_not_drawn, -1);
     }
-    if (o.format == OutputFormat::gif) return to_palette_image(pixels, canvas, picture);
+    if (o.format == OutputFormat::gif) return to_palette_image(pixels.get(), canvas, picture);
     if (o.format == OutputFormat::png &&
-        encode_rgb_png(pixels.data(), canvas.width, canvas.height, encoded.own) < 0) {
+        encode_rgb_png(pixels.get(), canvas.width, canvas.height, encoded.own) < 0) {
       return fail(message::not_encoded, -1);
     }
     return 0;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "layout/choose_labels.h"
 #include "layout/fit_range.h"
 #include "layout/tick_labels.h"
 #include "report/trace_curve.h"
@@ -19,8 +20,6 @@ constexpr Stroke decade_line{0.62, 0.7};
 constexpr Stroke frame_line{0, 1};
 
 constexpr double least_minor_gap = 4;  // layout units between two faint lines
-constexpr double label_gap = 6;        // between the frame and a label
-constexpr double label_spacing = 4;    // least room between two labels
 
 double column(const PlotArea& area, double v) {
   return area.left + along(area.x, v);
@@ -93,13 +92,6 @@ struct Placed {
   double from, to;     // what it covers along its axis
 };
 
-bool crowds(const Placed& a, const std::vector<Placed>& placed) {
-  for (const Placed& b : placed) {
-    if (a.from < b.to + label_spacing && b.from < a.to + label_spacing) return true;
-  }
-  return false;
-}
-
 Placed place(cairo_t* cr, const ReportFonts& fonts, const PlotArea& area, bool horizontal,
              PowerLabel label, double p) {
   double width = label_width(cr, fonts, label_size, label);
@@ -117,16 +109,12 @@ void axis_labels(cairo_t* cr, const ReportFonts& fonts, const PlotArea& area, bo
                  const TickRule& rule) {
   const AxisScale& axis = horizontal ? area.x : area.y;
   std::vector<Tick> ticks = axis_ticks(rule, axis);
-  std::vector<Placed> placed;
-  for (int rank = 0; rank <= every_multiple; ++rank) {
-    for (Tick& t : ticks) {
-      double p = horizontal ? column(area, t.value) : row(area, t.value);
-      double low = horizontal ? area.left : area.top, high = horizontal ? area.right : area.bottom;
-      if (t.rank != rank || !(low - 1 <= p && p <= high + 1)) continue;
-      Placed label = place(cr, fonts, area, horizontal, std::move(t.label), p);
-      if (!crowds(label, placed)) placed.push_back(std::move(label));
-    }
-  }
+  double low = horizontal ? area.left : area.top, high = horizontal ? area.right : area.bottom;
+  auto placed = choose_labels<Placed>(ticks, [&](Tick& t) -> std::optional<Placed> {
+    double p = horizontal ? column(area, t.value) : row(area, t.value);
+    if (!(low - 1 <= p && p <= high + 1)) return std::nullopt;
+    return place(cr, fonts, area, horizontal, std::move(t.label), p);
+  });
   cairo_set_source_rgb(cr, 0, 0, 0);
   for (const Placed& p : placed) show_label(cr, fonts, label_size, p.x, p.baseline, p.label);
 }
