@@ -1,8 +1,14 @@
 #include "encode/gif_encoder.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <memory>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -86,102 +92,230 @@ constexpr int first_probe_shift() {
   return 8 - doublings;
 }
 
-// The LZW dictionary as 'compress' keeps it: (prefix code, pixel) pairs in
-// an open-addressing table, first probe by XOR, then backwards by a
-// secondary step. An entry whose key is 0 (the code 0 followed by pixel 0)
-// ends a probe sequence as an empty slot would, and can be overwritten
-// there; libgd's streams depend on that, so it is kept.
+// The LZW dictionary. libgd keeps it as 'compress' does: (prefix code, pixel)
+// pairs in an open-addressing table, first probe by XOR, then backwards by a
+// secondary step, where a pair whose key is 0 (the code 0 followed by pixel
+// 0) ends a probe sequence as an empty slot would, and is overwritten there
+// by the pair being added. That loss is the one way its streams part from
+// plain LZW, and it is kept: every other pair, once added, is found again
+// until a clear. So codes are looked up in a direct table (one row per code,
+// one column per pixel value), and the open-addressing table is followed
+// only when a pair is added, to learn where it lands, which needs which
+// slots are taken and no keys.
 class Dictionary {
  public:
-  void clear() { memset(keys_, 0xFF, sizeof keys_); }  // every key -1: empty
+  explicit Dictionary(int columns)
+      : columns_(columns), codes_(static_cast<size_t>(max_codes) * columns) {
+    memset(taken_, 0, sizeof taken_);
+  }
 
-  // The code of `prefix` followed by `c`, or -1, remembering where it would go.
-  int find(int prefix, int c) {
-    key_ = (static_cast<int32_t>(c) << max_bits) + prefix;
-    slot_ = (c << first_probe_shift()) ^ prefix;
-    if (keys_[slot_] == key_) return codes_[slot_];
-    if (keys_[slot_] < 0) return -1;
-    int step = slot_ == 0 ? 1 : table_size - slot_;
+  // The code of `prefix` followed by `c`, or 0: no pair has code 0.
+  int find(int prefix, int c) const { return codes_[static_cast<size_t>(prefix) * columns_ + c]; }
+
+  // Adds the missing pair; returns true when that lost the pair of key 0.
+  bool add(int prefix, int c, int code) {
+    int slot = (c << first_probe_shift()) ^ prefix;
+    bool lost = false;
+    if (taken_[slot]) slot = probe(slot, lost);
+    taken_[slot] = 1;
+    if (prefix == 0 && c == 0) key_zero_slot_ = slot;
+    added_[code] = static_cast<uint32_t>(prefix * columns_ + c);
+    codes_[added_[code]] = static_cast<uint16_t>(code);
+    return lost;
+  }
+
+  // Forgets every pair added since the last clear, from `first_code` up to `next_code`.
+  void clear(int first_code, int next_code) {
+    for (int code = first_code; code < next_code; ++code) codes_[added_[code]] = 0;
+    memset(taken_, 0, sizeof taken_);
+    key_zero_slot_ = -1;
+  }
+
+ private:
+  // The free slot a missing pair ends on, past the taken first probe.
+  int probe(int slot, bool& lost) {
+    int step = slot == 0 ? 1 : table_size - slot;
     for (;;) {
-      slot_ -= step;
-      if (slot_ < 0) slot_ += table_size;
-      if (keys_[slot_] == key_) return codes_[slot_];
-      if (!(keys_[slot_] > 0)) return -1;
+      slot -= step;
+      if (slot < 0) slot += table_size;
+      if (slot == key_zero_slot_) {
+        codes_[0] = 0;  // the pair (0, 0) is row 0, column 0
+        key_zero_slot_ = -1;
+        lost = true;
+        return slot;
+      }
+      if (!taken_[slot]) return slot;
     }
   }
 
-  // Adds the pair the last find missed.
-  void add(int, int, int code) {
-    keys_[slot_] = key_;
-    codes_[slot_] = static_cast<uint16_t>(code);
-  }
-
- private:
-  int32_t keys_[table_size];
-  uint16_t codes_[table_size];
-  int32_t key_ = 0;
-  int slot_ = 0;
+  int columns_;
+  std::vector<uint16_t> codes_;
+  uint32_t added_[max_codes];
+  unsigned char taken_[table_size];
+  int key_zero_slot_ = -1;
 };
 
-// The last extension found for each code: pictures repeat themselves (runs,
-// grid lines, the same row again), so the pixel after a string is most
-// often the one seen after it before, whose code then needs no table. A
-// pair once in the table stays findable until a clear; only the pair of
-// key 0 (code 0, then pixel 0) may be lost, so that one is never kept.
-class Extensions {
+// The picture's pixels in one run, rows end to end as the stream reads them,
+// with room to read a whole block past the last one.
+constexpr size_t block = 16;
+
+struct Stream {
+  std::unique_ptr<unsigned char[]> pixels;
+  size_t size = 0;
+  int columns = 1;  // a power of two above every pixel value
+};
+
+Stream read_stream(gdImagePtr im) {
+  Stream s;
+  s.size = static_cast<size_t>(im->sx) * im->sy;
+  s.pixels = std::make_unique_for_overwrite<unsigned char[]>(s.size + block);
+  unsigned char* to = s.pixels.get();
+  unsigned char seen = 0;
+  for (int y = 0; y < im->sy; ++y, to += im->sx) {
+    memcpy(to, im->pixels[y], im->sx);
+    for (int x = 0; x < im->sx; ++x) seen |= to[x];
+  }
+  memset(to, 0, block);
+  while (s.columns <= seen) s.columns *= 2;
+  return s;
+}
+
+// How many pixels from `a` on equal those from `b`, up to `limit`.
+size_t common_length(const unsigned char* a, const unsigned char* b, size_t limit) {
+  size_t n = 0;
+  for (;;) {
+#if defined(__SSE2__)
+    __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + n));
+    __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + n));
+    unsigned differ = ~static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, y))) & 0xFFFF;
+    if (differ) return std::min(n + std::countr_zero(differ), limit);
+#else
+    for (size_t k = 0; k < block; ++k)
+      if (a[n + k] != b[n + k]) return std::min(n + k, limit);
+#endif
+    n += block;
+    if (n >= limit) return limit;
+  }
+}
+
+// Where the parse last passed a code: the position of its last pixel
+// (`at`), and how that parse went on: up to the pixel `end`, which made the
+// code `added`. Valid in its `epoch` only: a clear renumbers the codes.
+struct Hint {
+  uint32_t at, end, epoch;
+  uint16_t added;
+};
+
+// The greedy parse, led by what the picture did before. A string is found
+// by walking the dictionary one pixel at a time, each step waiting on the
+// last. But pictures repeat themselves, and strings are unique: where the
+// pixels after a code equal those that followed it the last time, the codes
+// of that walk are the codes of this one. So the walk copies them (the code
+// of each string's end, kept for every pixel) and steps through the
+// dictionary only where the picture departs from its last passage.
+class Parser {
  public:
-  void clear() { memset(pixels_, 0xFF, sizeof pixels_); }  // no pixel is -1
+  Parser(const Stream& stream)
+      : pixels_(stream.pixels.get()),
+        size_(stream.size),
+        codes_(std::make_unique_for_overwrite<uint16_t[]>(stream.size)),
+        dictionary_(std::make_unique<Dictionary>(stream.columns)),
+        hints_(std::make_unique<Hint[]>(max_codes)) {}
 
-  int code_after(int prefix, int c) const { return pixels_[prefix] == c ? codes_[prefix] : -1; }
+  // The longest string in the dictionary from `start` on; returns its code
+  // and sets `start` past it.
+  int longest(size_t& start) {
+    size_t i = start;
+    int code = pixels_[i];
+    codes_[i] = static_cast<uint16_t>(code);
+    walked_ = 0;
+    remember(code, i++);
+    while (i < size_) {
+      i = follow_hint(code, i);
+      if (i >= size_) break;
+      int next = dictionary_->find(code, pixels_[i]);
+      if (!next) break;
+      code = next;
+      codes_[i] = static_cast<uint16_t>(code);
+      remember(code, i++);
+    }
+    start = i;
+    return code;
+  }
 
-  void keep(int prefix, int c, int code) {
-    if (prefix == 0 && c == 0) return;
-    pixels_[prefix] = static_cast<int16_t>(c);
-    codes_[prefix] = static_cast<uint16_t>(code);
+  // Adds `prefix` followed by the pixel at `end`, as `code`.
+  // A lost pair of key 0 ends the epoch before these hints: this walk may have used it.
+  void add(int prefix, size_t end, int code) {
+    uint32_t epoch = epoch_;
+    if (dictionary_->add(prefix, pixels_[end], code)) ++epoch_;
+    for (int k = 0; k < walked_; ++k) {
+      hints_[walked_codes_[k]] =
+          Hint{walked_at_[k], static_cast<uint32_t>(end), epoch, static_cast<uint16_t>(code)};
+    }
+  }
+
+  void clear(int first_code, int next_code) {
+    dictionary_->clear(first_code, next_code);
+    ++epoch_;
   }
 
  private:
-  int16_t pixels_[max_codes];
-  uint16_t codes_[max_codes];
+  void remember(int code, size_t at) {
+    walked_codes_[walked_] = static_cast<uint16_t>(code);
+    walked_at_[walked_++] = static_cast<uint32_t>(at);
+  }
+
+  // Copies the codes of the pixels after `code` that repeat its last passage.
+  size_t follow_hint(int& code, size_t i) {
+    const Hint& hint = hints_[code];
+    if (hint.epoch != epoch_) return i;
+    size_t after = hint.at + 1, length = hint.end - hint.at;
+    size_t same = common_length(pixels_ + i, pixels_ + after, std::min(length, size_ - i));
+    if (same == 0) return i;
+    if (same == length) {  // the whole passage and the pixel that ended it
+      memcpy(codes_.get() + i, codes_.get() + after, (same - 1) * sizeof(uint16_t));
+      code = hint.added;
+      codes_[i + same - 1] = static_cast<uint16_t>(code);
+    } else {
+      memcpy(codes_.get() + i, codes_.get() + after, same * sizeof(uint16_t));
+      code = codes_[i + same - 1];
+    }
+    return i + same;
+  }
+
+  const unsigned char* pixels_;
+  size_t size_;
+  std::unique_ptr<uint16_t[]> codes_;  // the code of the string ending at each pixel
+  std::unique_ptr<Dictionary> dictionary_;
+  std::unique_ptr<Hint[]> hints_;
+  uint32_t epoch_ = 1;
+  // The codes this parse stepped to, and where: a string has at most one per code.
+  int walked_ = 0;
+  uint16_t walked_codes_[max_codes + 1];
+  uint32_t walked_at_[max_codes + 1];
 };
 
 void compress(gdImagePtr im, int init_bits, std::vector<unsigned char>& out) {
   const int clear_code = 1 << (init_bits - 1);
   const int end_code = clear_code + 1;
-  auto dictionary = std::make_unique<Dictionary>();
-  dictionary->clear();
-  auto extensions = std::make_unique<Extensions>();
-  extensions->clear();
+  Stream stream = read_stream(im);
+  auto parser = std::make_unique<Parser>(stream);
   CodeWriter writer(out, init_bits);
   int next_code = clear_code + 2;
   writer.write(clear_code, next_code, false);
-  const int width = im->sx, height = im->sy;
-  int prefix = im->pixels[0][0];
-  for (int y = 0; y < height; ++y) {
-    const unsigned char* row = im->pixels[y];
-    for (int x = y == 0 ? 1 : 0; x < width; ++x) {
-      int c = row[x];
-      int code = extensions->code_after(prefix, c);
-      if (code < 0) code = dictionary->find(prefix, c);
-      if (code >= 0) {
-        extensions->keep(prefix, c, code);
-        prefix = code;
-        continue;
-      }
-      writer.write(prefix, next_code, false);
-      if (next_code < max_codes) {
-        extensions->keep(prefix, c, next_code);
-        dictionary->add(prefix, c, next_code++);
-      } else {
-        dictionary->clear();
-        extensions->clear();
-        next_code = clear_code + 2;
-        writer.write(clear_code, next_code, true);
-      }
-      prefix = c;
+  size_t i = 0;
+  for (;;) {
+    int code = parser->longest(i);
+    writer.write(code, next_code, false);
+    if (i >= stream.size) break;
+    if (next_code < max_codes) {
+      parser->add(code, i, next_code++);
+    } else {
+      parser->clear(clear_code + 2, next_code);
+      next_code = clear_code + 2;
+      writer.write(clear_code, next_code, true);
     }
   }
-  writer.write(prefix, next_code, false);
   writer.write(end_code, next_code, false);
   writer.finish();
 }
