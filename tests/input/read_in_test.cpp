@@ -14,7 +14,10 @@ namespace {
 
 using namespace std::string_literals;
 
+// Small files are copied, larger ones mapped: both ways find the same ends.
 TEST(ReadIn, TextEndsAtCtrlZAndNul) {
+  std::string big;
+  while (big.size() <= (size_t{256} << 10)) big += "1 2\n";
   const struct {
     std::string bytes;
     int result;
@@ -36,6 +39,9 @@ TEST(ReadIn, TextEndsAtCtrlZAndNul) {
        -2, ""},
       {"", -2, ""},
       {"\r", 0, "\r"},
+      {big, 0, big},
+      {big + "\x1A" + "3 4\n", 0, big},
+      {big + '\0' + "3 4\n", 0, big},
   };
   TempDir dir;
   for (const auto& c : cases) {
