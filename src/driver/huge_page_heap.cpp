@@ -1,0 +1,28 @@
+#include "driver/huge_page_heap.h"
+
+#include <malloc.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+
+void* start_heap_on_huge_pages() {
+#if defined(__SANITIZE_ADDRESS__)
+  return nullptr;
+#else
+  constexpr uintptr_t huge_page = uintptr_t{2} << 20;
+  constexpr size_t huge_part = 2 * huge_page;  // pixels, encoder and input of a large picture
+  constexpr uintptr_t chunk_header = 32;       // what malloc adds to a block, rounded up
+  mallopt(M_MMAP_THRESHOLD, 8 << 20);
+  mallopt(M_TRIM_THRESHOLD, 64 << 20);
+  mallopt(M_TOP_PAD, huge_part);  // the gap's growth takes the huge part along
+  // The free top of the heap starts where its break ends less what is left.
+  uintptr_t top = reinterpret_cast<uintptr_t>(sbrk(0)) - mallinfo2().keepcost;
+  uintptr_t boundary = (top + huge_page - 1) & ~(huge_page - 1);
+  if (boundary - top < 2 * chunk_header) boundary += huge_page;
+  void* gap = malloc(boundary - top - chunk_header);
+  madvise(reinterpret_cast<void*>(boundary), huge_part, MADV_HUGEPAGE);
+  return gap;
+#endif
+}
