@@ -156,9 +156,7 @@ void draw_lone_point(gdImagePtr im, const PlotArea& area, const PixelPoint& p, i
 // the frame, otherwise joined through the points inside the area only.
 void draw_points(gdImagePtr im, const PlotArea& area, bool clipped, PointList points, int color) {
   if (!clipped) {
-    VertexList vertices;
-    map_to_area(std::move(points), area, vertices);
-    draw_curve(im, vertices, color);
+    draw_curve(im, map_to_area(points, area), color);
     return;
   }
   VertexRuns runs;

@@ -31,9 +31,7 @@ int map(const Mapping& m, PointList points, Vertices& out) {
   PlotArea area = area_for(m, refused);
   out.clear();
   if (refused < 0) return refused;
-  VertexList vertices{{1, 1}};  // replaced, not added to
-  map_to_area(std::move(points), area, vertices);
-  for (const PixelPoint& v : vertices) out.emplace_back(v.x, v.y);
+  for (const PixelPoint& v : map_to_area(points, area)) out.emplace_back(v.x, v.y);
   return 0;
 }
 
@@ -95,23 +93,20 @@ TEST(MapToArea, RefusesUnusableRanges) {
   }
 }
 
-// Big lists are mapped in two halves at once: the result must be the list
-// that mapping the points a few at a time gives.
+// Big lists are mapped in two halves at once, over their own points: the
+// result must be the list that mapping the points a few at a time gives.
 TEST(MapToArea, BigListsMapLikeSmallOnes) {
   PointList points;
   for (int i = 0; i < 600001; ++i) points.push_back({0.001 * (1 + i % 5000), 0.01 + (i % 77)});
   int refused;
   PlotArea area = area_for({0.002, 4, 0.01, 70, true, true}, refused);
   ASSERT_EQ(0, refused);
-  VertexList whole;
-  map_to_area(points, area, whole);
-  VertexList pieces;
+  std::vector<PixelPoint> pieces;
   for (size_t start = 0; start < points.size(); start += 1000) {
     PointList piece(points.begin() + start, points.begin() + std::min(points.size(), start + 1000));
-    VertexList part;
-    map_to_area(piece, area, part);
-    pieces.insert(pieces.end(), part.begin(), part.end());
+    for (const PixelPoint& v : map_to_area(piece, area)) pieces.push_back(v);
   }
+  std::span<const PixelPoint> whole = map_to_area(points, area);
   ASSERT_EQ(pieces.size(), whole.size());
   for (size_t i = 0; i < whole.size(); ++i) {
     ASSERT_EQ(pieces[i].x, whole[i].x) << i;
