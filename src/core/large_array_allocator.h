@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <new>
+#include <utility>
 
 // Takes arrays of a megabyte or more straight from the kernel, for the point
 // and vertex lists of big files. Such a mapping costs nothing for the pages
@@ -37,6 +38,18 @@ struct LargeArrayAllocator {
     } else {
       munmap(p, bytes);
     }
+  }
+
+  // resize() leaves the elements it adds as they are, where value
+  // initialisation would zero them: a list grows that way only over
+  // elements already written in its reserved room (the halves of a file).
+  template <class U>
+  void construct(U* p) noexcept {
+    ::new (static_cast<void*>(p)) U;
+  }
+  template <class U, class... Args>
+  void construct(U* p, Args&&... args) {
+    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
   }
 
   template <class U>

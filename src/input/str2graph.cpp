@@ -27,6 +27,14 @@ size_t line_count(std::string_view text) {
   return lines;
 }
 
+// Counted a block at a time, unlike the memchr per line above, for the
+// head of a big text.
+size_t line_feeds(std::string_view text) {
+  size_t n = 0;
+  for (char c : text) n += c == '\n';
+  return n;
+}
+
 // A point line needs three bytes and a line end ("1 2\n"): the list is
 // reserved at the most points the text can hold, which costs nothing for the
 // pages never filled. Where the kernel will not lend pages it may never be
@@ -37,6 +45,11 @@ void reserve_points(std::string_view text, PointList& points) {
   } catch (const std::bad_alloc&) {
     points.reserve(line_count(text));
   }
+}
+
+// The most points a text can hold: all but a last line need four bytes.
+size_t most_points(std::string_view text) {
+  return (text.size() + 1) / 4;
 }
 
 // The phase after the amplitude: one separator character, then a number
@@ -55,8 +68,8 @@ void add_phase(const char* p, const char* end, double x, PointList& phases) {
 
 // The phases are looked for only when asked for: without them the loop is
 // the two-number scan alone.
-template <bool with_phases>
-void extract(std::string_view text, PointList& points, PointList* phases) {
+template <bool with_phases, class Points>
+void extract(std::string_view text, Points& points, PointList* phases) {
   const char* p = text.data();
   const char* end = p + text.size();
   while (p < end) {
@@ -77,9 +90,21 @@ void extract(std::string_view text, PointList& points, PointList* phases) {
 // Below this a second thread costs more than it saves.
 constexpr size_t halves_from = size_t{4} << 20;
 
+// Points written in order from `at` on, in room reserved for them.
+struct PointsAt {
+  ResponsePoint* at;
+  size_t size = 0;
+  void push_back(const ResponsePoint& point) {
+    ::new (static_cast<void*>(at + size++)) ResponsePoint(point);
+  }
+};
+
 // Extracts the points (and with `phases` the phase points) of the file's
 // text, the two halves of a big text (cut after a line feed) at once, and
-// releases the text.
+// releases the text. The second half's points are written straight into
+// the list's reserved room, after one place for each line of the first
+// half, which holds at most one point; joining then moves them down only
+// past the lines that gave none, and no fresh page is touched for a copy.
 // Returns false when the file was cut shorter meanwhile: the points of the
 // lost part are missing, and a line may have been cut in the middle.
 template <bool with_phases>
@@ -92,15 +117,33 @@ bool extract_all(FileText& file, PointList& points, PointList* phases) {
     return !file.cut_short();
   }
   std::string_view head = text.substr(0, lf + 1), tail = text.substr(lf + 1);
-  PointList later, later_phases;
+  ResponsePoint* room = points.data();
+  size_t room_size = points.capacity();
+  PointsAt later{room};
+  bool in_room = false;
+  PointList later_list, later_phases;  // the second half's, when the room is too small
   run_together([&] { extract<with_phases>(head, points, phases); },
                [&] {
-                 reserve_points(tail, later);
+                 size_t place = line_feeds(head);
+                 in_room = place + most_points(tail) <= room_size;
+                 if (!in_room) {
+                   reserve_points(tail, later_list);
+                   extract<with_phases>(tail, later_list, &later_phases);
+                   return;
+                 }
+                 later.at = room + place;
                  extract<with_phases>(tail, later, &later_phases);
                });
   bool whole = !file.cut_short();
-  file = FileText();  // gone before the halves are joined, so its pages and the copy never meet
-  points.insert(points.end(), later.begin(), later.end());
+  file = FileText();  // gone before a copy, so its pages and the copy's never meet
+  size_t first = points.size();
+  if (in_room) {
+    if (later.at != room + first)
+      memmove(room + first, later.at, later.size * sizeof(ResponsePoint));
+    points.resize(first + later.size);
+  } else {
+    points.insert(points.end(), later_list.begin(), later_list.end());
+  }
   if constexpr (with_phases)
     phases->insert(phases->end(), later_phases.begin(), later_phases.end());
   return whole;

@@ -69,13 +69,19 @@ TEST(Str2graph, NoAcceptableLine) {
   }
 }
 
-// Big texts are read in two halves at once: nothing may be lost, doubled or
-// reordered at the seam, wherever it falls.
+// Big texts are read in two halves at once, the second straight after room
+// for the first half's lines: nothing may be lost, doubled or reordered at
+// the seam, wherever it falls, nor when the first half's lines (here 5 MB of
+// empty ones) are more than the list has room for.
 TEST(Str2graph, BigTextsKeepEveryPointInOrder) {
-  for (const char* line_end : {"\n", "\r\n", "\n\n"}) {
-    std::string bytes;
+  const struct {
+    const char* line_end;
+    size_t empty_lines;
+  } cases[] = {{"\n", 0}, {"\r\n", 0}, {"\n\n", 0}, {"\n", size_t{5} << 20}};
+  for (const auto& [line_end, empty_lines] : cases) {
+    std::string bytes(empty_lines, '\n');
     int lines = 0;
-    while (bytes.size() < (size_t{9} << 20)) {
+    while (bytes.size() < empty_lines + (size_t{9} << 20)) {
       ++lines;
       bytes += std::to_string(lines) + ".5  " + (lines % 7 ? "2.25" : "x") + line_end;
     }
