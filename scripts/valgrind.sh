@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Runs whole afcdraw runs under valgrind memcheck: any memory error or leak
 # fails. Usage: scripts/valgrind.sh [path to afcdraw]
+# By default the full binary: valgrind cannot see into the static C library
+# of the fast one (its internals look uninitialised to it), and the fast one
+# hands report pictures to the full one anyway. Both run the same code.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bin=${1:-build/afcdraw}
+bin=${1:-build/afcdraw-full}
+[ -x "$bin" ] || bin=build/afcdraw
 command -v valgrind >/dev/null || bash scripts/deps.sh valgrind
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -14,14 +14,16 @@
 #include "compare/verdict.h"
 #include "convert/convert_responses.h"
 #include "core/diagnostic.h"
+#include "core/fail.h"
 #include "core/last_error.h"
+#include "core/messages.h"
 #include "core/plot_options.h"
 #include "draw/draw_picture.h"
+#include "driver/hand_over.h"
 #include "encode/encode_picture.h"
 #include "input/read_responses.h"
 #include "layout/plan_picture.h"
 #include "output/write_output.h"
-#include "report/draw_report.h"
 #include "report/report_units.h"
 
 namespace {
@@ -87,7 +89,7 @@ void print_warnings(const Warnings& warnings) {
 // no pixel) -> draw it -> encode it -> write it to OUT= safely -> with
 // TOL=, the verdict. Each step runs only if the one before succeeded;
 // a failure prints its message line and ends the run.
-int run(int argc, const char* const argv[]) {
+int run_with(int argc, const char* const argv[], ReportDrawer draw_report) {
   if (asks_for_version(argc, argv)) {
     print_version();
     return 0;
@@ -99,6 +101,7 @@ int run(int argc, const char* const argv[]) {
     print_usage();
     return 0;
   }
+  if (parsed >= 0 && o.report && draw_report == nullptr) hand_over(argv);
   if (parsed != strict_warning) print_warnings(warnings);
   if (parsed < 0) return report_command_line(o, parsed);
   Responses responses;
@@ -118,6 +121,10 @@ int run(int argc, const char* const argv[]) {
   Picture picture;
   EncodedPicture encoded;
   if (o.report) {
+    if (draw_report == nullptr) {
+      fail(message::report_unavailable, -1);
+      return report(o, picture_not_made);
+    }
     if (draw_report(plan, responses.curves, responses.legend, o, canvas, picture, encoded) < 0) {
       return report(o, picture_not_made);
     }

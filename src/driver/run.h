@@ -1,6 +1,18 @@
 #pragma once
 
+#include "report/draw_report.h"
+
+// Who draws a report picture: draw_report in the full binary; nobody in the
+// fast one, which hands such a run to the full binary (hand_over).
+using ReportDrawer = decltype(&draw_report);
+
 // The whole run of the tool on an argument list (argv[0] is the program's
-// name): what it prints on standard output and the exit status it returns.
-// main is this and nothing else; the pipeline fuzzer drives it too.
+// name): what it prints on standard output and the exit status it returns,
+// report pictures drawn by `draw_report`, or handed over when it is null.
+int run_with(int argc, const char* const argv[], ReportDrawer draw_report);
+
+// The full binary's run (which the tests and the pipeline fuzzer drive too),
+// and the fast binary's. Each in a file of its own, so that the fast binary
+// links no report module loader.
 int run(int argc, const char* const argv[]);
+int run_fast(int argc, const char* const argv[]);

@@ -1,9 +1,7 @@
 #include "report/draw_report.h"
 
 #include <dlfcn.h>
-#include <unistd.h>
 
-#include <climits>
 #include <cstdint>
 #include <memory>
 #include <new>
@@ -13,26 +11,16 @@
 #include "core/diagnostic.h"
 #include "core/fail.h"
 #include "core/messages.h"
+#include "core/own_files.h"
 #include "encode/rgb_png.h"
 #include "report/report_job.h"
 
 namespace {
 
-// The folder of the running binary, where the build puts the module; an
-// installed one finds it under AFCDRAW_MODULE_DIR, relative to that folder.
-std::string binary_folder() {
-  char path[PATH_MAX];
-  ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n <= 0) return ".";
-  std::string folder(path, static_cast<size_t>(n));
-  return folder.substr(0, folder.find_last_of('/'));
-}
-
 RenderReport load_renderer() {
-  std::string folder = binary_folder();
   std::string error;
-  for (const std::string& dir : {folder, folder + "/" + AFCDRAW_MODULE_DIR}) {
-    void* module = dlopen((dir + "/" + report_module_name).c_str(), RTLD_NOW | RTLD_LOCAL);
+  for (const std::string& path : own_file_paths(report_module_name)) {
+    void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (module == nullptr) {
       error += std::string(error.empty() ? "" : "; ") + dlerror();
       continue;

@@ -114,15 +114,20 @@ TEST(Report, GifIsThePictureReducedToAPalette) {
 namespace {
 
 // A binary installed without its module still draws today's pictures, and
-// refuses a report picture with a message.
+// refuses a report picture with a message: the full binary without the
+// module, and the fast one without the full one to hand the picture to.
 TEST(Report, WithoutTheModuleAReportFailsClearly) {
-  TempDir dir;
-  RunResult r = run_shell(dir.dir(), "cp \"$AFCDRAW\" ./afcdraw && ./afcdraw IN=" AFCDRAW_EXAMPLES
-                                     "/geophone_1hz.txt OUT=a.gif && ./afcdraw IN=" AFCDRAW_EXAMPLES
-                                     "/geophone_1hz.txt OUT=a.svg 2>/dev/null");
-  EXPECT_EQ(252, r.status);
-  EXPECT_EQ("draw_report(): Report style unavailable\n", r.out);
-  EXPECT_EQ((std::vector<std::string>{"a.gif", "afcdraw"}), dir.entries());
+  for (const char* binary : {"$AFCDRAW", "$AFCDRAW_FULL"}) {
+    TempDir dir;
+    RunResult r =
+        run_shell(dir.dir(), std::string("cp \"") + binary +
+                                 "\" ./afcdraw && ./afcdraw IN=" AFCDRAW_EXAMPLES
+                                 "/geophone_1hz.txt OUT=a.gif && ./afcdraw IN=" AFCDRAW_EXAMPLES
+                                 "/geophone_1hz.txt OUT=a.svg 2>/dev/null");
+    EXPECT_EQ(252, r.status) << binary;
+    EXPECT_EQ("draw_report(): Report style unavailable\n", r.out) << binary;
+    EXPECT_EQ((std::vector<std::string>{"a.gif", "afcdraw"}), dir.entries()) << binary;
+  }
 }
 
 }  // namespace

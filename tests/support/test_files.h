@@ -47,8 +47,9 @@ RunResult run_afcdraw(const std::vector<std::string>& args,
                       const std::vector<std::string>& env = {"LC_ALL=C"},
                       const std::string& input = "");
 
-// Runs `command` with /bin/sh in `dir`, with AFCDRAW naming the binary and
-// AS_NOBODY a prefix that runs a command as the unprivileged user 65534 and
+// Runs `command` with /bin/sh in `dir`, with AFCDRAW naming the binary,
+// AFCDRAW_FULL the full one it hands report pictures to (the same where
+// there is no fast one), AS_NOBODY a prefix that runs a command as the unprivileged user 65534 and
 // CLOSE_FAILS a library to preload for a file system that reports a failed
 // write at close (support/close_fails.cpp).
 RunResult run_shell(const std::string& dir, const std::string& command);
