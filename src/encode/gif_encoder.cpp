@@ -218,7 +218,7 @@ class Parser {
   Parser(const Stream& stream)
       : pixels_(stream.pixels.get()),
         size_(stream.size),
-        codes_(std::make_unique_for_overwrite<uint16_t[]>(stream.size)),
+        codes_(std::make_unique_for_overwrite<uint16_t[]>(stream.size + block)),
         dictionary_(std::make_unique<Dictionary>(stream.columns)),
         hints_(std::make_unique<Hint[]>(max_codes)) {}
 
@@ -272,15 +272,20 @@ class Parser {
     size_t after = hint.at + 1, length = hint.end - hint.at;
     size_t same = common_length(pixels_ + i, pixels_ + after, std::min(length, size_ - i));
     if (same == 0) return i;
-    if (same == length) {  // the whole passage and the pixel that ended it
-      memcpy(codes_.get() + i, codes_.get() + after, (same - 1) * sizeof(uint16_t));
-      code = hint.added;
-      codes_[i + same - 1] = static_cast<uint16_t>(code);
-    } else {
-      memcpy(codes_.get() + i, codes_.get() + after, same * sizeof(uint16_t));
-      code = codes_[i + same - 1];
-    }
+    copy_codes(codes_.get() + i, codes_.get() + after, same);
+    // The whole passage takes the pixel that ended it, and the code that made.
+    code = same == length ? hint.added : codes_[i + same - 1];
+    codes_[i + same - 1] = static_cast<uint16_t>(code);
     return i + same;
+  }
+
+  // Copies `n` codes a block at a time, where a call per passage cost more
+  // than the copy. The passage ends before `to`; the codes written past `n`
+  // belong to pixels not parsed yet, which get theirs in turn (the array
+  // has a block to spare at its end).
+  static void copy_codes(uint16_t* to, const uint16_t* from, size_t n) {
+    constexpr size_t per_block = block / sizeof(uint16_t);
+    for (size_t k = 0; k < n; k += per_block) memcpy(to + k, from + k, block);
   }
 
   const unsigned char* pixels_;
