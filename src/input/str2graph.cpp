@@ -17,39 +17,28 @@ bool usable(double v) {
   return v != -1.0 && std::isfinite(v);
 }
 
-size_t line_count(std::string_view text) {
-  size_t lines = 1;
-  const char* end = text.data() + text.size();
-  for (const char* p = text.data(); (p = static_cast<const char*>(memchr(p, '\n', end - p)));) {
-    ++lines;
-    ++p;
-  }
-  return lines;
-}
-
-// Counted a block at a time, unlike the memchr per line above, for the
-// head of a big text.
+// Counted a block at a time, where a search per line would stop at each.
 size_t line_feeds(std::string_view text) {
   size_t n = 0;
   for (char c : text) n += c == '\n';
   return n;
 }
 
-// A point line needs three bytes and a line end ("1 2\n"): the list is
-// reserved at the most points the text can hold, which costs nothing for the
-// pages never filled. Where the kernel will not lend pages it may never be
-// asked for, the lines are counted instead.
-void reserve_points(std::string_view text, PointList& points) {
-  try {
-    points.reserve(text.size() / 4 + 1);
-  } catch (const std::bad_alloc&) {
-    points.reserve(line_count(text));
-  }
+// The most points a text can hold: a point line needs three bytes and a
+// line end ("1 2\n").
+size_t most_points(std::string_view text) {
+  return text.size() / 4 + 1;
 }
 
-// The most points a text can hold: all but a last line need four bytes.
-size_t most_points(std::string_view text) {
-  return (text.size() + 1) / 4;
+// The list is reserved at the most points the text can hold, which costs
+// nothing for the pages never filled. Where the kernel will not lend pages
+// it may never be asked for, the lines are counted instead.
+void reserve_points(std::string_view text, PointList& points) {
+  try {
+    points.reserve(most_points(text));
+  } catch (const std::bad_alloc&) {
+    points.reserve(line_feeds(text) + 1);
+  }
 }
 
 // The phase after the amplitude: one separator character, then a number
