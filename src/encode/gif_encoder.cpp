@@ -280,12 +280,13 @@ class Parser {
   }
 
   // Copies `n` codes a block at a time, where a call per passage cost more
-  // than the copy. The passage ends before `to`; the codes written past `n`
-  // belong to pixels not parsed yet, which get theirs in turn (the array
-  // has a block to spare at its end).
+  // than the copy. The passage ends before `to`, but a block read past its
+  // end may reach into `to`'s first block: hence a move. The codes written
+  // past `n` belong to pixels not parsed yet, which get theirs in turn (the
+  // array has a block to spare at its end).
   static void copy_codes(uint16_t* to, const uint16_t* from, size_t n) {
     constexpr size_t per_block = block / sizeof(uint16_t);
-    for (size_t k = 0; k < n; k += per_block) memcpy(to + k, from + k, block);
+    for (size_t k = 0; k < n; k += per_block) memmove(to + k, from + k, block);
   }
 
   const unsigned char* pixels_;

@@ -21,20 +21,21 @@ std::vector<unsigned char> libgd_gif(gdImagePtr im) {
 // Images of every kind the dictionary meets: one colour (the key 0 that
 // ends probe sequences), noise that fills the table and clears it, runs,
 // stripes, a few colours, noise with a share of colour 0 (whose pair of
-// key 0 the table may lose), and rows that repeat with a few changes, as
-// a picture's do (where the parse copies its last passage), at sizes from
+// key 0 the table may lose), rows that repeat with a few changes, as a
+// picture's do (where the parse copies its last passage), and a pattern of
+// a few pixels (whose passages follow each other closely), at sizes from
 // one pixel up.
 TEST(GifEncoder, TheBytesLibgdWrites) {
   std::mt19937 rng(7);
   std::vector<unsigned char> row;
-  for (int n = 0; n < 210; ++n) {
+  for (int n = 0; n < 240; ++n) {
     int w = 1 + static_cast<int>(rng() % (n < 20 ? 4 : 400));
     int h = 1 + static_cast<int>(rng() % (n < 20 ? 4 : 300));
     gdImagePtr im = gdImageCreate(w, h);
     int colors = 1 + static_cast<int>(rng() % 256);
     for (int c = 0; c < colors; ++c)
       gdImageColorAllocate(im, rng() % 256, rng() % 256, rng() % 256);
-    int kind = n % 7;
+    int kind = n % 8;
     int zeros = static_cast<int>(rng() % 100);      // kinds 5 and 6: the share of colour 0, percent
     int period = 1 + static_cast<int>(rng() % 40);  // kind 6: rows between new rows
     row.assign(static_cast<size_t>(w), 0);
@@ -43,7 +44,8 @@ TEST(GifEncoder, TheBytesLibgdWrites) {
         if (y % period == 0 || rng() % 64 == 0)
           row[x] = static_cast<unsigned char>(
               static_cast<int>(rng() % 100) < zeros ? 0 : rng() % colors);
-        int c = kind == 6 ? row[x]
+        int c = kind == 7   ? (x + 2 * y) % (1 + period % 4)
+                : kind == 6 ? row[x]
                 : kind == 5
                     ? static_cast<int>(static_cast<int>(rng() % 100) < zeros ? 0 : rng() % colors)
                 : kind == 0 ? 0
