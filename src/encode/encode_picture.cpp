@@ -3,12 +3,14 @@
 #include "core/fail.h"
 #include "core/messages.h"
 #include "encode/gif_encoder.h"
+#include "encode/palette_png.h"
 
 #include <new>
 
 int encode_picture(gdImagePtr image, OutputFormat format, EncodedPicture& encoded) {
   try {
     if (format == OutputFormat::gif && encode_gif(image, encoded.own)) return 0;
+    if (format == OutputFormat::png && encode_palette_png(image, encoded.own)) return 0;
   } catch (const std::bad_alloc&) {
     return fail(message::not_encoded, -1);
   }
