@@ -48,25 +48,27 @@ struct Worker {
   Job* job = nullptr;
 };
 
-// A string on a pipe: its length, then its bytes.
-bool send_text(int fd, const std::string& text) {
-  uint32_t size = static_cast<uint32_t>(text.size());
-  return write_all(fd, &size, sizeof size) && write_all(fd, text.data(), text.size());
+// A message on a pipe: its length, then its bytes, in one write, so that
+// the other end wakes once for it. A job's message is its words, each
+// ended by a NUL; an answer's is the status (4 bytes) and the message.
+bool send_message(int fd, std::string& message) {
+  uint32_t size = static_cast<uint32_t>(message.size());
+  message.insert(0, reinterpret_cast<const char*>(&size), sizeof size);
+  return write_all(fd, message.data(), message.size());
 }
 
-bool receive_text(int fd, std::string& text) {
+bool receive_message(int fd, std::string& message) {
   uint32_t size;
   if (!read_all(fd, &size, sizeof size)) return false;
-  text.resize(size);
-  return read_all(fd, text.data(), size);
+  message.resize(size);
+  return read_all(fd, message.data(), size);
 }
 
-bool receive_job(int fd, std::vector<std::string>& words) {
-  uint32_t count;
-  if (!read_all(fd, &count, sizeof count)) return false;
-  words.resize(count);
-  for (std::string& w : words) {
-    if (!receive_text(fd, w)) return false;
+bool receive_job(int fd, std::string& message, std::vector<const char*>& argv) {
+  if (!receive_message(fd, message) || (!message.empty() && message.back() != '\0')) return false;
+  argv.assign(1, "afcdraw");
+  for (size_t at = 0; at < message.size(); at = message.find('\0', at) + 1) {
+    argv.push_back(message.c_str() + at);
   }
   return true;
 }
@@ -81,17 +83,17 @@ bool receive_job(int fd, std::vector<std::string>& words) {
   int null_in = open("/dev/null", O_RDONLY);
   if (null_out >= 0) dup2(null_out, STDOUT_FILENO);
   if (null_in >= 0) dup2(null_in, STDIN_FILENO);
-  std::vector<std::string> words;
-  while (receive_job(from_parent, words)) {
-    std::vector<const char*> argv{"afcdraw"};
-    for (const std::string& w : words) argv.push_back(w.c_str());
+  std::string job, answer;
+  std::vector<const char*> argv;
+  while (receive_job(from_parent, job, argv)) {
     last_error.clear();
     int status = run(static_cast<int>(argv.size()), argv.data()) & 0xff;
     fflush(stdout);
     fflush(stderr);
-    std::string message = status == picture_outside_tolerance ? "outside tolerance" : last_error;
-    int32_t answer = status;
-    if (!write_all(to_parent, &answer, sizeof answer) || !send_text(to_parent, message)) break;
+    int32_t code = status;
+    answer.assign(reinterpret_cast<const char*>(&code), sizeof code);
+    answer += status == picture_outside_tolerance ? "outside tolerance" : last_error.c_str();
+    if (!send_message(to_parent, answer)) break;
   }
   _exit(0);
 }
@@ -118,6 +120,7 @@ class Batch {
   RunFunction run_;
   std::deque<Job> jobs_;  // in line order, reported from the front
   long pictures_ = 0, failed_ = 0;
+  bool progress_ = isatty(STDERR_FILENO) != 0;  // a progress line, on a terminal only
 };
 
 size_t Batch::busy() const {
@@ -159,9 +162,10 @@ bool Batch::start(Worker& w) {
 }
 
 bool Batch::send(Worker& w, Job& job, const std::vector<std::string>& words) {
-  uint32_t count = static_cast<uint32_t>(words.size());
-  bool sent = write_all(w.to.get(), &count, sizeof count);
-  for (size_t i = 0; sent && i < words.size(); ++i) sent = send_text(w.to.get(), words[i]);
+  std::string message;
+  // A word ends at its first NUL, as an argument on a command line would.
+  for (const std::string& word : words) message.append(word.c_str()).push_back('\0');
+  bool sent = send_message(w.to.get(), message);
   if (sent) w.job = &job;
   return sent;
 }
@@ -219,11 +223,13 @@ void Batch::wait_one() {
 // The worker's answer for its job; a worker that ended without one (killed
 // by a signal) is waited for, and another takes its place when needed.
 void Batch::collect(Worker& w) {
-  int32_t status;
   Job* job = w.job;
   w.job = nullptr;
-  if (job != nullptr && read_all(w.from.get(), &status, sizeof status) &&
-      receive_text(w.from.get(), job->message)) {
+  int32_t status;
+  if (job != nullptr && receive_message(w.from.get(), job->message) &&
+      job->message.size() >= sizeof status) {
+    memcpy(&status, job->message.data(), sizeof status);
+    job->message.erase(0, sizeof status);
     job->status = status;
     job->done = true;
     return;
@@ -252,7 +258,7 @@ void Batch::report(const Job& job) {
     ++failed_;
     printf("%s:%ld: %d: %s\n", name_, job.line, job.status, job.message.c_str());
   }
-  if (isatty(STDERR_FILENO)) fprintf(stderr, "\r%ld pictures, %ld failed", pictures_, failed_);
+  if (progress_) fprintf(stderr, "\r%ld pictures, %ld failed", pictures_, failed_);
 }
 
 int Batch::finish_all() {
@@ -261,7 +267,7 @@ int Batch::finish_all() {
   for (Worker& w : workers_) {
     if (w.pid > 0) collect(w);  // its end closed, it ends
   }
-  if (isatty(STDERR_FILENO)) fputc('\n', stderr);
+  if (progress_) fputc('\n', stderr);
   fprintf(stderr, "%ld pictures, %ld failed\n", pictures_, failed_);
   return failed_ > 0 ? batch_failed : 0;
 }
