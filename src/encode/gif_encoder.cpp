@@ -30,6 +30,8 @@ void put_word(std::vector<unsigned char>& out, int v) {
 }
 
 // Codes packed from the low bit up into sub-blocks of packet_size bytes.
+// Eight bytes of the packed bits are stored at once whatever their count,
+// and the count moved on by the whole bytes: no branch on the bits pending.
 class CodeWriter {
  public:
   CodeWriter(std::vector<unsigned char>& out, int init_bits)
@@ -40,11 +42,11 @@ class CodeWriter {
   void write(int code, int next_code, bool cleared) {
     accumulator_ |= static_cast<uint64_t>(code) << pending_;
     pending_ += bits_;
-    while (pending_ >= 8) {
-      byte(static_cast<unsigned char>(accumulator_ & 0xFF));
-      accumulator_ >>= 8;
-      pending_ -= 8;
-    }
+    memcpy(packet_ + count_, &accumulator_, sizeof accumulator_);
+    count_ += pending_ >> 3;
+    accumulator_ >>= pending_ & ~7;
+    pending_ &= 7;
+    if (count_ >= packet_size) flush_whole_packet();
     if (cleared) {
       bits_ = init_bits_;
       max_code_ = (1 << bits_) - 1;
@@ -56,31 +58,26 @@ class CodeWriter {
 
   // The last partial byte and packet.
   void finish() {
-    while (pending_ > 0) {
-      byte(static_cast<unsigned char>(accumulator_ & 0xFF));
-      accumulator_ >>= 8;
-      pending_ -= 8;
-    }
-    flush();
-  }
-
- private:
-  void byte(unsigned char b) {
-    packet_[count_++] = b;
-    if (count_ >= packet_size) flush();
-  }
-  void flush() {
+    if (pending_ > 0) packet_[count_++] = static_cast<unsigned char>(accumulator_);
     if (count_ == 0) return;
     out_.push_back(static_cast<unsigned char>(count_));
     out_.insert(out_.end(), packet_, packet_ + count_);
-    count_ = 0;
+  }
+
+ private:
+  // A code adds two bytes at most, so at most one waits for the next packet.
+  void flush_whole_packet() {
+    out_.push_back(static_cast<unsigned char>(packet_size));
+    out_.insert(out_.end(), packet_, packet_ + packet_size);
+    count_ -= packet_size;
+    memmove(packet_, packet_ + packet_size, static_cast<size_t>(count_));
   }
 
   std::vector<unsigned char>& out_;
   int init_bits_, bits_, max_code_;
   uint64_t accumulator_ = 0;
   int pending_ = 0;
-  unsigned char packet_[packet_size];
+  unsigned char packet_[packet_size + 2 * sizeof(uint64_t)];
   int count_ = 0;
 };
 
@@ -206,13 +203,18 @@ struct Hint {
   uint16_t added;
 };
 
+// The hints of walks' starts are found by a hash of their first pixels.
+constexpr int start_key_bits = 12;
+
 // The greedy parse, led by what the picture did before. A string is found
 // by walking the dictionary one pixel at a time, each step waiting on the
 // last. But pictures repeat themselves, and strings are unique: where the
 // pixels after a code equal those that followed it the last time, the codes
 // of that walk are the codes of this one. So the walk copies them (the code
 // of each string's end, kept for every pixel) and steps through the
-// dictionary only where the picture departs from its last passage.
+// dictionary only where the picture departs from its last passage. A walk
+// starts from the last walk that began with the same 16 pixels, which
+// often ends where this one will.
 class Parser {
  public:
   Parser(const Stream& stream)
@@ -220,7 +222,8 @@ class Parser {
         size_(stream.size),
         codes_(std::make_unique_for_overwrite<uint16_t[]>(stream.size + block)),
         dictionary_(std::make_unique<Dictionary>(stream.columns)),
-        hints_(std::make_unique<Hint[]>(max_codes)) {}
+        hints_(std::make_unique<Hint[]>(max_codes)),
+        starts_(std::make_unique<Hint[]>(size_t{1} << start_key_bits)) {}
 
   // The longest string in the dictionary from `start` on; returns its code
   // and sets `start` past it.
@@ -229,16 +232,24 @@ class Parser {
     int code = pixels_[i];
     codes_[i] = static_cast<uint16_t>(code);
     walked_ = 0;
-    remember(code, i++);
+    remember(code, i);
+    start_key_ = start_key(i);
+    i = follow(starts_[start_key_], code, i);
+    // Past a copied passage the picture departs from it: the dictionary is
+    // asked next. Otherwise the first pixel's code leads.
+    if (i <= start + 1) {
+      i = start + 1;
+      if (i < size_) i = follow(hints_[code], code, i);
+    }
     while (i < size_) {
-      i = follow_hint(code, i);
-      if (i >= size_) break;
       int next = dictionary_->find(code, pixels_[i]);
       if (!next) break;
       code = next;
       codes_[i] = static_cast<uint16_t>(code);
       remember(code, i++);
+      if (i < size_) i = follow(hints_[code], code, i);
     }
+    walk_start_ = start;
     start = i;
     return code;
   }
@@ -251,6 +262,11 @@ class Parser {
     for (int k = 0; k < walked_; ++k) {
       hints_[walked_codes_[k]] =
           Hint{walked_at_[k], static_cast<uint32_t>(end), epoch, static_cast<uint16_t>(code)};
+    }
+    // The passage of a start follows the position before it.
+    if (walk_start_ > 0) {
+      starts_[start_key_] = Hint{static_cast<uint32_t>(walk_start_ - 1), static_cast<uint32_t>(end),
+                                 epoch, static_cast<uint16_t>(code)};
     }
   }
 
@@ -265,11 +281,20 @@ class Parser {
     walked_at_[walked_++] = static_cast<uint32_t>(at);
   }
 
-  // Copies the codes of the pixels after `code` that repeat its last passage.
-  size_t follow_hint(int& code, size_t i) {
-    const Hint& hint = hints_[code];
+  // A hash of the 16 pixels from `at` (the stream has a block to spare).
+  size_t start_key(size_t at) const {
+    uint64_t a, b;
+    memcpy(&a, pixels_ + at, sizeof a);
+    memcpy(&b, pixels_ + at + sizeof a, sizeof b);
+    uint64_t v = (a * 0x9E3779B97F4A7C15ull) ^ (b * 0xC2B2AE3D27D4EB4Full);
+    return static_cast<size_t>((v ^ (v >> 29)) * 0x165667B19E3779F9ull >> (64 - start_key_bits));
+  }
+
+  // Copies the codes of the pixels from `i` on that repeat the passage of
+  // `hint`, and sets `code` to the last; returns the position past them.
+  size_t follow(const Hint& hint, int& code, size_t i) {
     if (hint.epoch != epoch_) return i;
-    size_t after = hint.at + 1, length = hint.end - hint.at;
+    size_t after = hint.at + size_t{1}, length = hint.end - hint.at;
     size_t same = common_length(pixels_ + i, pixels_ + after, std::min(length, size_ - i));
     if (same == 0) return i;
     copy_codes(codes_.get() + i, codes_.get() + after, same);
@@ -294,6 +319,8 @@ class Parser {
   std::unique_ptr<uint16_t[]> codes_;  // the code of the string ending at each pixel
   std::unique_ptr<Dictionary> dictionary_;
   std::unique_ptr<Hint[]> hints_;
+  std::unique_ptr<Hint[]> starts_;  // by the hash of a walk's first pixels
+  size_t walk_start_ = 0, start_key_ = 0;
   uint32_t epoch_ = 1;
   // The codes this parse stepped to, and where: a string has at most one per code.
   int walked_ = 0;
