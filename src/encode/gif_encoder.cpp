@@ -98,11 +98,14 @@ constexpr int first_probe_shift() {
 // until a clear. So codes are looked up in a direct table (one row per code,
 // one column per pixel value), and the open-addressing table is followed
 // only when a pair is added, to learn where it lands, which needs which
-// slots are taken and no keys.
+// slots are taken and no keys. A picture without pixel 0 never makes the
+// pair of key 0, and so never loses it: its table is not followed at all.
 class Dictionary {
  public:
-  explicit Dictionary(int columns)
-      : columns_(columns), codes_(static_cast<size_t>(max_codes) * columns) {
+  Dictionary(int columns, bool has_zero)
+      : columns_(columns),
+        follows_table_(has_zero),
+        codes_(static_cast<size_t>(max_codes) * columns) {
     memset(taken_, 0, sizeof taken_);
   }
 
@@ -111,11 +114,13 @@ class Dictionary {
 
   // Adds the missing pair; returns true when that lost the pair of key 0.
   bool add(int prefix, int c, int code) {
-    int slot = (c << first_probe_shift()) ^ prefix;
     bool lost = false;
-    if (taken_[slot]) slot = probe(slot, lost);
-    taken_[slot] = 1;
-    if (prefix == 0 && c == 0) key_zero_slot_ = slot;
+    if (follows_table_) {
+      int slot = (c << first_probe_shift()) ^ prefix;
+      if (taken_[slot]) slot = probe(slot, lost);
+      taken_[slot] = 1;
+      if (prefix == 0 && c == 0) key_zero_slot_ = slot;
+    }
     added_[code] = static_cast<uint32_t>(prefix * columns_ + c);
     codes_[added_[code]] = static_cast<uint16_t>(code);
     return lost;
@@ -146,6 +151,7 @@ class Dictionary {
   }
 
   int columns_;
+  bool follows_table_;
   std::vector<uint16_t> codes_;
   uint32_t added_[max_codes];
   unsigned char taken_[table_size];
@@ -160,6 +166,7 @@ struct Stream {
   std::unique_ptr<unsigned char[]> pixels;
   size_t size = 0;
   int columns = 1;  // a power of two above every pixel value
+  bool has_zero = false;
 };
 
 Stream read_stream(gdImagePtr im) {
@@ -167,13 +174,17 @@ Stream read_stream(gdImagePtr im) {
   s.size = static_cast<size_t>(im->sx) * im->sy;
   s.pixels = std::make_unique_for_overwrite<unsigned char[]>(s.size + block);
   unsigned char* to = s.pixels.get();
-  unsigned char seen = 0;
+  unsigned char seen = 0, lowest = 0xFF;
   for (int y = 0; y < im->sy; ++y, to += im->sx) {
     memcpy(to, im->pixels[y], im->sx);
-    for (int x = 0; x < im->sx; ++x) seen |= to[x];
+    for (int x = 0; x < im->sx; ++x) {
+      seen |= to[x];
+      lowest = std::min(lowest, to[x]);
+    }
   }
   memset(to, 0, block);
   while (s.columns <= seen) s.columns *= 2;
+  s.has_zero = lowest == 0;
   return s;
 }
 
@@ -221,7 +232,7 @@ class Parser {
       : pixels_(stream.pixels.get()),
         size_(stream.size),
         codes_(std::make_unique_for_overwrite<uint16_t[]>(stream.size + block)),
-        dictionary_(std::make_unique<Dictionary>(stream.columns)),
+        dictionary_(std::make_unique<Dictionary>(stream.columns, stream.has_zero)),
         hints_(std::make_unique<Hint[]>(max_codes)),
         starts_(std::make_unique<Hint[]>(size_t{1} << start_key_bits)) {}
 
