@@ -22,6 +22,13 @@ void* start_heap_on_huge_pages() {
   uintptr_t boundary = (top + huge_page - 1) & ~(huge_page - 1);
   if (boundary - top < 2 * chunk_header) boundary += huge_page;
   void* gap = malloc(boundary - top - chunk_header);
+  // Where the free top already held the gap, the heap may end short of the
+  // huge part, and pages it grows by later are not advised: a block over
+  // the part, freed at once, makes the heap reach past it (the trim
+  // threshold keeps it there).
+  void* reach = malloc(huge_part);
+  asm volatile("" : : "r"(reach) : "memory");  // not a pair the compiler may drop
+  free(reach);
   madvise(reinterpret_cast<void*>(boundary), huge_part, MADV_HUGEPAGE);
   return gap;
 #endif
