@@ -6,17 +6,9 @@
 #include <random>
 #include <vector>
 
-namespace {
+#include "support/gif_reader.h"
 
-// libgd's bytes for the image.
-std::vector<unsigned char> libgd_gif(gdImagePtr im) {
-  int size = 0;
-  void* bytes = gdImageGifPtr(im, &size);
-  std::vector<unsigned char> out(static_cast<unsigned char*>(bytes),
-                                 static_cast<unsigned char*>(bytes) + size);
-  gdFree(bytes);
-  return out;
-}
+namespace {
 
 // Images of every kind the dictionary meets: one colour (the key 0 that
 // ends probe sequences), noise that fills the table and clears it, runs,
@@ -62,8 +54,9 @@ TEST(GifEncoder, TheBytesLibgdWrites) {
     }
     std::vector<unsigned char> ours;
     ASSERT_TRUE(encode_gif(im, ours));
-    EXPECT_TRUE(ours == libgd_gif(im)) << w << "x" << h << ", " << colors << " colours, kind "
-                                       << kind << (no_zero ? ", no pixel 0" : "");
+    EXPECT_TRUE(ours == libgd_bytes(im, gdImageGifPtr))
+        << w << "x" << h << ", " << colors << " colours, kind " << kind
+        << (no_zero ? ", no pixel 0" : "");
     gdImageDestroy(im);
   }
 }
@@ -100,7 +93,7 @@ TEST(GifEncoder, ThePairOfKeyZeroIsLostAsLibgdLosesIt) {
     }
     std::vector<unsigned char> ours;
     ASSERT_TRUE(encode_gif(im, ours));
-    EXPECT_TRUE(ours == libgd_gif(im)) << "seed " << c.seed;
+    EXPECT_TRUE(ours == libgd_bytes(im, gdImageGifPtr)) << "seed " << c.seed;
     gdImageDestroy(im);
   }
 }

@@ -5,16 +5,9 @@
 #include <random>
 #include <vector>
 
-namespace {
+#include "support/gif_reader.h"
 
-std::vector<unsigned char> libgd_png(gdImagePtr im) {
-  int size = 0;
-  void* bytes = gdImagePngPtr(im, &size);
-  std::vector<unsigned char> out(static_cast<unsigned char*>(bytes),
-                                 static_cast<unsigned char*>(bytes) + size);
-  gdFree(bytes);
-  return out;
-}
+namespace {
 
 // The bytes up to the first IDAT chunk: signature, header, palette, resolution.
 std::vector<unsigned char> before_pixels(const std::vector<unsigned char>& png) {
@@ -55,7 +48,7 @@ TEST(PalettePng, LibgdsChunksAndThePixels) {
     }
     std::vector<unsigned char> ours;
     ASSERT_TRUE(encode_palette_png(im, ours));
-    EXPECT_EQ(before_pixels(ours), before_pixels(libgd_png(im)))
+    EXPECT_EQ(before_pixels(ours), before_pixels(libgd_bytes(im, gdImagePngPtr)))
         << w << "x" << h << ", " << colors << " colours";
     gdImagePtr back = gdImageCreateFromPngPtr(static_cast<int>(ours.size()), ours.data());
     ASSERT_NE(back, nullptr) << w << "x" << h << ", " << colors << " colours";

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 // A decoded GIF or PNG, for checking size, palette and pixels of what was written.
 using DecodedImage = std::unique_ptr<gdImage, void (*)(gdImagePtr)>;
@@ -13,3 +14,6 @@ DecodedImage decode_png(const std::string& bytes);
 
 // Palette index at (x, y), or -1 outside the image.
 int pixel(const DecodedImage& image, int x, int y);
+
+// libgd's own bytes for the image, as `encode` (gdImageGifPtr, gdImagePngPtr) writes them.
+std::vector<unsigned char> libgd_bytes(gdImagePtr image, void* (*encode)(gdImagePtr, int*));
