@@ -42,7 +42,9 @@ class CodeWriter {
   void write(int code, int next_code, bool cleared) {
     accumulator_ |= static_cast<uint64_t>(code) << pending_;
     pending_ += bits_;
-    memcpy(packet_ + count_, &accumulator_, sizeof accumulator_);
+    uint64_t low_first = accumulator_;  // the lowest bits are the first byte
+    if constexpr (std::endian::native == std::endian::big) low_first = __builtin_bswap64(low_first);
+    memcpy(packet_ + count_, &low_first, sizeof low_first);
     count_ += pending_ >> 3;
     accumulator_ >>= pending_ & ~7;
     pending_ &= 7;
