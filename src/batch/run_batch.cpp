@@ -4,9 +4,11 @@
 #include <poll.h>
 #include <sched.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -16,6 +18,7 @@
 #include <vector>
 
 #include "batch/split_words.h"
+#include "cmdline/parse_cmd.h"
 #include "core/ascii_case.h"
 #include "core/descriptor.h"
 #include "core/last_error.h"
@@ -29,31 +32,45 @@ constexpr int picture_outside_tolerance = 1;  // a job's status with TOL=
 // Jobs finished early wait for those before them to be reported; this many
 // times the jobs in flight bounds the wait, and so the memory.
 constexpr size_t waiting_per_slot = 4;
+// A worker is handed its next job while it draws one, so that it never
+// waits for the parent between jobs (a wake-up each way, an eighth of a
+// batch's time on two cores). Such a job must fit in the pipe beside the
+// worker's answer, so that neither side ever blocks on the other.
+constexpr int jobs_per_worker = 2;
+constexpr size_t queued_request_limit = 4096;
 
 struct Job {
   long line;
   bool done = false;
   int status = 0;
   std::string message;
+  std::string request;  // its words as sent, kept until it is answered
+  std::string output;   // where it writes: a later job writing there waits for it
 };
 
 // A process that runs jobs one after another: starting a process for each
 // job costs more than most pictures (its every page is faulted in anew),
 // while a worker keeps its pages and its heap from job to job. The parent
-// writes it a job's words; it answers with the status and the message.
+// writes it a job's words; it answers with the status and the message, in
+// the order of the jobs.
 struct Worker {
   pid_t pid = -1;
-  Descriptor to;    // the job's words, to the worker
+  Descriptor to;    // the jobs' words, to the worker
   Descriptor from;  // status and message, from the worker
-  Job* job = nullptr;
+  Job* jobs[jobs_per_worker] = {};
+  int queued = 0;
 };
 
 // A message on a pipe: its length, then its bytes, in one write, so that
 // the other end wakes once for it. A job's message is its words, each
 // ended by a NUL; an answer's is the status (4 bytes) and the message.
-bool send_message(int fd, std::string& message) {
+void frame_message(std::string& message) {
   uint32_t size = static_cast<uint32_t>(message.size());
   message.insert(0, reinterpret_cast<const char*>(&size), sizeof size);
+}
+
+bool send_message(int fd, std::string& message) {
+  frame_message(message);
   return write_all(fd, message.data(), message.size());
 }
 
@@ -98,6 +115,24 @@ bool receive_job(int fd, std::string& message, std::vector<const char*>& argv) {
   _exit(0);
 }
 
+// Where a job writes, as a key: the folder's identity and the file's name,
+// so that two spellings of one file meet. Empty for a job that fails on its
+// command line.
+std::string output_of(const std::vector<std::string>& words) {
+  std::vector<const char*> argv(1, "afcdraw");
+  for (const std::string& word : words) argv.push_back(word.c_str());
+  PlotOptions o{};
+  Warnings warnings;
+  if (parse_cmd(static_cast<int>(argv.size()), argv.data(), o, warnings) < 0) return {};
+  std::string path = o.out_path;
+  size_t slash = path.rfind('/');
+  std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  struct stat st;
+  if (stat(folder.c_str(), &st) != 0) return path;
+  return std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino) + "/" +
+         path.substr(slash == std::string::npos ? 0 : slash + 1);
+}
+
 class Batch {
  public:
   Batch(const char* name, int slots, RunFunction run)
@@ -106,11 +141,13 @@ class Batch {
   int finish_all();
 
  private:
-  Worker* idle_worker();
+  Worker* worker_for(const Job& job);
   bool start(Worker& w);
-  bool send(Worker& w, Job& job, const std::vector<std::string>& words);
+  void dispatch(Job& job, bool may_wait);
+  bool must_wait(const Job& job) const;
   void wait_one();
   void collect(Worker& w);
+  void lose(Worker& w);
   void report_done();
   void report(const Job& job);
   size_t busy() const;
@@ -125,13 +162,22 @@ class Batch {
 
 size_t Batch::busy() const {
   size_t n = 0;
-  for (const Worker& w : workers_) n += w.job != nullptr;
+  for (const Worker& w : workers_) n += static_cast<size_t>(w.queued);
   return n;
 }
 
-Worker* Batch::idle_worker() {
+// An idle worker, else a new one, else one drawing a job with room for
+// another.
+Worker* Batch::worker_for(const Job& job) {
   for (Worker& w : workers_) {
-    if (w.job == nullptr && (w.pid > 0 || start(w))) return &w;
+    if (w.pid > 0 && w.queued == 0) return &w;
+  }
+  for (Worker& w : workers_) {
+    if (w.pid <= 0 && start(w)) return &w;
+  }
+  if (job.request.size() > queued_request_limit) return nullptr;
+  for (Worker& w : workers_) {
+    if (w.pid > 0 && w.queued < jobs_per_worker) return &w;
   }
   return nullptr;
 }
@@ -161,13 +207,39 @@ bool Batch::start(Worker& w) {
   return false;
 }
 
-bool Batch::send(Worker& w, Job& job, const std::vector<std::string>& words) {
-  std::string message;
-  // A word ends at its first NUL, as an argument on a command line would.
-  for (const std::string& word : words) message.append(word.c_str()).push_back('\0');
-  bool sent = send_message(w.to.get(), message);
-  if (sent) w.job = &job;
-  return sent;
+// Hands the job to a worker. A worker that died takes no job, and a new
+// one is tried in its place. Unless `may_wait`, no answer is waited for.
+void Batch::dispatch(Job& job, bool may_wait) {
+  for (int lost = 0; lost < 2;) {
+    Worker* w = worker_for(job);
+    if (w == nullptr) {
+      if (!may_wait || busy() == 0) break;
+      wait_one();
+      continue;
+    }
+    if (write_all(w->to.get(), job.request.data(), job.request.size())) {
+      w->jobs[w->queued++] = &job;
+      return;
+    }
+    lose(*w);
+    ++lost;
+  }
+  job.done = true;
+  job.status = 252;
+  job.message = std::string("batch(): Unable to start the job: ") + strerror(errno);
+}
+
+// A job waits while the jobs waiting to be reported are many, and while an
+// earlier job writing its file is unanswered: the later line's picture is
+// the one that stays.
+bool Batch::must_wait(const Job& job) const {
+  if (busy() == 0) return false;
+  if (jobs_.size() > waiting_per_slot * workers_.size()) return true;
+  if (job.output.empty()) return false;
+  for (const Job& earlier : jobs_) {
+    if (&earlier != &job && !earlier.done && earlier.output == job.output) return true;
+  }
+  return false;
 }
 
 void Batch::add(long line, const std::string& text) {
@@ -176,8 +248,8 @@ void Batch::add(long line, const std::string& text) {
   bool split = split_words(text, words, why);
   if (split && words.empty()) return;  // blanks and a comment: no job
   jobs_.emplace_back();
-  jobs_.back().line = line;
   Job& job = jobs_.back();
+  job.line = line;
   if (!split) {
     job.done = true;
     job.status = 255;
@@ -185,22 +257,12 @@ void Batch::add(long line, const std::string& text) {
     report_done();
     return;
   }
-  Worker* w = nullptr;
-  while (busy() > 0 &&
-         (jobs_.size() > waiting_per_slot * workers_.size() || (w = idle_worker()) == nullptr)) {
-    wait_one();
-  }
-  if (w == nullptr) w = idle_worker();
-  if (w != nullptr && !send(*w, job, words)) {
-    collect(*w);  // a worker that died idle takes no job: a new one is tried
-    w = idle_worker();
-    if (w != nullptr && !send(*w, job, words)) collect(*w), w = nullptr;
-  }
-  if (w == nullptr) {
-    job.done = true;
-    job.status = 252;
-    job.message = std::string("batch(): Unable to start the job: ") + strerror(errno);
-  }
+  // A word ends at its first NUL, as an argument on a command line would.
+  for (const std::string& word : words) job.request.append(word.c_str()).push_back('\0');
+  frame_message(job.request);
+  job.output = output_of(words);
+  while (must_wait(job)) wait_one();
+  dispatch(job, true);
   report_done();
 }
 
@@ -208,41 +270,55 @@ void Batch::add(long line, const std::string& text) {
 void Batch::wait_one() {
   std::vector<pollfd> fds;
   for (const Worker& w : workers_) {
-    if (w.job != nullptr) fds.push_back({w.from.get(), POLLIN, 0});
+    if (w.queued > 0) fds.push_back({w.from.get(), POLLIN, 0});
   }
   if (fds.empty() || poll(fds.data(), fds.size(), -1) < 0) return;
   for (const pollfd& p : fds) {
     if (p.revents == 0) continue;
     for (Worker& w : workers_) {
-      if (w.job != nullptr && w.from.get() == p.fd) collect(w);
+      if (w.queued > 0 && w.from.get() == p.fd) collect(w);
     }
   }
   report_done();
 }
 
-// The worker's answer for its job; a worker that ended without one (killed
-// by a signal) is waited for, and another takes its place when needed.
+// The worker's answer for its first job.
 void Batch::collect(Worker& w) {
-  Job* job = w.job;
-  w.job = nullptr;
+  Job* job = w.jobs[0];
   int32_t status;
-  if (job != nullptr && receive_message(w.from.get(), job->message) &&
-      job->message.size() >= sizeof status) {
+  if (receive_message(w.from.get(), job->message) && job->message.size() >= sizeof status) {
     memcpy(&status, job->message.data(), sizeof status);
     job->message.erase(0, sizeof status);
     job->status = status;
     job->done = true;
+    job->request = std::string();
+    std::move(w.jobs + 1, w.jobs + w.queued, w.jobs);
+    w.jobs[--w.queued] = nullptr;
     return;
   }
+  lose(w);
+}
+
+// A worker that ended without an answer (killed by a signal) is waited
+// for. Its first job fails; the jobs queued behind it, never begun, go to
+// another worker.
+void Batch::lose(Worker& w) {
   w.to.reset(), w.from.reset();
   int wait_status = 0;
   while (waitpid(w.pid, &wait_status, 0) < 0 && errno == EINTR) {
   }
   w.pid = -1;
-  if (job == nullptr) return;
-  job->status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : 128 + WTERMSIG(wait_status);
-  job->message = WIFEXITED(wait_status) ? "" : "killed by signal";
-  job->done = true;
+  Job* lost[jobs_per_worker];
+  int count = w.queued;
+  std::copy(w.jobs, w.jobs + count, lost);
+  std::fill(w.jobs, w.jobs + jobs_per_worker, nullptr);
+  w.queued = 0;
+  if (count == 0) return;
+  Job& job = *lost[0];
+  job.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : 128 + WTERMSIG(wait_status);
+  job.message = WIFEXITED(wait_status) ? "" : "killed by signal";
+  job.done = true;
+  for (int k = 1; k < count; ++k) dispatch(*lost[k], false);
 }
 
 void Batch::report_done() {
@@ -265,7 +341,7 @@ int Batch::finish_all() {
   while (busy() > 0) wait_one();
   report_done();
   for (Worker& w : workers_) {
-    if (w.pid > 0) collect(w);  // its end closed, it ends
+    if (w.pid > 0) lose(w);  // its end closed, it ends
   }
   if (progress_) fputc('\n', stderr);
   fprintf(stderr, "%ld pictures, %ld failed\n", pictures_, failed_);

@@ -96,3 +96,24 @@ TEST(Batch, AKilledWorkerFailsItsJobOnly) {
 }
 
 }  // namespace
+
+namespace {
+
+// Two jobs writing one file: the later line's picture stays, though the
+// earlier job (here held up reading a FIFO) ends last, and though the two
+// name the file differently.
+TEST(Batch, TheLaterJobsPictureStays) {
+  TempDir dir;
+  const std::string e = AFCDRAW_EXAMPLES;
+  const std::string later = "IN=" + e + "/geophone_1hz.txt";
+  write_file(dir.path("jobs.txt"), "IN=fifo OUT=pic.gif\n" + later + " OUT=./pic.gif\n");
+  RunResult r = run_shell(dir.dir(), "mkfifo fifo && { (sleep 1; cat '" + e +
+                                         "/broadband_120s.txt' > fifo) & "
+                                         "\"$AFCDRAW\" --batch jobs.txt JOBS=2; s=$?; wait; "
+                                         "exit $s; }");
+  EXPECT_EQ(0, r.status) << r.out;
+  ASSERT_EQ(0, run_afcdraw({later, "OUT=" + dir.path("alone.gif")}).status);
+  EXPECT_TRUE(read_file(dir.path("pic.gif")) == read_file(dir.path("alone.gif")));
+}
+
+}  // namespace
