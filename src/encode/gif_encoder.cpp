@@ -216,6 +216,9 @@ struct Hint {
   uint16_t added;
 };
 
+// The codes a passage's copy writes at least.
+constexpr size_t codes_at_once = 32;
+
 // The hints of walks' starts are found by a hash of their first pixels.
 constexpr int start_key_bits = 12;
 
@@ -233,7 +236,7 @@ class Parser {
   Parser(const Stream& stream)
       : pixels_(stream.pixels.get()),
         size_(stream.size),
-        codes_(std::make_unique_for_overwrite<uint16_t[]>(stream.size + block)),
+        codes_(std::make_unique_for_overwrite<uint16_t[]>(stream.size + codes_at_once)),
         dictionary_(std::make_unique<Dictionary>(stream.columns, stream.has_zero)),
         hints_(std::make_unique<Hint[]>(max_codes)),
         starts_(std::make_unique<Hint[]>(size_t{1} << start_key_bits)) {}
@@ -317,14 +320,18 @@ class Parser {
     return i + same;
   }
 
-  // Copies `n` codes a block at a time, where a call per passage cost more
-  // than the copy. The passage ends before `to`, but a block read past its
-  // end may reach into `to`'s first block: hence a move. The codes written
-  // past `n` belong to pixels not parsed yet, which get theirs in turn (the
-  // array has a block to spare at its end).
+  // Copies `n` codes: the first 32 at once whatever `n`, for a loop's exit
+  // costs more than the copy (most passages are shorter), then a block at a
+  // time. The passage ends before `to`, but a read past its end may reach
+  // into `to`'s first codes: hence every read of a step before its writes.
+  // The codes written past `n` belong to pixels not parsed yet, which get
+  // theirs in turn (the array has room to spare at its end).
   static void copy_codes(uint16_t* to, const uint16_t* from, size_t n) {
+    uint16_t first[codes_at_once];
+    memcpy(first, from, sizeof first);
+    memcpy(to, first, sizeof first);
     constexpr size_t per_block = block / sizeof(uint16_t);
-    for (size_t k = 0; k < n; k += per_block) memmove(to + k, from + k, block);
+    for (size_t k = codes_at_once; k < n; k += per_block) memmove(to + k, from + k, block);
   }
 
   const unsigned char* pixels_;
