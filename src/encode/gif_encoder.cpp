@@ -106,13 +106,14 @@ class Dictionary {
  public:
   Dictionary(int columns, bool has_zero)
       : columns_(columns),
+        shift_(std::countr_zero(static_cast<unsigned>(columns))),
         follows_table_(has_zero),
         codes_(static_cast<size_t>(max_codes) * columns) {
     memset(taken_, 0, sizeof taken_);
   }
 
   // The code of `prefix` followed by `c`, or 0: no pair has code 0.
-  int find(int prefix, int c) const { return codes_[static_cast<size_t>(prefix) * columns_ + c]; }
+  int find(int prefix, int c) const { return codes_[(static_cast<size_t>(prefix) << shift_) + c]; }
 
   // Adds the missing pair; returns true when that lost the pair of key 0.
   bool add(int prefix, int c, int code) {
@@ -153,6 +154,7 @@ class Dictionary {
   }
 
   int columns_;
+  int shift_;  // columns_ is a power of two
   bool follows_table_;
   std::vector<uint16_t> codes_;
   uint32_t added_[max_codes];
@@ -314,8 +316,10 @@ class Parser {
     size_t same = common_length(pixels_ + i, pixels_ + after, std::min(length, size_ - i));
     if (same == 0) return i;
     copy_codes(codes_.get() + i, codes_.get() + after, same);
-    // The whole passage takes the pixel that ended it, and the code that made.
-    code = same == length ? hint.added : codes_[i + same - 1];
+    // The whole passage takes the pixel that ended it, and the code that
+    // made. The code is read where it was written, not where it was just
+    // copied: the read then waits on no store.
+    code = same == length ? hint.added : codes_[after + same - 1];
     codes_[i + same - 1] = static_cast<uint16_t>(code);
     return i + same;
   }
