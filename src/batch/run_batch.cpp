@@ -38,6 +38,12 @@ constexpr size_t waiting_per_slot = 4;
 // worker's answer, so that neither side ever blocks on the other.
 constexpr int jobs_per_worker = 2;
 constexpr size_t queued_request_limit = 4096;
+// The file a job replaces is held by the batch until the job is answered,
+// so that its last reference goes here and not in the worker: freeing a
+// file's blocks may wait on the disk (for each file, on a file system that
+// discards them), and the worker draws on meanwhile. Held files are few, so
+// that descriptors are left for workers.
+constexpr size_t most_held = 64;
 
 struct Job {
   long line;
@@ -46,6 +52,7 @@ struct Job {
   std::string message;
   std::string request;  // its words as sent, kept until it is answered
   std::string output;   // where it writes: a later job writing there waits for it
+  Descriptor held;      // the file there before the job, until it is answered
 };
 
 // A process that runs jobs one after another: starting a process for each
@@ -115,16 +122,21 @@ bool receive_job(int fd, std::string& message, std::vector<const char*>& argv) {
   _exit(0);
 }
 
-// Where a job writes, as a key: the folder's identity and the file's name,
-// so that two spellings of one file meet. Empty for a job that fails on its
-// command line.
-std::string output_of(const std::vector<std::string>& words) {
+// The file a job writes, as its command line names it; empty for a job
+// that fails on its command line.
+std::string output_path(const std::vector<std::string>& words) {
   std::vector<const char*> argv(1, "afcdraw");
   for (const std::string& word : words) argv.push_back(word.c_str());
   PlotOptions o{};
   Warnings warnings;
   if (parse_cmd(static_cast<int>(argv.size()), argv.data(), o, warnings) < 0) return {};
-  std::string path = o.out_path;
+  return o.out_path;
+}
+
+// The path as a key: its folder's identity and the file's name, so that two
+// spellings of one file meet.
+std::string output_key(const std::string& path) {
+  if (path.empty()) return {};
   size_t slash = path.rfind('/');
   std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
   struct stat st;
@@ -150,6 +162,7 @@ class Batch {
   void lose(Worker& w);
   void report_done();
   void report(const Job& job);
+  void release(Job& job);
   size_t busy() const;
 
   const char* name_;
@@ -157,6 +170,7 @@ class Batch {
   RunFunction run_;
   std::deque<Job> jobs_;  // in line order, reported from the front
   long pictures_ = 0, failed_ = 0;
+  size_t held_ = 0;                             // jobs holding the file they replace
   bool progress_ = isatty(STDERR_FILENO) != 0;  // a progress line, on a terminal only
 };
 
@@ -195,6 +209,7 @@ bool Batch::start(Worker& w) {
   if (pid == 0) {
     // Another worker's pipe held open here would never see its end.
     for (Worker& other : workers_) other.to.reset(), other.from.reset();
+    for (Job& job : jobs_) job.held.reset();  // the batch's to let go, not this worker's
     close(to[1]), close(from[0]);
     serve(to[0], from[1], run_);
   }
@@ -224,9 +239,17 @@ void Batch::dispatch(Job& job, bool may_wait) {
     lose(*w);
     ++lost;
   }
+  int error = errno;
+  release(job);
   job.done = true;
   job.status = 252;
-  job.message = std::string("batch(): Unable to start the job: ") + strerror(errno);
+  job.message = std::string("batch(): Unable to start the job: ") + strerror(error);
+}
+
+void Batch::release(Job& job) {
+  if (!job.held.valid()) return;
+  job.held.reset();
+  --held_;
 }
 
 // A job waits while the jobs waiting to be reported are many, and while an
@@ -260,8 +283,13 @@ void Batch::add(long line, const std::string& text) {
   // A word ends at its first NUL, as an argument on a command line would.
   for (const std::string& word : words) job.request.append(word.c_str()).push_back('\0');
   frame_message(job.request);
-  job.output = output_of(words);
+  std::string path = output_path(words);
+  job.output = output_key(path);
   while (must_wait(job)) wait_one();
+  if (!path.empty() && held_ < most_held) {
+    job.held.reset(open(path.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+    held_ += job.held.valid();
+  }
   dispatch(job, true);
   report_done();
 }
@@ -292,6 +320,7 @@ void Batch::collect(Worker& w) {
     job->status = status;
     job->done = true;
     job->request = std::string();
+    release(*job);
     std::move(w.jobs + 1, w.jobs + w.queued, w.jobs);
     w.jobs[--w.queued] = nullptr;
     return;
@@ -318,6 +347,7 @@ void Batch::lose(Worker& w) {
   job.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : 128 + WTERMSIG(wait_status);
   job.message = WIFEXITED(wait_status) ? "" : "killed by signal";
   job.done = true;
+  release(job);
   for (int k = 1; k < count; ++k) dispatch(*lost[k], false);
 }
 
