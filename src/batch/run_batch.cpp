@@ -33,9 +33,9 @@ constexpr int picture_outside_tolerance = 1;  // a job's status with TOL=
 // times the jobs in flight bounds the wait, and so the memory.
 constexpr size_t waiting_per_slot = 4;
 // A worker is handed its next job while it draws one, so that it never
-// waits for the parent between jobs (a wake-up each way, an eighth of a
-// batch's time on two cores). Such a job must fit in the pipe beside the
-// worker's answer, so that neither side ever blocks on the other.
+// waits for the parent between jobs (a wake-up each way). Such a job must
+// fit in the pipe beside the worker's answer, so that neither side ever
+// blocks on the other.
 constexpr int jobs_per_worker = 2;
 constexpr size_t queued_request_limit = 4096;
 // The file a job replaces is held by the batch until the job is answered,
