@@ -3,7 +3,7 @@
 namespace {
 
 bool is_blank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+  return c == ' ' || c == '\t' || c == '\n';
 }
 
 bool escapable_in_double_quotes(char c) {

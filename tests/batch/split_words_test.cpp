@@ -24,6 +24,7 @@ TEST(SplitWords, AsAShellSplitsWithoutExpanding) {
       {"IN=a.txt OUT=b.gif # a comment 'with quotes", {"IN=a.txt", "OUT=b.gif"}},
       {"   # only a comment", {}},
       {"OUT=#1.gif", {"OUT=#1.gif"}},
+      {"OUT=c\r4.gif", {"OUT=c\r4.gif"}},  // only space, tab and newline part words
   };
   for (const auto& c : cases) {
     std::vector<std::string> words;
