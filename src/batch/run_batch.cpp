@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <sched.h>
 #include <signal.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,14 +16,17 @@
 #include <cstring>
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "batch/split_words.h"
 #include "cmdline/parse_cmd.h"
 #include "core/ascii_case.h"
 #include "core/descriptor.h"
+#include "core/file_identity.h"
 #include "core/last_error.h"
 #include "core/scan_number.h"
+#include "output/output_target.h"
 
 namespace {
 
@@ -44,6 +48,23 @@ constexpr size_t queued_request_limit = 4096;
 // discards them), and the worker draws on meanwhile. Held files are few, so
 // that descriptors are left for workers.
 constexpr size_t most_held = 64;
+// A worker's answer is a status and a message of a few lines at most.
+constexpr uint32_t most_answer = 65536;
+constexpr int job_not_run = 252;  // the batch could not run the job to its end
+
+// Where a job writes, so that a later job writing there waits for it: the
+// folder and the name its path leads to, links followed as the job follows
+// them, and the file there, which another name may share.
+struct Output {
+  std::string place;  // empty: nowhere another job could write
+  FileIdentity file;
+
+  bool meets(const Output& other) const {
+    if (!place.empty() && place == other.place) return true;
+    return file.known && other.file.known && file.device == other.file.device &&
+           file.inode == other.file.inode;
+  }
+};
 
 struct Job {
   long line;
@@ -51,7 +72,7 @@ struct Job {
   int status = 0;
   std::string message;
   std::string request;  // its words as sent, kept until it is answered
-  std::string output;   // where it writes: a later job writing there waits for it
+  Output output;        // a later job writing there waits for it
   Descriptor held;      // the file there before the job, until it is answered
 };
 
@@ -59,11 +80,11 @@ struct Job {
 // job costs more than most pictures (its every page is faulted in anew),
 // while a worker keeps its pages and its heap from job to job. The parent
 // writes it a job's words; it answers with the status and the message, in
-// the order of the jobs.
+// the order of the jobs. They talk through a socket, which no job can
+// open by a name such as /dev/fd/N, as it could a pipe.
 struct Worker {
   pid_t pid = -1;
-  Descriptor to;    // the jobs' words, to the worker
-  Descriptor from;  // status and message, from the worker
+  Descriptor channel;  // the jobs' words to the worker, its answers back
   Job* jobs[jobs_per_worker] = {};
   int queued = 0;
 };
@@ -97,27 +118,74 @@ bool receive_job(int fd, std::string& message, std::vector<const char*>& argv) {
   return true;
 }
 
+// Puts `path` on the standard descriptor `fd`, keeping no other descriptor.
+void redirect(int fd, const char* path, int flags) {
+  int opened = open(path, flags);
+  if (opened < 0 || opened == fd) return;
+  dup2(opened, fd);
+  close(opened);
+}
+
+bool send_answer(int channel, int status, const char* message, std::string& answer) {
+  int32_t code = status;
+  answer.assign(reinterpret_cast<const char*>(&code), sizeof code);
+  answer += message;
+  return send_message(channel, answer);
+}
+
+// Runs the job and answers it; false when the answer could not be sent.
+bool run_job(int channel, const std::vector<const char*>& argv, RunFunction run,
+             std::string& answer) {
+  last_error.clear();
+  int status = run(static_cast<int>(argv.size()), argv.data()) & 0xff;
+  fflush(stdout);
+  fflush(stderr);
+  const char* message =
+      status == picture_outside_tolerance ? "outside tolerance" : last_error.c_str();
+  return send_answer(channel, status, message, answer);
+}
+
+bool draws_report(const std::vector<const char*>& argv) {
+  PlotOptions o{};
+  Warnings warnings;
+  return parse_cmd(static_cast<int>(argv.size()), argv.data(), o, warnings) >= 0 && o.report;
+}
+
+// Runs the job in a process forked for it, which answers it; false when
+// none could be forked. A job killed there is answered for.
+bool run_forked(int channel, const std::vector<const char*>& argv, RunFunction run,
+                std::string& answer) {
+  pid_t pid = fork();
+  if (pid < 0) return false;
+  if (pid == 0) _exit(run_job(channel, argv, run, answer) ? 0 : 1);
+  int status = 0;
+  while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  }
+  if (WIFSIGNALED(status)) send_answer(channel, 128 + WTERMSIG(status), "killed by signal", answer);
+  return true;
+}
+
 // The worker: each job's stdout (help texts, verdicts, OUT=- bytes) goes
 // nowhere and its stdin comes from nowhere (IN=- reads nothing), nor does
-// it read the batch's input, which may be the batch itself. It ends when
-// the parent closes its end.
-[[noreturn]] void serve(int from_parent, int to_parent, RunFunction run) {
+// it read the batch's input, which may be the batch itself: a job reaches
+// no descriptor of the batch. A report picture is drawn in a process forked
+// for it: its drawing library numbers what it draws (the ids in an SVG)
+// through a process's life, and a worker that drew none hands each such
+// process the numbering of a run alone. The worker ends when the parent
+// closes its end.
+[[noreturn]] void serve(int channel, int batch_input, RunFunction run, PrepareFunction prepare) {
   signal(SIGPIPE, SIG_DFL);
-  int null_out = open("/dev/null", O_WRONLY);
-  int null_in = open("/dev/null", O_RDONLY);
-  if (null_out >= 0) dup2(null_out, STDOUT_FILENO);
-  if (null_in >= 0) dup2(null_in, STDIN_FILENO);
+  if (batch_input > STDERR_FILENO) close(batch_input);
+  redirect(STDOUT_FILENO, "/dev/null", O_WRONLY);
+  redirect(STDIN_FILENO, "/dev/null", O_RDONLY);
   std::string job, answer;
   std::vector<const char*> argv;
-  while (receive_job(from_parent, job, argv)) {
-    last_error.clear();
-    int status = run(static_cast<int>(argv.size()), argv.data()) & 0xff;
-    fflush(stdout);
-    fflush(stderr);
-    int32_t code = status;
-    answer.assign(reinterpret_cast<const char*>(&code), sizeof code);
-    answer += status == picture_outside_tolerance ? "outside tolerance" : last_error.c_str();
-    if (!send_message(to_parent, answer)) break;
+  while (receive_job(channel, job, argv)) {
+    if (draws_report(argv)) {
+      if (prepare != nullptr) std::exchange(prepare, nullptr)();
+      if (run_forked(channel, argv, run, answer)) continue;
+    }
+    if (!run_job(channel, argv, run, answer)) break;
   }
   _exit(0);
 }
@@ -133,41 +201,70 @@ std::string output_path(const std::vector<std::string>& words) {
   return o.out_path;
 }
 
-// The path as a key: its folder's identity and the file's name, so that two
-// spellings of one file meet.
-std::string output_key(const std::string& path) {
-  if (path.empty()) return {};
-  size_t slash = path.rfind('/');
-  std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-  struct stat st;
-  if (stat(folder.c_str(), &st) != 0) return path;
-  return std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino) + "/" +
-         path.substr(slash == std::string::npos ? 0 : slash + 1);
+// Where the path leads, walked as the job will walk it: nowhere for
+// standard output, one of the worker's descriptors, or a path that leads
+// nowhere (the job fails).
+Output find_output(const std::string& path, OutputTarget& t) {
+  if (path.empty() || path == "-" || find_output_target(path.c_str(), t) < 0 || t.own_fd >= 0) {
+    return {};
+  }
+  Output o;
+  o.place = std::to_string(t.folder_stat.st_dev) + ":" + std::to_string(t.folder_stat.st_ino) +
+            "/" + t.name;
+  if (t.exists) o.file = identity_of(t.file_stat);
+  return o;
+}
+
+// A worker's answer to its first job, or why there is none: the worker
+// ended, or what came is no answer of its (a job wrote into the channel).
+enum class Answer { answered, ended, garbled };
+
+Answer receive_answer(int fd, Job& job) {
+  uint32_t size;
+  int32_t status;
+  if (!read_all(fd, &size, sizeof size)) return Answer::ended;
+  if (size < sizeof status || size > most_answer) return Answer::garbled;
+  job.message.resize(size);
+  if (!read_all(fd, job.message.data(), size)) return Answer::ended;
+  memcpy(&status, job.message.data(), sizeof status);
+  if (status < 0 || status > 0xff) return Answer::garbled;
+  job.message.erase(0, sizeof status);
+  job.status = status;
+  return Answer::answered;
 }
 
 class Batch {
  public:
-  Batch(const char* name, int slots, RunFunction run)
-      : name_(name), workers_(static_cast<size_t>(slots)), run_(run) {}
+  Batch(const char* name, int input, int slots, RunFunction run, PrepareFunction prepare)
+      : name_(name),
+        input_(input),
+        workers_(static_cast<size_t>(slots)),
+        run_(run),
+        prepare_(prepare) {}
   void add(long line, const std::string& text);
   int finish_all();
 
  private:
-  Worker* worker_for(const Job& job);
+  Worker* worker_for(const Job& job, bool& started);
   bool start(Worker& w);
   void dispatch(Job& job, bool may_wait);
   bool must_wait(const Job& job) const;
   void wait_one();
   void collect(Worker& w);
-  void lose(Worker& w);
+  void answered(Worker& w);
+  void lose(Worker& w, const char* garbled = nullptr);
+  void fail_lost(Job& job, bool waited, int wait_status, const char* garbled);
   void report_done();
   void report(const Job& job);
+  void hold(Job& job, const OutputTarget& t);
   void release(Job& job);
   size_t busy() const;
 
   const char* name_;
+  int input_;  // the batch file's descriptor, which no worker keeps
   std::vector<Worker> workers_;
   RunFunction run_;
+  PrepareFunction prepare_;
   std::deque<Job> jobs_;  // in line order, reported from the front
   long pictures_ = 0, failed_ = 0;
   size_t held_ = 0;                             // jobs holding the file they replace
@@ -180,14 +277,15 @@ size_t Batch::busy() const {
   return n;
 }
 
-// An idle worker, else a new one, else one drawing a job with room for
-// another.
-Worker* Batch::worker_for(const Job& job) {
+// An idle worker, else a new one (`started`), else one drawing a job with
+// room for another.
+Worker* Batch::worker_for(const Job& job, bool& started) {
+  started = false;
   for (Worker& w : workers_) {
     if (w.pid > 0 && w.queued == 0) return &w;
   }
   for (Worker& w : workers_) {
-    if (w.pid <= 0 && start(w)) return &w;
+    if (w.pid <= 0 && start(w)) return started = true, &w;
   }
   if (job.request.size() > queued_request_limit) return nullptr;
   for (Worker& w : workers_) {
@@ -197,53 +295,57 @@ Worker* Batch::worker_for(const Job& job) {
 }
 
 bool Batch::start(Worker& w) {
-  int to[2], from[2];
-  if (pipe2(to, O_CLOEXEC) != 0) return false;
-  if (pipe2(from, O_CLOEXEC) != 0) {
-    close(to[0]), close(to[1]);
-    return false;
-  }
+  int ends[2];
+  if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) return false;
   fflush(stdout);
   fflush(stderr);
   pid_t pid = fork();
   if (pid == 0) {
-    // Another worker's pipe held open here would never see its end.
-    for (Worker& other : workers_) other.to.reset(), other.from.reset();
+    // Another worker's channel held open here would never see its end.
+    for (Worker& other : workers_) other.channel.reset();
     for (Job& job : jobs_) job.held.reset();  // the batch's to let go, not this worker's
-    close(to[1]), close(from[0]);
-    serve(to[0], from[1], run_);
+    close(ends[0]);
+    serve(ends[1], input_, run_, prepare_);
   }
-  close(to[0]), close(from[1]);
-  w.to.reset(to[1]);
-  w.from.reset(from[0]);
+  close(ends[1]);
+  w.channel.reset(ends[0]);
   w.pid = pid;
   if (pid > 0) return true;
-  w.to.reset(), w.from.reset();
+  w.channel.reset();
   return false;
 }
 
-// Hands the job to a worker. A worker that died takes no job, and a new
-// one is tried in its place. Unless `may_wait`, no answer is waited for.
+// Hands the job to a worker. A worker that died takes no job, and another
+// is tried in its place; a worker started for the job that dies at once
+// twice ends the trying.
 void Batch::dispatch(Job& job, bool may_wait) {
   for (int lost = 0; lost < 2;) {
-    Worker* w = worker_for(job);
+    bool started;
+    Worker* w = worker_for(job, started);
     if (w == nullptr) {
       if (!may_wait || busy() == 0) break;
       wait_one();
       continue;
     }
-    if (write_all(w->to.get(), job.request.data(), job.request.size())) {
+    if (write_all(w->channel.get(), job.request.data(), job.request.size())) {
       w->jobs[w->queued++] = &job;
       return;
     }
     lose(*w);
-    ++lost;
+    lost += started;
   }
   int error = errno;
   release(job);
   job.done = true;
-  job.status = 252;
+  job.status = job_not_run;
   job.message = std::string("batch(): Unable to start the job: ") + strerror(error);
+}
+
+// Holds the file the job is to replace (see most_held).
+void Batch::hold(Job& job, const OutputTarget& t) {
+  if (!t.exists || !S_ISREG(t.file_stat.st_mode) || held_ >= most_held) return;
+  job.held.reset(openat(t.folder.get(), t.name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+  held_ += job.held.valid();
 }
 
 void Batch::release(Job& job) {
@@ -258,9 +360,8 @@ void Batch::release(Job& job) {
 bool Batch::must_wait(const Job& job) const {
   if (busy() == 0) return false;
   if (jobs_.size() > waiting_per_slot * workers_.size()) return true;
-  if (job.output.empty()) return false;
   for (const Job& earlier : jobs_) {
-    if (&earlier != &job && !earlier.done && earlier.output == job.output) return true;
+    if (&earlier != &job && !earlier.done && earlier.output.meets(job.output)) return true;
   }
   return false;
 }
@@ -277,20 +378,18 @@ void Batch::add(long line, const std::string& text) {
     job.done = true;
     job.status = 255;
     job.message = "batch(): Unusable job line: " + why;
-    report_done();
-    return;
+  } else {
+    // A word ends at its first NUL, as an argument on a command line would.
+    for (const std::string& word : words) job.request.append(word.c_str()).push_back('\0');
+    frame_message(job.request);
   }
-  // A word ends at its first NUL, as an argument on a command line would.
-  for (const std::string& word : words) job.request.append(word.c_str()).push_back('\0');
-  frame_message(job.request);
-  std::string path = output_path(words);
-  job.output = output_key(path);
+  OutputTarget t;
+  if (split) job.output = find_output(output_path(words), t);
   while (must_wait(job)) wait_one();
-  if (!path.empty() && held_ < most_held) {
-    job.held.reset(open(path.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
-    held_ += job.held.valid();
+  if (split) {
+    hold(job, t);
+    dispatch(job, true);
   }
-  dispatch(job, true);
   report_done();
 }
 
@@ -298,13 +397,13 @@ void Batch::add(long line, const std::string& text) {
 void Batch::wait_one() {
   std::vector<pollfd> fds;
   for (const Worker& w : workers_) {
-    if (w.queued > 0) fds.push_back({w.from.get(), POLLIN, 0});
+    if (w.queued > 0) fds.push_back({w.channel.get(), POLLIN, 0});
   }
   if (fds.empty() || poll(fds.data(), fds.size(), -1) < 0) return;
   for (const pollfd& p : fds) {
     if (p.revents == 0) continue;
     for (Worker& w : workers_) {
-      if (w.queued > 0 && w.from.get() == p.fd) collect(w);
+      if (w.queued > 0 && w.channel.get() == p.fd) collect(w);
     }
   }
   report_done();
@@ -312,29 +411,40 @@ void Batch::wait_one() {
 
 // The worker's answer for its first job.
 void Batch::collect(Worker& w) {
-  Job* job = w.jobs[0];
-  int32_t status;
-  if (receive_message(w.from.get(), job->message) && job->message.size() >= sizeof status) {
-    memcpy(&status, job->message.data(), sizeof status);
-    job->message.erase(0, sizeof status);
-    job->status = status;
-    job->done = true;
-    job->request = std::string();
-    release(*job);
-    std::move(w.jobs + 1, w.jobs + w.queued, w.jobs);
-    w.jobs[--w.queued] = nullptr;
-    return;
-  }
-  lose(w);
+  Answer answer = receive_answer(w.channel.get(), *w.jobs[0]);
+  if (answer == Answer::answered) return answered(w);
+  lose(w,
+       answer == Answer::garbled ? "batch(): The job wrote into the batch's own channel" : nullptr);
 }
 
-// A worker that ended without an answer (killed by a signal) is waited
-// for. Its first job fails; the jobs queued behind it, never begun, go to
-// another worker.
-void Batch::lose(Worker& w) {
-  w.to.reset(), w.from.reset();
+// The first job of the worker is answered.
+void Batch::answered(Worker& w) {
+  Job* job = w.jobs[0];
+  job->done = true;
+  job->request = std::string();
+  release(*job);
+  std::move(w.jobs + 1, w.jobs + w.queued, w.jobs);
+  w.jobs[--w.queued] = nullptr;
+}
+
+// A worker that ended (killed by a signal), or whose channel a job wrote
+// into (`garbled`, the worker is then ended), is waited for. The answers it
+// gave before it ended count; its next job fails; the jobs queued behind
+// that one, never begun, go to another worker.
+void Batch::lose(Worker& w, const char* garbled) {
+  if (garbled != nullptr) {
+    kill(w.pid, SIGKILL);
+  } else {
+    // A worker still running ends once it has answered the jobs it holds.
+    shutdown(w.channel.get(), SHUT_WR);
+    while (w.queued > 0 && receive_answer(w.channel.get(), *w.jobs[0]) == Answer::answered) {
+      answered(w);
+    }
+  }
+  w.channel.reset();
   int wait_status = 0;
-  while (waitpid(w.pid, &wait_status, 0) < 0 && errno == EINTR) {
+  pid_t waited;
+  while ((waited = waitpid(w.pid, &wait_status, 0)) < 0 && errno == EINTR) {
   }
   w.pid = -1;
   Job* lost[jobs_per_worker];
@@ -343,12 +453,27 @@ void Batch::lose(Worker& w) {
   std::fill(w.jobs, w.jobs + jobs_per_worker, nullptr);
   w.queued = 0;
   if (count == 0) return;
-  Job& job = *lost[0];
-  job.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : 128 + WTERMSIG(wait_status);
-  job.message = WIFEXITED(wait_status) ? "" : "killed by signal";
+  fail_lost(*lost[0], waited > 0, wait_status, garbled);
+  for (int k = 1; k < count; ++k) dispatch(*lost[k], false);
+}
+
+// The job a worker ended in: never a success, whatever the worker's status.
+void Batch::fail_lost(Job& job, bool waited, int wait_status, const char* garbled) {
+  if (garbled != nullptr) {
+    job.status = job_not_run;
+    job.message = garbled;
+  } else if (waited && WIFSIGNALED(wait_status)) {
+    job.status = 128 + WTERMSIG(wait_status);
+    job.message = "killed by signal";
+  } else if (waited && WIFEXITED(wait_status) && WEXITSTATUS(wait_status) != 0) {
+    job.status = WEXITSTATUS(wait_status);
+    job.message.clear();
+  } else {
+    job.status = job_not_run;
+    job.message = "batch(): The job ended without an answer";
+  }
   job.done = true;
   release(job);
-  for (int k = 1; k < count; ++k) dispatch(*lost[k], false);
 }
 
 void Batch::report_done() {
@@ -410,7 +535,7 @@ int unreadable(const char* name, int error) {
 }
 
 bool is_job(const std::string& line) {
-  return !line.empty() && line[0] != '#' && line.find_first_not_of(" \t\r") != std::string::npos;
+  return !line.empty() && line[0] != '#' && line.find_first_not_of(" \t") != std::string::npos;
 }
 
 }  // namespace
@@ -419,16 +544,33 @@ bool asks_for_batch(int argc, const char* const argv[]) {
   return argc >= 2 && equal_folded(argv[1], "--batch", sizeof "--batch");
 }
 
-int run_batch(int argc, const char* const argv[], RunFunction run) {
+// Standard descriptors the caller closed are opened on /dev/null, so that
+// none of the batch's own descriptors takes their numbers, where a job
+// would write its diagnostics or a worker its jobs' output.
+void open_standard_descriptors() {
+  for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+    if (fcntl(fd, F_GETFD) < 0) open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+  }
+}
+
+int run_batch(int argc, const char* const argv[], RunFunction run, PrepareFunction prepare_report) {
+  open_standard_descriptors();
   const char* name = argc >= 3 ? argv[2] : "";
   FILE* file = strcmp(name, "-") == 0 ? stdin : fopen(name, "re");
   if (file == nullptr) return unreadable(name, errno);
-  // A worker that died is found by its pipe, not by a signal to the batch.
+  // A worker that died is found by its channel, not by a signal to the
+  // batch; and it is waited for, whatever the caller did with SIGCHLD.
   signal(SIGPIPE, SIG_IGN);
-  Batch batch(name, slots_from(argc, argv), run);
+  signal(SIGCHLD, SIG_DFL);
+  Batch batch(name, fileno(file), slots_from(argc, argv), run, prepare_report);
   std::string line;
   long number = 0;
+  int error = 0;
   for (int c; (c = getc(file)) != EOF || !line.empty();) {
+    if (c == EOF && ferror(file) != 0) {
+      error = errno;  // a line cut off by the error is not run
+      break;
+    }
     if (c != '\n' && c != EOF) {
       line += static_cast<char>(c);
       continue;
@@ -439,7 +581,7 @@ int run_batch(int argc, const char* const argv[], RunFunction run) {
     line.clear();
     if (c == EOF) break;
   }
-  int error = ferror(file) != 0 ? errno : 0;
+  if (error == 0 && ferror(file) != 0) error = errno;
   if (file != stdin) fclose(file);
   int status = batch.finish_all();
   return error != 0 ? unreadable(name, error) : status;

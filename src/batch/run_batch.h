@@ -4,6 +4,10 @@
 // runs each job through it.
 using RunFunction = int (*)(int argc, const char* const argv[]);
 
+// Makes ready what report pictures need (the report module), drawing
+// nothing; a worker calls it once, before the first report job it forks.
+using PrepareFunction = bool (*)();
+
 // Whether the command line asks for a batch: "--batch" (any ASCII letter
 // case) as its first argument.
 bool asks_for_batch(int argc, const char* const argv[]);
@@ -17,4 +21,4 @@ bool asks_for_batch(int argc, const char* const argv[]);
 // "FILE:LINE: <status>: <message>"; a summary and, on a terminal, progress
 // on standard error. Returns 0 when every job drew its picture, 1 when any
 // failed, 255 when the batch file cannot be read.
-int run_batch(int argc, const char* const argv[], RunFunction run);
+int run_batch(int argc, const char* const argv[], RunFunction run, PrepareFunction prepare_report);

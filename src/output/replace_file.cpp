@@ -31,7 +31,8 @@ int write_failed() {
 
 // Holds off the signals that end a run from a terminal or a scheduler while
 // a temporary file has a name, so that it is renamed or removed before they
-// take effect. (SIGKILL cannot be held off: an unnamed file is safe from it.)
+// take effect. (SIGKILL cannot be held off: an unnamed file is safe from it
+// until it is named for its rename over a file there.)
 class HoldSignals {
  public:
   HoldSignals() {

@@ -63,6 +63,10 @@ int to_palette_image(const uint32_t* pixels, const ReportCanvas& canvas, Picture
 
 }  // namespace
 
+bool load_report_module() {
+  return load_renderer() != nullptr;
+}
+
 int draw_report(const PicturePlan& plan, const CurveList& curves, const Legend& legend,
                 const PlotOptions& o, const ReportCanvas& canvas, Picture& picture,
                 EncodedPicture& encoded) {

@@ -78,21 +78,40 @@ namespace {
 
 // Jobs share worker processes: a worker killed in the middle of a job (here
 // one stuck opening a FIFO no one writes) fails that job only, and the jobs
-// after it run in a new worker.
+// after it run in a new worker; so too where the caller ignores SIGCHLD,
+// which would hide how the worker ended. A worker killed between jobs
+// fails none: the job it finished stays answered.
 TEST(Batch, AKilledWorkerFailsItsJobOnly) {
+  for (const std::string caller : {"", "trap '' CHLD; "}) {
+    TempDir dir;
+    write_file(dir.path("jobs.txt"),
+               "IN=fifo OUT=a.gif\nIN=" AFCDRAW_EXAMPLES "/geophone_1hz.txt OUT=b.gif\n");
+    RunResult r = run_shell(dir.dir(), "mkfifo fifo && { (" + caller +
+                                           "exec \"$AFCDRAW\" --batch jobs.txt JOBS=1) & b=$!; "
+                                           "until pkill -KILL -P $b; do sleep 0.05; done; "
+                                           // Should the kill land before the job reached its
+                                           // worker, the job's next worker is let go rather
+                                           // than left waiting for ever.
+                                           "(sleep 2; exec 3<>fifo) >/dev/null 2>&1 & wait $b; }");
+    EXPECT_EQ(1, r.status) << caller;
+    EXPECT_EQ("jobs.txt:1: 137: killed by signal\n", r.out) << caller;
+    EXPECT_EQ((std::vector<std::string>{"b.gif", "fifo", "jobs.txt"}), dir.entries());
+  }
   TempDir dir;
-  write_file(dir.path("jobs.txt"),
-             "IN=fifo OUT=a.gif\nIN=" AFCDRAW_EXAMPLES "/geophone_1hz.txt OUT=b.gif\n");
-  RunResult r = run_shell(dir.dir(),
-                          "mkfifo fifo && { \"$AFCDRAW\" --batch jobs.txt JOBS=1 & b=$!; "
-                          "until pkill -KILL -P $b; do sleep 0.05; done; "
-                          // Should the kill land before the job reached its
-                          // worker, the job's next worker is let go rather
-                          // than left waiting for ever.
-                          "(sleep 2; exec 3<>fifo) >/dev/null 2>&1 & wait $b; }");
-  EXPECT_EQ(1, r.status);
-  EXPECT_EQ("jobs.txt:1: 137: killed by signal\n", r.out);
-  EXPECT_EQ((std::vector<std::string>{"b.gif", "fifo", "jobs.txt"}), dir.entries());
+  const std::string job = "echo 'IN=" AFCDRAW_EXAMPLES "/geophone_1hz.txt OUT=";
+  RunResult r =
+      run_shell(dir.dir(),
+                "mkfifo jobs && { \"$AFCDRAW\" --batch - JOBS=1 <jobs & b=$!; "
+                "exec 3>jobs; " +
+                    job +
+                    "a.gif' >&3; "
+                    "until [ -s a.gif ]; do sleep 0.05; done; sleep 0.5; "
+                    "w=$(pgrep -P $b); kill -KILL $w; "  // and wait until it has ended
+                    "until [ \"$(cut -d' ' -f3 /proc/$w/stat)\" = Z ]; do sleep 0.05; done; " +
+                    job + "b.gif' >&3; exec 3>&-; wait $b; }");
+  EXPECT_EQ(0, r.status);
+  EXPECT_EQ("", r.out);
+  EXPECT_EQ((std::vector<std::string>{"a.gif", "b.gif", "jobs"}), dir.entries());
 }
 
 }  // namespace
@@ -100,20 +119,66 @@ TEST(Batch, AKilledWorkerFailsItsJobOnly) {
 namespace {
 
 // Two jobs writing one file: the later line's picture stays, though the
-// earlier job (here held up reading a FIFO) ends last, and though the two
-// name the file differently.
+// earlier job (here held up reading a FIFO) ends last, and however the two
+// name the file.
 TEST(Batch, TheLaterJobsPictureStays) {
-  TempDir dir;
   const std::string e = AFCDRAW_EXAMPLES;
   const std::string later = "IN=" + e + "/geophone_1hz.txt";
-  write_file(dir.path("jobs.txt"), "IN=fifo OUT=pic.gif\n" + later + " OUT=./pic.gif\n");
-  RunResult r = run_shell(dir.dir(), "mkfifo fifo && { (sleep 1; cat '" + e +
-                                         "/broadband_120s.txt' > fifo) & "
-                                         "\"$AFCDRAW\" --batch jobs.txt JOBS=2; s=$?; wait; "
-                                         "exit $s; }");
+  for (const std::string name : {"./pic.gif", "link.gif"}) {
+    TempDir dir;
+    write_file(dir.path("jobs.txt"), "IN=fifo OUT=pic.gif\n" + later + " OUT=" + name + "\n");
+    RunResult r =
+        run_shell(dir.dir(), "mkfifo fifo && ln -s pic.gif link.gif && { (sleep 1; cat '" + e +
+                                 "/broadband_120s.txt' > fifo) & "
+                                 "\"$AFCDRAW\" --batch jobs.txt JOBS=2; s=$?; wait; "
+                                 "exit $s; }");
+    EXPECT_EQ(0, r.status) << r.out;
+    ASSERT_EQ(0, run_afcdraw({later, "OUT=" + dir.path("alone.gif")}).status);
+    EXPECT_TRUE(read_file(dir.path("pic.gif")) == read_file(dir.path("alone.gif"))) << name;
+  }
+}
+
+// A job reaches no descriptor of the batch's own by /dev/fd/N: it fails as
+// with a descriptor not open, and the batch goes on.
+TEST(Batch, JobsReachNoDescriptorOfTheBatch) {
+  TempDir dir;
+  const std::string in = "IN=" AFCDRAW_EXAMPLES "/geophone_1hz.txt";
+  std::string batch;
+  for (int fd = 3; fd < 10; ++fd) {
+    batch += "IN=/dev/fd/" + std::to_string(fd) + " OUT=in.gif\n";
+    batch += in + " OUT=/dev/fd/" + std::to_string(fd) + "\n";
+  }
+  write_file(dir.path("jobs.txt"), batch + in + " OUT=last.gif\n");
+  // The caller's own descriptors are closed: those a job may name.
+  RunResult r = run_shell(dir.dir(),
+                          "exec 3>&- 4>&- 5>&- 6>&- 7>&- 8>&- 9>&-; "
+                          "timeout 60 \"$AFCDRAW\" --batch jobs.txt JOBS=2");
+  EXPECT_EQ(1, r.status);
+  for (int line = 1; line <= 14; ++line) {
+    std::string status = line % 2 == 1 ? ": 254: " : ": 252: ";
+    EXPECT_NE(std::string::npos, r.out.find("jobs.txt:" + std::to_string(line) + status)) << r.out;
+  }
+  ASSERT_EQ(0, run_afcdraw({in, "OUT=" + dir.path("alone.gif")}).status);
+  EXPECT_TRUE(read_file(dir.path("last.gif")) == read_file(dir.path("alone.gif")));
+}
+
+// Report pictures are the bytes of a run alone, though a worker draws one
+// after another (the drawing library numbers an SVG's parts through a
+// process's life).
+TEST(Batch, ReportPicturesAreTheBytesOfARunAlone) {
+  TempDir dir;
+  const std::string in = "IN=" AFCDRAW_EXAMPLES "/broadband_120s.txt";
+  write_file(dir.path("jobs.txt"), in + " OUT=a.png -report\n" + in + " OUT=b.svg\n" + in +
+                                       " OUT=c.svg\n" + in + " OUT=d.pdf\n");
+  RunResult r = run_shell(dir.dir(), "\"$AFCDRAW\" --batch jobs.txt JOBS=1");
   EXPECT_EQ(0, r.status) << r.out;
-  ASSERT_EQ(0, run_afcdraw({later, "OUT=" + dir.path("alone.gif")}).status);
-  EXPECT_TRUE(read_file(dir.path("pic.gif")) == read_file(dir.path("alone.gif")));
+  for (const std::string name : {"a.png", "b.svg", "c.svg", "d.pdf"}) {
+    std::string alone = dir.path("alone" + name.substr(1));
+    std::vector<std::string> args = {in, "OUT=" + alone};
+    if (name == "a.png") args.push_back("-report");
+    ASSERT_EQ(0, run_afcdraw(args).status) << name;
+    EXPECT_TRUE(read_file(dir.path(name)) == read_file(alone)) << name;
+  }
 }
 
 }  // namespace
