@@ -267,6 +267,8 @@ class Batch {
   PrepareFunction prepare_;
   std::deque<Job> jobs_;  // in line order, reported from the front
   long pictures_ = 0, failed_ = 0;
+  std::vector<pollfd> polled_;  // the busy workers' channels, in wait_one
+  std::vector<pid_t> polled_pids_;
   size_t held_ = 0;                             // jobs holding the file they replace
   bool progress_ = isatty(STDERR_FILENO) != 0;  // a progress line, on a terminal only
 };
@@ -395,15 +397,19 @@ void Batch::add(long line, const std::string& text) {
 
 // Waits for any busy worker's answer.
 void Batch::wait_one() {
-  std::vector<pollfd> fds;
-  for (const Worker& w : workers_) {
-    if (w.queued > 0) fds.push_back({w.channel.get(), POLLIN, 0});
+  polled_.clear();
+  polled_pids_.clear();
+  for (Worker& w : workers_) {
+    if (w.queued == 0) continue;
+    polled_.push_back({w.channel.get(), POLLIN, 0});
+    polled_pids_.push_back(w.pid);
   }
-  if (fds.empty() || poll(fds.data(), fds.size(), -1) < 0) return;
-  for (const pollfd& p : fds) {
-    if (p.revents == 0) continue;
+  if (polled_.empty() || poll(polled_.data(), polled_.size(), -1) < 0) return;
+  for (size_t k = 0; k < polled_.size(); ++k) {
+    // A worker lost while another's answer was read, and started anew,
+    // may have the same descriptor, but no answer to read yet.
     for (Worker& w : workers_) {
-      if (w.queued > 0 && w.channel.get() == p.fd) collect(w);
+      if (polled_[k].revents != 0 && w.pid == polled_pids_[k] && w.queued > 0) collect(w);
     }
   }
   report_done();
@@ -503,15 +509,16 @@ int Batch::finish_all() {
   return failed_ > 0 ? batch_failed : 0;
 }
 
+constexpr int most_slots = 256;
+
 int cores() {
   cpu_set_t set;
   if (sched_getaffinity(0, sizeof set, &set) != 0) return 1;
-  return CPU_COUNT(&set) > 0 ? CPU_COUNT(&set) : 1;
+  return std::clamp(CPU_COUNT(&set), 1, most_slots);
 }
 
 int slots_from(int argc, const char* const argv[]) {
   int slots = cores();
-  constexpr int most_slots = 256;
   for (int i = 3; i < argc; ++i) {
     if (!equal_folded(argv[i], "JOBS=", 5)) {
       fprintf(stderr, "afcdraw: warning: unknown argument \"%s\" ignored\n", argv[i]);
@@ -530,7 +537,11 @@ int slots_from(int argc, const char* const argv[]) {
 
 int unreadable(const char* name, int error) {
   printf("batch(): Unable to read the batch file\n");
-  fprintf(stderr, "afcdraw: %s: %s\n", name, strerror(error));
+  if (*name == '\0') {
+    fprintf(stderr, "afcdraw: --batch needs a batch file, or - for standard input\n");
+  } else {
+    fprintf(stderr, "afcdraw: %s: %s\n", name, strerror(error));
+  }
   return batch_unreadable;
 }
 
