@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <sched.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -51,6 +52,7 @@ constexpr size_t most_held = 64;
 // A worker's answer is a status and a message of a few lines at most.
 constexpr uint32_t most_answer = 65536;
 constexpr int job_not_run = 252;  // the batch could not run the job to its end
+constexpr const char* garbled_message = "batch(): The job wrote into the batch's own channel";
 
 // Where a job writes, so that a later job writing there waits for it: the
 // folder and the name its path leads to, links followed as the job follows
@@ -58,8 +60,10 @@ constexpr int job_not_run = 252;  // the batch could not run the job to its end
 struct Output {
   std::string place;  // empty: nowhere another job could write
   FileIdentity file;
+  bool unknown = false;  // the path could not be followed (out of descriptors): anywhere
 
   bool meets(const Output& other) const {
+    if (unknown || other.unknown) return true;
     if (!place.empty() && place == other.place) return true;
     return file.known && other.file.known && file.device == other.file.device &&
            file.inode == other.file.inode;
@@ -126,6 +130,14 @@ void redirect(int fd, const char* path, int flags) {
   close(opened);
 }
 
+// An answer's length and status as the batch takes them: a status of 0 to
+// 255 and a message no longer than a few lines and the job's words (a
+// message may quote an argument whole). No picture's first bytes are such.
+bool is_answer(uint32_t size, int32_t status, size_t request_size) {
+  return size >= sizeof status && size <= most_answer + request_size && status >= 0 &&
+         status <= 0xff;
+}
+
 bool send_answer(int channel, int status, const char* message, std::string& answer) {
   int32_t code = status;
   answer.assign(reinterpret_cast<const char*>(&code), sizeof code);
@@ -151,18 +163,72 @@ bool draws_report(const std::vector<const char*>& argv) {
   return parse_cmd(static_cast<int>(argv.size()), argv.data(), o, warnings) >= 0 && o.report;
 }
 
-// Runs the job in a process forked for it, which answers it; false when
-// none could be forked. A job killed there is answered for.
-bool run_forked(int channel, const std::vector<const char*>& argv, RunFunction run,
-                std::string& answer) {
-  pid_t pid = fork();
-  if (pid < 0) return false;
-  if (pid == 0) _exit(run_job(channel, argv, run, answer) ? 0 : 1);
-  int status = 0;
-  while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+// Ends this process with `parent`, which may have ended already.
+void end_with(pid_t parent) {
+  prctl(PR_SET_PDEATHSIG, SIGKILL);
+  if (getppid() != parent) _exit(1);
+}
+
+// All that `fd` gives up to its end; false past `limit` bytes.
+bool read_to_end(int fd, std::string& text, size_t limit) {
+  char buffer[4096];
+  text.clear();
+  for (;;) {
+    ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n == 0) return true;
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 || text.size() + static_cast<size_t>(n) > limit) return false;
+    text.append(buffer, static_cast<size_t>(n));
   }
-  if (WIFSIGNALED(status)) send_answer(channel, 128 + WTERMSIG(status), "killed by signal", answer);
-  return true;
+}
+
+// Whether `text` is one whole framed answer and nothing more.
+bool is_one_answer(const std::string& text, size_t request_size) {
+  uint32_t size;
+  int32_t status;
+  if (text.size() < sizeof size + sizeof status) return false;
+  memcpy(&size, text.data(), sizeof size);
+  memcpy(&status, text.data() + sizeof size, sizeof status);
+  return is_answer(size, status, request_size) && text.size() == sizeof size + size;
+}
+
+// The answer for a forked report job that gave none of its own.
+bool answer_for(int channel, pid_t pid, int status, bool wrote, std::string& answer) {
+  if (pid < 0) return send_answer(channel, job_not_run, "batch(): Unable to start the job", answer);
+  if (wrote) return send_answer(channel, job_not_run, garbled_message, answer);
+  if (WIFSIGNALED(status)) {
+    return send_answer(channel, 128 + WTERMSIG(status), "killed by signal", answer);
+  }
+  return send_answer(channel, job_not_run, "batch(): The job ended without an answer", answer);
+}
+
+// Runs a report job in a process forked for it, which answers the worker;
+// the worker passes the answer on, so that the job has one answer whatever
+// becomes of that process. False when the answer could not be sent.
+bool run_forked(int channel, const std::vector<const char*>& argv, size_t request_size,
+                RunFunction run, std::string& answer) {
+  int ends[2];
+  if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) {
+    return answer_for(channel, -1, 0, false, answer);
+  }
+  pid_t worker = getpid();
+  pid_t pid = fork();
+  if (pid == 0) {
+    close(channel), close(ends[0]);
+    end_with(worker);
+    _exit(run_job(ends[1], argv, run, answer) ? 0 : 1);
+  }
+  close(ends[1]);
+  size_t limit = sizeof(uint32_t) + sizeof(int32_t) + most_answer + request_size;
+  bool whole =
+      pid > 0 && read_to_end(ends[0], answer, limit) && is_one_answer(answer, request_size);
+  if (pid > 0 && !whole) kill(pid, SIGKILL);
+  close(ends[0]);
+  int status = 0;
+  while (pid > 0 && waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  }
+  if (whole) return write_all(channel, answer.data(), answer.size());
+  return answer_for(channel, pid, status, !answer.empty(), answer);
 }
 
 // The worker: each job's stdout (help texts, verdicts, OUT=- bytes) goes
@@ -172,8 +238,10 @@ bool run_forked(int channel, const std::vector<const char*>& argv, RunFunction r
 // for it: its drawing library numbers what it draws (the ids in an SVG)
 // through a process's life, and a worker that drew none hands each such
 // process the numbering of a run alone. The worker ends when the parent
-// closes its end.
-[[noreturn]] void serve(int channel, int batch_input, RunFunction run, PrepareFunction prepare) {
+// closes its end, or ends.
+[[noreturn]] void serve(int channel, int batch_input, pid_t parent, RunFunction run,
+                        PrepareFunction prepare) {
+  end_with(parent);
   signal(SIGPIPE, SIG_DFL);
   if (batch_input > STDERR_FILENO) close(batch_input);
   redirect(STDOUT_FILENO, "/dev/null", O_WRONLY);
@@ -181,11 +249,14 @@ bool run_forked(int channel, const std::vector<const char*>& argv, RunFunction r
   std::string job, answer;
   std::vector<const char*> argv;
   while (receive_job(channel, job, argv)) {
+    bool answered;
     if (draws_report(argv)) {
       if (prepare != nullptr) std::exchange(prepare, nullptr)();
-      if (run_forked(channel, argv, run, answer)) continue;
+      answered = run_forked(channel, argv, job.size(), run, answer);
+    } else {
+      answered = run_job(channel, argv, run, answer);
     }
-    if (!run_job(channel, argv, run, answer)) break;
+    if (!answered) break;
   }
   _exit(0);
 }
@@ -202,13 +273,16 @@ std::string output_path(const std::vector<std::string>& words) {
 }
 
 // Where the path leads, walked as the job will walk it: nowhere for
-// standard output, one of the worker's descriptors, or a path that leads
-// nowhere (the job fails).
+// standard output or one of the worker's descriptors; anywhere for a path
+// that could not be followed, which may lead where the job's will.
 Output find_output(const std::string& path, OutputTarget& t) {
-  if (path.empty() || path == "-" || find_output_target(path.c_str(), t) < 0 || t.own_fd >= 0) {
-    return {};
-  }
+  if (path.empty() || path == "-") return {};
   Output o;
+  if (find_output_target(path.c_str(), t) < 0) {
+    o.unknown = true;
+    return o;
+  }
+  if (t.own_fd >= 0) return o;
   o.place = std::to_string(t.folder_stat.st_dev) + ":" + std::to_string(t.folder_stat.st_ino) +
             "/" + t.name;
   if (t.exists) o.file = identity_of(t.file_stat);
@@ -223,11 +297,11 @@ Answer receive_answer(int fd, Job& job) {
   uint32_t size;
   int32_t status;
   if (!read_all(fd, &size, sizeof size)) return Answer::ended;
-  if (size < sizeof status || size > most_answer) return Answer::garbled;
+  if (size < sizeof status || size > most_answer + job.request.size()) return Answer::garbled;
   job.message.resize(size);
   if (!read_all(fd, job.message.data(), size)) return Answer::ended;
   memcpy(&status, job.message.data(), sizeof status);
-  if (status < 0 || status > 0xff) return Answer::garbled;
+  if (!is_answer(size, status, job.request.size())) return Answer::garbled;
   job.message.erase(0, sizeof status);
   job.status = status;
   return Answer::answered;
@@ -301,13 +375,14 @@ bool Batch::start(Worker& w) {
   if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) return false;
   fflush(stdout);
   fflush(stderr);
+  pid_t parent = getpid();
   pid_t pid = fork();
   if (pid == 0) {
     // Another worker's channel held open here would never see its end.
     for (Worker& other : workers_) other.channel.reset();
     for (Job& job : jobs_) job.held.reset();  // the batch's to let go, not this worker's
     close(ends[0]);
-    serve(ends[1], input_, run_, prepare_);
+    serve(ends[1], input_, parent, run_, prepare_);
   }
   close(ends[1]);
   w.channel.reset(ends[0]);
@@ -385,13 +460,14 @@ void Batch::add(long line, const std::string& text) {
     for (const std::string& word : words) job.request.append(word.c_str()).push_back('\0');
     frame_message(job.request);
   }
-  OutputTarget t;
-  if (split) job.output = find_output(output_path(words), t);
-  while (must_wait(job)) wait_one();
   if (split) {
+    // The walk's descriptors are let go before any worker is started.
+    OutputTarget t;
+    job.output = find_output(output_path(words), t);
     hold(job, t);
-    dispatch(job, true);
   }
+  while (must_wait(job)) wait_one();
+  if (split) dispatch(job, true);
   report_done();
 }
 
@@ -419,8 +495,7 @@ void Batch::wait_one() {
 void Batch::collect(Worker& w) {
   Answer answer = receive_answer(w.channel.get(), *w.jobs[0]);
   if (answer == Answer::answered) return answered(w);
-  lose(w,
-       answer == Answer::garbled ? "batch(): The job wrote into the batch's own channel" : nullptr);
+  lose(w, answer == Answer::garbled ? garbled_message : nullptr);
 }
 
 // The first job of the worker is answered.

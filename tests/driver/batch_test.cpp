@@ -79,13 +79,17 @@ namespace {
 // Jobs share worker processes: a worker killed in the middle of a job (here
 // one stuck opening a FIFO no one writes) fails that job only, and the jobs
 // after it run in a new worker; so too where the caller ignores SIGCHLD,
-// which would hide how the worker ended. A worker killed between jobs
+// which would hide how the worker ended, and where the job is a report
+// picture, drawn in a process of its own that ends with its worker. A worker killed between jobs
 // fails none: the job it finished stays answered.
 TEST(Batch, AKilledWorkerFailsItsJobOnly) {
-  for (const std::string caller : {"", "trap '' CHLD; "}) {
+  const struct {
+    std::string caller, first;
+  } cases[] = {{"", "a.gif"}, {"trap '' CHLD; ", "a.gif"}, {"", "a.svg"}};
+  for (const auto& [caller, first] : cases) {
     TempDir dir;
     write_file(dir.path("jobs.txt"),
-               "IN=fifo OUT=a.gif\nIN=" AFCDRAW_EXAMPLES "/geophone_1hz.txt OUT=b.gif\n");
+               "IN=fifo OUT=" + first + "\nIN=" AFCDRAW_EXAMPLES "/geophone_1hz.txt OUT=b.gif\n");
     RunResult r = run_shell(dir.dir(), "mkfifo fifo && { (" + caller +
                                            "exec \"$AFCDRAW\" --batch jobs.txt JOBS=1) & b=$!; "
                                            "until pkill -KILL -P $b; do sleep 0.05; done; "
@@ -93,8 +97,8 @@ TEST(Batch, AKilledWorkerFailsItsJobOnly) {
                                            // worker, the job's next worker is let go rather
                                            // than left waiting for ever.
                                            "(sleep 2; exec 3<>fifo) >/dev/null 2>&1 & wait $b; }");
-    EXPECT_EQ(1, r.status) << caller;
-    EXPECT_EQ("jobs.txt:1: 137: killed by signal\n", r.out) << caller;
+    EXPECT_EQ(1, r.status) << caller << first;
+    EXPECT_EQ("jobs.txt:1: 137: killed by signal\n", r.out) << caller << first;
     EXPECT_EQ((std::vector<std::string>{"b.gif", "fifo", "jobs.txt"}), dir.entries());
   }
   TempDir dir;
@@ -139,25 +143,34 @@ TEST(Batch, TheLaterJobsPictureStays) {
 }
 
 // A job reaches no descriptor of the batch's own by /dev/fd/N: it fails as
-// with a descriptor not open, and the batch goes on.
+// with a descriptor not open, and the batch goes on. A message longer than
+// any a picture's first bytes could pass for is still an answer.
 TEST(Batch, JobsReachNoDescriptorOfTheBatch) {
   TempDir dir;
   const std::string in = "IN=" AFCDRAW_EXAMPLES "/geophone_1hz.txt";
   std::string batch;
+  const char* failing[] = {"IN=/dev/fd/%d OUT=in.gif", " OUT=/dev/fd/%d", " OUT=/dev/fd/%d/in.gif"};
   for (int fd = 3; fd < 10; ++fd) {
-    batch += "IN=/dev/fd/" + std::to_string(fd) + " OUT=in.gif\n";
-    batch += in + " OUT=/dev/fd/" + std::to_string(fd) + "\n";
+    for (const char* job : failing) {
+      char line[64];
+      snprintf(line, sizeof line, job, fd);
+      batch += (line[0] == ' ' ? in : "") + line + "\n";
+    }
   }
-  write_file(dir.path("jobs.txt"), batch + in + " OUT=last.gif\n");
+  const std::string bogus = "BOGUS=" + std::string(70000, 'x');
+  write_file(dir.path("jobs.txt"),
+             batch + in + " OUT=last.gif -strict " + bogus + "\n" + in + " OUT=last.gif\n");
   // The caller's own descriptors are closed: those a job may name.
   RunResult r = run_shell(dir.dir(),
                           "exec 3>&- 4>&- 5>&- 6>&- 7>&- 8>&- 9>&-; "
                           "timeout 60 \"$AFCDRAW\" --batch jobs.txt JOBS=2");
   EXPECT_EQ(1, r.status);
-  for (int line = 1; line <= 14; ++line) {
-    std::string status = line % 2 == 1 ? ": 254: " : ": 252: ";
+  for (int line = 1; line <= 21; ++line) {
+    std::string status = line % 3 == 1 ? ": 254: " : ": 252: ";
     EXPECT_NE(std::string::npos, r.out.find("jobs.txt:" + std::to_string(line) + status)) << r.out;
   }
+  EXPECT_NE(std::string::npos,
+            r.out.find("jobs.txt:22: 255: parse_cmd(): unknown argument \"" + bogus + "\""));
   ASSERT_EQ(0, run_afcdraw({in, "OUT=" + dir.path("alone.gif")}).status);
   EXPECT_TRUE(read_file(dir.path("last.gif")) == read_file(dir.path("alone.gif")));
 }
