@@ -163,9 +163,10 @@ bool draws_report(const std::vector<const char*>& argv) {
   return parse_cmd(static_cast<int>(argv.size()), argv.data(), o, warnings) >= 0 && o.report;
 }
 
-// Ends this process with `parent`, which may have ended already.
+// Ends this process with `parent`, which may have ended already. By
+// SIGTERM, which a job holds off while its picture has a temporary name.
 void end_with(pid_t parent) {
-  prctl(PR_SET_PDEATHSIG, SIGKILL);
+  prctl(PR_SET_PDEATHSIG, SIGTERM);
   if (getppid() != parent) _exit(1);
 }
 
