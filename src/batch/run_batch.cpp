@@ -53,6 +53,10 @@ constexpr size_t most_held = 64;
 constexpr uint32_t most_answer = 65536;
 constexpr int job_not_run = 252;  // the batch could not run the job to its end
 constexpr const char* garbled_message = "batch(): The job wrote into the batch's own channel";
+// A job's request begins with its kind: a report picture is drawn in a
+// process of its own (serve).
+constexpr char picture_job = 'P';
+constexpr char report_job = 'R';
 
 // Where a job writes, so that a later job writing there waits for it: the
 // folder and the name its path leads to, links followed as the job follows
@@ -93,9 +97,10 @@ struct Worker {
   int queued = 0;
 };
 
-// A message on a pipe: its length, then its bytes, in one write, so that
-// the other end wakes once for it. A job's message is its words, each
-// ended by a NUL; an answer's is the status (4 bytes) and the message.
+// A message on a channel: its length, then its bytes, in one write, so
+// that the other end wakes once for it. A job's message is its kind and its
+// words, each ended by a NUL; an answer's is the status (4 bytes) and the
+// message.
 void frame_message(std::string& message) {
   uint32_t size = static_cast<uint32_t>(message.size());
   message.insert(0, reinterpret_cast<const char*>(&size), sizeof size);
@@ -113,10 +118,11 @@ bool receive_message(int fd, std::string& message) {
   return read_all(fd, message.data(), size);
 }
 
-bool receive_job(int fd, std::string& message, std::vector<const char*>& argv) {
-  if (!receive_message(fd, message) || (!message.empty() && message.back() != '\0')) return false;
+bool receive_job(int fd, std::string& message, std::vector<const char*>& argv, bool& report) {
+  if (!receive_message(fd, message) || message.empty() || message.back() != '\0') return false;
+  report = message[0] == report_job;
   argv.assign(1, "afcdraw");
-  for (size_t at = 0; at < message.size(); at = message.find('\0', at) + 1) {
+  for (size_t at = 1; at < message.size(); at = message.find('\0', at) + 1) {
     argv.push_back(message.c_str() + at);
   }
   return true;
@@ -155,12 +161,6 @@ bool run_job(int channel, const std::vector<const char*>& argv, RunFunction run,
   const char* message =
       status == picture_outside_tolerance ? "outside tolerance" : last_error.c_str();
   return send_answer(channel, status, message, answer);
-}
-
-bool draws_report(const std::vector<const char*>& argv) {
-  PlotOptions o{};
-  Warnings warnings;
-  return parse_cmd(static_cast<int>(argv.size()), argv.data(), o, warnings) >= 0 && o.report;
 }
 
 // Ends this process with `parent`, which may have ended already. By
@@ -249,9 +249,10 @@ bool run_forked(int channel, const std::vector<const char*>& argv, size_t reques
   redirect(STDIN_FILENO, "/dev/null", O_RDONLY);
   std::string job, answer;
   std::vector<const char*> argv;
-  while (receive_job(channel, job, argv)) {
+  bool report;
+  while (receive_job(channel, job, argv, report)) {
     bool answered;
-    if (draws_report(argv)) {
+    if (report) {
       if (prepare != nullptr) std::exchange(prepare, nullptr)();
       answered = run_forked(channel, argv, job.size(), run, answer);
     } else {
@@ -262,15 +263,13 @@ bool run_forked(int channel, const std::vector<const char*>& argv, size_t reques
   _exit(0);
 }
 
-// The file a job writes, as its command line names it; empty for a job
-// that fails on its command line.
-std::string output_path(const std::vector<std::string>& words) {
+// The job's options as its command line gives them (where it writes, and
+// whether in the report style); false for a job that fails there.
+bool parse_job(const std::vector<std::string>& words, PlotOptions& o) {
   std::vector<const char*> argv(1, "afcdraw");
   for (const std::string& word : words) argv.push_back(word.c_str());
-  PlotOptions o{};
   Warnings warnings;
-  if (parse_cmd(static_cast<int>(argv.size()), argv.data(), o, warnings) < 0) return {};
-  return o.out_path;
+  return parse_cmd(static_cast<int>(argv.size()), argv.data(), o, warnings) >= 0;
 }
 
 // Where the path leads, walked as the job will walk it: nowhere for
@@ -395,7 +394,7 @@ bool Batch::start(Worker& w) {
 
 // Hands the job to a worker. A worker that died takes no job, and another
 // is tried in its place; a worker started for the job that dies at once
-// twice ends the trying.
+// twice ends the trying. Unless `may_wait`, no answer is waited for.
 void Batch::dispatch(Job& job, bool may_wait) {
   for (int lost = 0; lost < 2;) {
     bool started;
@@ -457,14 +456,15 @@ void Batch::add(long line, const std::string& text) {
     job.status = 255;
     job.message = "batch(): Unusable job line: " + why;
   } else {
+    PlotOptions o{};
+    bool parsed = parse_job(words, o);
+    job.request.push_back(parsed && o.report ? report_job : picture_job);
     // A word ends at its first NUL, as an argument on a command line would.
     for (const std::string& word : words) job.request.append(word.c_str()).push_back('\0');
     frame_message(job.request);
-  }
-  if (split) {
     // The walk's descriptors are let go before any worker is started.
     OutputTarget t;
-    job.output = find_output(output_path(words), t);
+    job.output = find_output(parsed ? o.out_path : std::string(), t);
     hold(job, t);
   }
   while (must_wait(job)) wait_one();
