@@ -7,6 +7,7 @@
 #include "cmdline/nearest_key.h"
 #include "core/ascii_case.h"
 #include "core/fail.h"
+#include "core/fixed_words.h"
 #include "core/messages.h"
 #include "core/scan_number.h"
 
@@ -83,6 +84,10 @@ void set_defaults(PlotOptions& o) {
   o.format = OutputFormat::gif;
   copy_text(o.dim_p, default_dim_p);
   o.units_from = o.units_to = -1;
+  for (int& u : o.in_units) u = -1;
+  copy_text(o.dim_d, fixed_word::deviation_db);
+  copy_text(o.dim_dp, fixed_word::deviation_deg);
+  copy_text(o.nyquist_name, fixed_word::nyquist);
 }
 
 // Without FORMAT=, an OUT= name ending in .png, .svg or .pdf (any case)

@@ -63,13 +63,21 @@ struct PlotOptions {
   double tol_deg;
   bool tol_given;
   bool tol_deg_given;
-  int units_from;  // UNITS=from,to: 0 displacement, 1 velocity, 2 acceleration; -1 not given
+  // UNITS=: 0 displacement, 1 velocity, 2 acceleration, -1 not given.
+  // UNITS=to alone leaves units_from at -1: a text file is already in `to`.
+  int units_from;
   int units_to;
-  double norm_f;   // NORM=: the frequency each curve is normalised at; 0 not given
-  bool db;         // -dB: amplitudes in decibels on a linear axis
-  double nyquist;  // NYQUIST=: the digitiser's sampling rate; 0 not given
+  int in_units[max_inputs];  // IN_UNITS=, IN2_UNITS= ...: a text file's own units; -1 not given
+  double norm_f;             // NORM=: the frequency each curve is normalised at; 0 not given
+  bool db;                   // -dB: amplitudes in decibels on a linear axis
+  double nyquist;            // NYQUIST=: the digitiser's sampling rate; 0 not given
   char phase_paths[max_inputs][path_capacity];  // PHASE= ...; empty: the third column
   bool report;  // -report, FORMAT=SVG|PDF: anti-aliased, scalable text, vector output
+  // The picture's fixed words, so that a picture in another language holds
+  // no English: DIMD=, DIMDP=, NYQUIST_NAME=.
+  char dim_d[name_capacity];         // "Deviation, dB"
+  char dim_dp[name_capacity];        // "Deviation, deg"
+  char nyquist_name[name_capacity];  // "Nyquist"
 };
 
 // The drawing that follows the data and the ranges asked for: curves cut
