@@ -21,6 +21,7 @@ inline constexpr char bad_p_range[] = "parse_cmd(): Incorrect [P_AXIS=] value";
 inline constexpr char bad_legend[] = "parse_cmd(): Incorrect [LEGEND=] value";
 inline constexpr char bad_d_range[] = "parse_cmd(): Incorrect [D_AXIS=] value";
 inline constexpr char bad_tolerance[] = "parse_cmd(): Incorrect [TOL=] value";
+inline constexpr char nothing_to_judge[] = "parse_cmd(): Nothing to judge with [TOL=]";
 inline constexpr char bad_units[] = "parse_cmd(): Incorrect [UNITS=] value";
 inline constexpr char bad_norm[] = "parse_cmd(): Incorrect [NORM=] value";
 inline constexpr char bad_nyquist[] = "parse_cmd(): Incorrect [NYQUIST=] value";

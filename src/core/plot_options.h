@@ -16,10 +16,14 @@ enum class LegendCorner : unsigned char {
   bottom_right
 };
 
-// Capacities of the text fields, terminating zero included.
+// The most characters of each text drawn, and the capacities of the text
+// fields, terminating zero included: a UTF-8 character takes up to 4 bytes.
 constexpr int path_capacity = 1024;
-constexpr int caption_capacity = 64;
-constexpr int name_capacity = 128;  // axis names and legend texts
+constexpr int caption_chars = 63;
+constexpr int name_chars = 127;  // axis names and legend texts
+constexpr int utf8_most_bytes = 4;
+constexpr int caption_capacity = utf8_most_bytes * caption_chars + 1;
+constexpr int name_capacity = utf8_most_bytes * name_chars + 1;
 
 // The parsed command line, read by every stage after it. Text fields are
 // fixed-capacity, zero-terminated.

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "cmdline/nearest_key.h"
 #include "core/last_error.h"
 
 namespace {
@@ -218,27 +217,6 @@ TEST(ParseCmd, HelpSwitchWinsOverWhatFollows) {
   }
   PlotOptions o;
   EXPECT_EQ(0, parse({in, out, "--helpme", "/??"}, o));
-}
-
-}  // namespace
-
-namespace {
-
-// The keys a misspelling is matched against are the keys the parser knows.
-TEST(ParseCmd, EveryKeySuggestedIsKnown) {
-  for (int i = 0; i < known_key_count; ++i) {
-    std::string key = known_keys[i];
-    if (key == "--help" || key == "--version") continue;  // answered before any option
-    PlotOptions o;
-    Warnings w;
-    parse({in, out, key + (key.back() == '=' ? "1;2" : "")}, o, &w);
-    for (const std::string& text : w) EXPECT_EQ(std::string::npos, text.find("unknown")) << key;
-  }
-  PlotOptions o;
-  Warnings w;
-  parse({in, out, "Sub_Grid_X=2"}, o, &w);
-  ASSERT_EQ(1u, w.size());
-  EXPECT_EQ("unknown argument \"Sub_Grid_X=2\" ignored (did you mean SUB_GRIDX=?)", w[0]);
 }
 
 }  // namespace
