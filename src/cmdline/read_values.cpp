@@ -306,7 +306,7 @@ void tolerance(ParseState& s, const char* value, int) {
   p = skip_blanks(after, end);
   if (p == end) return;
   // The separator is any one character, or the blanks before the number.
-  const char* q = p > after ? scan_double(p, end, s.o.tol_deg) : nullptr;
+  const char* q = is_blank(p[-1]) ? scan_double(p, end, s.o.tol_deg) : nullptr;
   if (q == nullptr) q = scan_double(p + 1, end, s.o.tol_deg);
   if (q != nullptr) q = skip_blanks(skip_unit(skip_blanks(q, end), end, {"deg", "\xC2\xB0"}), end);
   s.o.tol_deg_given = true;
