@@ -56,7 +56,8 @@ constexpr struct {
 } named_formats[] = {{".gif", OutputFormat::gif},
                      {".png", OutputFormat::png},
                      {".svg", OutputFormat::svg},
-                     {".pdf", OutputFormat::pdf}};
+                     {".pdf", OutputFormat::pdf},
+                     {".fap", OutputFormat::fap}};
 
 // The ending of the file name in `path`, from its last full stop, or "".
 const char* ending_of(const char* path) {
@@ -220,6 +221,10 @@ int validate_comparison(ParseState& s) {
   }
   if (!s.norm_ok) return fail(message::bad_norm, bad_conversion);
   if (!s.nyquist_ok) return fail(message::bad_nyquist, bad_conversion);
+  if (!s.refused.empty()) {
+    last_error = std::string(message::incorrect_prefix) + s.refused + message::incorrect_suffix;
+    return bad_metadata;
+  }
   if (o.strict && !s.warnings.empty()) {
     last_error = std::string(message::strict_prefix) + s.warnings.front();
     return strict_warning;

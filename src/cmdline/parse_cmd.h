@@ -20,6 +20,7 @@ constexpr int strict_warning = -10;  // -strict and a warning: the first one
 constexpr int bad_d_range = -11;     // D_AXIS= unusable
 constexpr int bad_tolerance = -12;   // TOL= not one or two numbers above 0, or nothing to judge
 constexpr int bad_conversion = -13;  // UNITS=, IN_UNITS=, NORM= or NYQUIST= unusable
+constexpr int bad_metadata = -14;    // CHANNEL=, STAGES=, TIME=, DELAY=, GAIN= or POINTS= unusable
 
 // Fills `options` from the argument list (argv[0] is the program's name)
 // and `warnings` with what it ignored, every option read by its entry in

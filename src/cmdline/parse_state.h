@@ -31,6 +31,8 @@ struct ParseState {
   bool nyquist_ok = true;
   bool tol_ok = true;
   bool y_drawable = true;
+  // The first key whose value could not be used at all (CHANNEL=, TIME= ...).
+  std::string refused;
   // Why a value was refused, for the line on standard error that follows
   // the message.
   std::string reason;

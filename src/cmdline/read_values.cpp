@@ -8,6 +8,7 @@
 #include "core/ascii_case.h"
 #include "core/scan_number.h"
 #include "core/utf8.h"
+#include "metadata/channel_filter.h"
 
 namespace {
 
@@ -17,6 +18,15 @@ constexpr int32_t default_size_y = 600;
 constexpr int32_t least_size_x = 640;  // a smaller size is raised to this one
 constexpr int32_t least_size_y = 480;
 constexpr int32_t most_size = 10000;  // a larger one falls back to the default
+
+// A value that cannot be used at all fails the command line; the first one
+// is named in the message.
+void refuse(ParseState& s, const char* value, const std::string& why) {
+  if (s.refused.empty()) {
+    s.refused = s.key;
+    s.reason = std::string(s.key) + " value \"" + value + "\": " + why;
+  }
+}
 
 void warn_value(ParseState& s, const char* value, const char* what) {
   s.warn(std::string(s.key) + " value \"" + value + "\" " + what);
@@ -242,7 +252,8 @@ void format(ParseState& s, const char* value, int) {
   } formats[] = {{"GIF", OutputFormat::gif},
                  {"PNG", OutputFormat::png},
                  {"SVG", OutputFormat::svg},
-                 {"PDF", OutputFormat::pdf}};
+                 {"PDF", OutputFormat::pdf},
+                 {"FAP", OutputFormat::fap}};
   s.format_given = true;
   s.format_known = false;
   for (const auto& f : formats) {
@@ -323,6 +334,70 @@ void norm(ParseState& s, const char* value, int) {
 
 void nyquist(ParseState& s, const char* value, int) {
   s.nyquist_ok = read_positive(s, value, s.o.nyquist);
+}
+
+void channel(ParseState& s, const char* value, int input) {
+  ChannelFilter f;
+  if (strlen(value) >= channel_capacity || !parse_channel_pattern(value, f)) {
+    refuse(s, value, "it takes NET.STA.LOC.CHA, with * and ? in each part");
+    return;
+  }
+  strcpy(s.o.channels[input], value);
+}
+
+// STAGES=a[,b]: stages a to b (a alone: that stage), each from 1.
+void stages(ParseState& s, const char* value, int input) {
+  const char* end = end_of(value);
+  int32_t first = 0, last = 0;
+  const char* stop = scan_int(value, end, first);
+  if (stop != nullptr && stop < end) stop = scan_int(stop + 1, end, last);
+  if (stop != nullptr && last == 0) last = first;
+  if (stop == nullptr || skip_blanks(stop, end) != end || first < 1 || last < first) {
+    refuse(s, value, "it takes a first and a last stage, from 1: STAGES=1 or STAGES=3,5");
+    return;
+  }
+  s.o.stages[input][0] = first;
+  s.o.stages[input][1] = last;
+}
+
+void time(ParseState& s, const char* value, int) {
+  std::string t = normal_time(value);
+  if (t.empty() || t.size() >= sizeof s.o.time) {
+    refuse(s, value, "it takes 2010-01-01T06:54:32, a date alone, or 2010,001[,06:54:32]");
+    return;
+  }
+  strcpy(s.o.time, t.c_str());
+}
+
+void delay(ParseState& s, const char* value, int) {
+  bool estimated = equal_folded(value, "estimated", sizeof "estimated");
+  if (!estimated && !equal_folded(value, "correction", sizeof "correction")) {
+    refuse(s, value, "it takes estimated or correction");
+  }
+  s.o.estimated_delay = estimated;
+}
+
+void gain(ParseState& s, const char* value, int) {
+  bool stated = equal_folded(value, "stated", sizeof "stated");
+  if (!stated && !equal_folded(value, "stages", sizeof "stages")) {
+    refuse(s, value, "it takes stated or stages");
+  }
+  s.o.stated_gain = stated;
+}
+
+// Enough for any curve, and a bound on the work of evaluating it.
+constexpr int32_t least_points = 2;
+constexpr int32_t most_points = 10'000'000;
+
+void points(ParseState& s, const char* value, int) {
+  const char* end = end_of(value);
+  int32_t n = 0;
+  const char* stop = scan_int(value, end, n);
+  if (stop == nullptr || skip_blanks(stop, end) != end || n < least_points || n > most_points) {
+    refuse(s, value, "it takes a count of frequencies from 2 to 10000000");
+    return;
+  }
+  s.o.points = n;
 }
 
 }  // namespace read_value

@@ -45,4 +45,12 @@ void tolerance(ParseState& s, const char* value, int input);
 void norm(ParseState& s, const char* value, int input);
 void nyquist(ParseState& s, const char* value, int input);
 
+// Station metadata: which channel epoch, which stages, how evaluated.
+void channel(ParseState& s, const char* value, int input);
+void stages(ParseState& s, const char* value, int input);
+void time(ParseState& s, const char* value, int input);
+void delay(ParseState& s, const char* value, int input);
+void gain(ParseState& s, const char* value, int input);
+void points(ParseState& s, const char* value, int input);
+
 }  // namespace read_value

@@ -25,6 +25,10 @@ inline constexpr char nothing_to_judge[] = "parse_cmd(): Nothing to judge with [
 inline constexpr char bad_units[] = "parse_cmd(): Incorrect [UNITS=] value";
 inline constexpr char bad_norm[] = "parse_cmd(): Incorrect [NORM=] value";
 inline constexpr char bad_nyquist[] = "parse_cmd(): Incorrect [NYQUIST=] value";
+// CHANNEL=, STAGES=, TIME=, DELAY=, GAIN= and POINTS= refused: the key
+// between these two.
+inline constexpr char incorrect_prefix[] = "parse_cmd(): Incorrect [";
+inline constexpr char incorrect_suffix[] = "] value";
 // With -strict, the first warning, after this prefix.
 inline constexpr char strict_prefix[] = "parse_cmd(): ";
 

@@ -257,7 +257,9 @@ TEST(ParseCmd, ToleranceIsReadWholeOrRefused) {
     }
     EXPECT_EQ(c.db, o.tol_db) << c.args[0];
     EXPECT_EQ(c.deg_given, o.tol_deg_given) << c.args[0];
-    if (c.deg_given) EXPECT_EQ(c.deg, o.tol_deg) << c.args[0];
+    if (c.deg_given) {
+      EXPECT_EQ(c.deg, o.tol_deg) << c.args[0];
+    }
   }
   PlotOptions o;
   EXPECT_EQ(bad_tolerance, parse({in, out, "TOL=1", "-strict"}, o));

@@ -49,7 +49,7 @@ inline constexpr char help_text_added_utf8[] = R"(
   NAME=..NAME4=          - Подписи кривых IN= ... IN4= в легенде
   PHASE=..PHASE4=        - Файлы фазы (частота, градусы) для IN= ... IN4=; включают -phase
   IN_UNITS=..IN4_UNITS=  - Единицы текстового файла IN= ... IN4=: DIS, VEL или ACC
-  FORMAT=                - Формат изображения: GIF, PNG, SVG или PDF
+  FORMAT=                - Формат: GIF, PNG, SVG, PDF или FAP (текст: частота, амплитуда, фаза)
   -report                - Отчетный стиль: сглаженные линии, масштабируемый текст
   -fit                   - Оси по данным
   -phase                 - График фазы под графиком амплитуды
@@ -69,6 +69,12 @@ inline constexpr char help_text_added_utf8[] = R"(
   -dB                    - Амплитуда в дБ на линейной оси
   NYQUIST=               - Линия Найквиста на fs/2 (fs - частота дискретизации, Гц)
   NYQUIST_NAME=          - Подпись линии Найквиста
+  CHANNEL=..CHANNEL4=    - Канал в метаданных IN= ... IN4=: NET.STA.LOC.CHA, с * и ?
+  STAGES=..STAGES4=      - Звенья метаданных IN= ... IN4=: первое[,последнее]
+  TIME=                  - Время эпохи канала в метаданных
+  DELAY=                 - Задержка КИХ-звеньев: estimated (оценка) или correction (поправка)
+  GAIN=                  - Усиление: stated (общая чувствительность) или stages (по звеньям)
+  POINTS=                - Число частот вычисляемых АЧХ от MIN до MAX оси X
   --batch                - Файл заданий: одна командная строка на строку
   --version              - Версия программы
 )";
