@@ -34,9 +34,11 @@ bool distinct_labels(double lo, double hi, bool log) {
 }  // namespace
 
 bool amplitude_axis_drawable(double lo, double hi, bool log, std::string& why) {
-  if (!std::isfinite(lo) || !std::isfinite(hi)) return refuse(why, "a bound is not a finite number");
+  if (!std::isfinite(lo) || !std::isfinite(hi))
+    return refuse(why, "a bound is not a finite number");
   if (!(lo < hi)) return refuse(why, "the first value is not below the second");
-  if (log && !(lo > 0)) return refuse(why, "a log10 axis needs values above 0 (-linY draws others)");
+  if (log && !(lo > 0))
+    return refuse(why, "a log10 axis needs values above 0 (-linY draws others)");
   if (axis_scale(lo, hi, log, some_span).scale == 0) {
     return refuse(why, log ? "it spans more decades than a number holds"
                            : "its span is larger than a number holds");

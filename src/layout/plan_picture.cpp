@@ -80,14 +80,14 @@ TickRule deviation_range(const CurveList& curves, PointList Curve::*list, const 
       hi = std::max(hi, p.y);
     }
   }
-  return fit_amplitude_range(lo, hi, false);
+  return anchored_rule(fit_amplitude_range(lo, hi, false), tolerance);
 }
 
 void plan_deviations(const CurveList& curves, const PlotOptions& o, PicturePlan& plan, Ranges& r) {
   double tol_db = o.tol_given ? o.tol_db : 0, tol_deg = o.tol_deg_given ? o.tol_deg : 0;
   if (o.d_axis_given) {
     r.d_min = o.d_min, r.d_max = o.d_max;
-    plan.deviation_rule = given_range_rule(r.d_min, r.d_max, false);
+    plan.deviation_rule = anchored_rule(given_range_rule(r.d_min, r.d_max, false), tol_db);
   } else {
     plan.deviation_rule =
         deviation_range(curves, &Curve::deviation, r, least_db, tol_db, r.d_min, r.d_max);

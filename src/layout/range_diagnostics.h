@@ -21,8 +21,7 @@ void diagnose_no_point_in_range(const CurveList& curves, const PlotOptions& o, d
 // Which responses made the amplitude range not positive: those with an
 // amplitude <= 0 in the frequency range, or, when none has a point there,
 // every one.
-void diagnose_amplitudes(const CurveList& curves, const PlotOptions& o, double x_min,
-                         double x_max);
+void diagnose_amplitudes(const CurveList& curves, const PlotOptions& o, double x_min, double x_max);
 
 // "lo;hi" as the range diagnostics write a range.
 std::string range_text(double lo, double hi);
