@@ -11,6 +11,7 @@
 #include "core/fail.h"
 #include "core/fixed_words.h"
 #include "core/messages.h"
+#include "layout/amplitude_axis_drawable.h"
 
 namespace {
 
@@ -186,7 +187,11 @@ int validate_comparison(ParseState& s);
 // The checks of the options the first version did not have, after its own.
 int validate_added(ParseState& s) {
   const PlotOptions& o = s.o;
-  if (o.y_axis_given && !range_usable(o.y_min, o.y_max, o.log_y)) {
+  std::string why;
+  if (o.y_axis_given && !amplitude_axis_drawable(o.y_min, o.y_max, o.log_y, why)) {
+    char range[80];
+    snprintf(range, sizeof range, "Y_AXIS= range %.17g;%.17g: ", o.y_min, o.y_max);
+    s.reason = range + why;
     return fail(message::bad_y_range, bad_y_range);
   }
   if (o.p_axis_given && !range_usable(o.p_min, o.p_max, false)) {
