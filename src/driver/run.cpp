@@ -20,6 +20,7 @@
 #include "core/plot_options.h"
 #include "draw/draw_picture.h"
 #include "driver/hand_over.h"
+#include "encode/curve_text.h"
 #include "encode/encode_picture.h"
 #include "input/read_responses.h"
 #include "layout/plan_picture.h"
@@ -122,7 +123,9 @@ int run_with(int argc, const char* const argv[], ReportDrawer draw_report) {
   if (o.tol_given) verdicts = judge(responses.curves, plan.amplitude.x, o);
   Picture picture;
   EncodedPicture encoded;
-  if (o.report) {
+  if (o.format == OutputFormat::fap) {
+    encode_fap(responses.curves, o, encoded.own);
+  } else if (o.report) {
     if (draw_report == nullptr) {
       fail(message::report_unavailable, -1);
       return report(o, picture_not_made);
