@@ -84,6 +84,20 @@ void print_warnings(const Warnings& warnings) {
   for (const std::string& w : warnings) fprintf(stderr, "afcdraw: warning: %s\n", w.c_str());
 }
 
+// What only the fitted frequency range tells: a Nyquist line outside it
+// draws nothing. A warning, and with -strict a failure of the command line.
+int warn_after_planning(const PlotOptions& o, const PicturePlan& plan) {
+  double line = o.nyquist / 2;
+  const AxisScale& x = plan.amplitude.x;
+  if (o.nyquist <= 0 || (x.min <= line && line <= x.max)) return 0;
+  char text[160];
+  snprintf(text, sizeof text, "NYQUIST= line at %g Hz lies outside the frequency range %g to %g Hz",
+           line, x.min, x.max);
+  if (o.strict) return fail((std::string(message::strict_prefix) + text).c_str(), -1);
+  print_warnings({text});
+  return 0;
+}
+
 }  // namespace
 
 // read every input -> convert them (units, normalisation) -> with -diff,
@@ -119,6 +133,7 @@ int run_with(int argc, const char* const argv[], ReportDrawer draw_report) {
   if (o.report) canvas = use_report_units(o);
   PicturePlan plan;
   if (plan_picture(responses.curves, o, plan) < 0) return report(o, picture_not_made);
+  if (warn_after_planning(o, plan) < 0) return report(o, command_line_failed);
   std::vector<Verdict> verdicts;
   if (o.tol_given) verdicts = judge(responses.curves, plan.amplitude.x, o);
   Picture picture;
