@@ -43,13 +43,23 @@ int finish_stages(RespChannel& c, std::string& why) {
 // Ends the epoch being read: kept when the filter matches it.
 int finish_channel(RespChannel& c, const ChannelFilter& filter, std::vector<ChannelResponse>& out,
                    std::string& why) {
-  if (!c.has_channel) return 0;
+  if (!c.has_channel) {
+    if (c.line == 0) return 0;
+    why = at_line(c.line, "a station without its channel (B052 lines)");
+    return -1;
+  }
   if (!channel_matches(filter, c.r.network, c.r.station, c.r.location, c.r.channel) ||
       !epoch_holds(filter, c.r.start, c.r.end)) {
     return 0;
   }
   if (c.stages.empty()) {
     why = at_line(c.line, "a channel without stages");
+    return -1;
+  }
+  // rdseed ends every channel with its sensitivity: without it the text
+  // most likely stops short.
+  if (!c.r.has_sensitivity) {
+    why = at_line(c.line, "a channel without its sensitivity (stage 0); is the text cut short?");
     return -1;
   }
   if (finish_stages(c, why) != 0) return -1;
@@ -122,6 +132,11 @@ int read_resp(std::string_view text, const ChannelFilter& filter, std::vector<Ch
       return -1;
     }
     if (kind == 1) continue;
+    // A number cut off at the end would read as another number.
+    if (at > text.size()) {
+      why = at_line(number, "the text ends inside a line; is it cut short?");
+      return -1;
+    }
     if (starts_blockette(current, line)) {
       if (current.type != 0 && reader.blockette(current, why) != 0) return -1;
       current = RespBlockette{};
