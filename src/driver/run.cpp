@@ -13,6 +13,7 @@
 #include "compare/deviation.h"
 #include "compare/verdict.h"
 #include "convert/convert_responses.h"
+#include "convert/curve_units.h"
 #include "core/diagnostic.h"
 #include "core/fail.h"
 #include "core/last_error.h"
@@ -82,13 +83,24 @@ void print_warnings(const Warnings& warnings) {
   for (const std::string& w : warnings) fprintf(stderr, "afcdraw: warning: %s\n", w.c_str());
 }
 
+// Curves of different units compared are warned about, and with -strict
+// fail as a warning on the command line does.
+int compare_units(const PlotOptions& o, const CurveList& curves) {
+  Warnings mismatches = unit_mismatches(curves, o);
+  if (o.strict && !mismatches.empty()) {
+    last_error = std::string(message::strict_prefix) + mismatches.front();
+    return -1;
+  }
+  print_warnings(mismatches);
+  return 0;
+}
+
 }  // namespace
 
-// read every input -> convert them (units, normalisation) -> with -diff,
-// compare them -> in decibels with -dB -> plan the picture (every check,
-// no pixel) -> draw it -> encode it -> write it to OUT= safely -> with
-// TOL=, the verdict. Each step runs only if the one before succeeded;
-// a failure prints its message line and ends the run.
+// read every input -> with -diff, check their units agree -> convert them (units, normalisation) ->
+// with -diff, compare them -> in decibels with -dB -> plan the picture (every check, no pixel) ->
+// draw it -> encode it -> write it to OUT= safely -> with TOL=, the verdict. Each step runs only if
+// the one before succeeded; a failure prints its message line and ends the run.
 int run_with(int argc, const char* const argv[], ReportDrawer draw_report) {
   if (asks_for_version(argc, argv)) {
     print_version();
@@ -108,7 +120,10 @@ int run_with(int argc, const char* const argv[], ReportDrawer draw_report) {
   if (int read = read_responses(o, responses); read < 0) {
     return report(o, read == no_response_points ? no_points : input_not_read);
   }
-  bool converted = o.units_from >= 0 || o.norm_f > 0;
+  if (o.diff && compare_units(o, responses.curves) < 0) {
+    return report_command_line(o, strict_warning);
+  }
+  bool converted = o.units_to >= 0 || o.norm_f > 0;
   if (converted && convert_responses(responses.curves, o) < 0) return report(o, no_points);
   if (o.diff && compute_deviations(responses.curves, o) < 0) return report(o, no_points);
   if (o.db && to_decibels(responses.curves, o) < 0) return report(o, no_points);

@@ -23,7 +23,11 @@ constexpr int no_response_points = -2;  // a file holds no point
 // phases when the phase panel is shown, unwrapped when asked: those of the
 // input's PHASE= file when given (a frequency and a phase in degrees a
 // line, taken at the amplitude file's frequencies inside its range,
-// interpolated in log frequency), else its third column. The first
+// interpolated in log frequency), else its third column. A pole-zero file
+// is a computed curve, evaluated where the picture and the comparison need
+// it (evaluate_computed); a PHASE= file must not be one (response_not_read),
+// and one with phases beyond any turn count is warned about on standard
+// error. The first
 // failure ends the reading, its message in last_error; a further file
 // (IN2= ..., and every PHASE= file) adds ": ", its key and its path, so
 // that a batch log tells which one failed.
