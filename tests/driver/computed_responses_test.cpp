@@ -1,0 +1,117 @@
+// Pole-zero files as a calibration script meets them: evaluated wherever a
+// measured curve, NORM= or the picture needs them, in displacement, with
+// phases as a textbook draws them; never read as a phase file.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <cstdio>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "support/gif_reader.h"
+#include "support/test_files.h"
+
+namespace {
+
+// A 4.5 Hz velocity geophone damped at 0.7, as a displacement response.
+const std::complex<double> pole(-19.7920337, 20.1919132);
+const char geophone[] =
+    "* 4.5 Hz geophone\nZEROS 3\nPOLES 2\n-19.7920337 20.1919132\n-19.7920337 -20.1919132\n"
+    "CONSTANT 30\n";
+
+std::complex<double> response(double f) {
+  std::complex<double> s(0, 2 * std::numbers::pi * f);
+  return 30.0 * s * s * s / ((s - pole) * (s - std::conj(pole)));
+}
+
+// The geophone measured from 0.1 to 100 Hz, in displacement or velocity,
+// `gain` times too sensitive from 90 to 110 Hz.
+std::string measured(bool velocity, double gain) {
+  std::string text;
+  for (int i = 0; i <= 120; ++i) {
+    double f = std::pow(10.0, -1 + i / 40.0);
+    double a = std::abs(response(f)) / (velocity ? 2 * std::numbers::pi * f : 1);
+    if (f >= 90 && f <= 110) a *= gain;
+    char line[64];
+    snprintf(line, sizeof line, "%.17g %.17g\n", f, a);
+    text += line;
+  }
+  return text;
+}
+
+TEST(ComputedResponses, ComparedNormalisedAndRead) {
+  TempDir dir;
+  write_file(dir.path("geo.pz"), geophone);
+  write_file(dir.path("dis.txt"), measured(false, 1));
+  write_file(dir.path("fault.txt"), measured(false, 2));
+  write_file(dir.path("vel.txt"), measured(true, 1));
+  write_file(dir.path("phase.txt"), "1 150000\n10 150000\n");
+  const std::string pz = "IN=" + dir.path("geo.pz");
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string out;  // how standard output begins (with TOL=, status 0 is within)
+    std::string err;  // a text standard error holds, or ""
+  } cases[] = {
+      {{"IN2=" + dir.path("dis.txt"), "-fit", "TOL=0.01"}, 0, "IN2: max deviation ", ""},
+      // Beyond the roots' decade: a fault there is not passed unseen.
+      {{"IN2=" + dir.path("fault.txt"), "-fit", "TOL=1"},
+       1,
+       "IN2: max deviation 6.02 dB at 94.4 Hz: outside tolerance\n",
+       ""},
+      // Above the picture's default range, where H(s) is as well defined.
+      {{"NORM=50"}, 0, "", ""},
+      {{"IN2=" + dir.path("dis.txt"), "UNITS=DIS,VEL", "-fit", "TOL=0.01"},
+       0,
+       "IN2: max deviation ",
+       ""},
+      // The text's units unknown: compared as given, no warning.
+      {{"IN2=" + dir.path("vel.txt"), "-fit", "TOL=1"}, 1, "IN2: max deviation 56 dB", ""},
+      {{"PHASE=" + dir.path("geo.pz")},
+       254,
+       "read_in(): A phase file must list frequencies and degrees, not poles and zeros: PHASE=" +
+           dir.path("geo.pz") + "\n",
+       ""},
+      {{"PHASE=" + dir.path("phase.txt")},
+       0,
+       "",
+       "PHASE=" + dir.path("phase.txt") + ": 2 phases beyond 100000 degrees"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args{pz, "OUT=" + dir.path("o.gif")};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    RunResult r = run_afcdraw(args);
+    EXPECT_EQ(c.status, r.status) << c.args[0] << "\n" << r.out << r.err;
+    EXPECT_EQ(0u, r.out.rfind(c.out, 0)) << c.args[0] << "\n" << r.out;
+    EXPECT_NE(std::string::npos, r.err.find(c.err)) << c.args[0] << "\n" << r.err;
+    EXPECT_EQ(std::string::npos, r.err.find("other units")) << r.err;
+  }
+}
+
+// The geophone as a velocity response on P_AXIS=-180;180 (rows 366 ... 560
+// below the amplitude): +180 degrees at the top far below its corner, 0 in
+// the middle far above it.
+TEST(ComputedResponses, PhasesReadAsTextbooksDrawThem) {
+  TempDir dir;
+  write_file(dir.path("geo.pz"), geophone);
+  std::string out = dir.path("o.gif");
+  RunResult r = run_afcdraw({"IN=" + dir.path("geo.pz"), "OUT=" + out, "UNITS=DIS,VEL", "-phase",
+                             "X_AXIS=0.01;1000", "P_AXIS=-180;180"});
+  ASSERT_EQ(0, r.status) << r.out;
+  DecodedImage im = decode_gif(read_file(out));
+  ASSERT_TRUE(im);
+  constexpr int red = 2, top = 366, bottom = 560;
+  auto red_row = [&](int x) {
+    for (int y = top; y <= bottom; ++y) {
+      if (pixel(im, x, y) == red) return y;
+    }
+    return -1;
+  };
+  EXPECT_NEAR(top, red_row(100), 4);
+  EXPECT_NEAR((top + bottom) / 2, red_row(740), 4);
+}
+
+}  // namespace
