@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <vector>
 
 #include "core/anchor_phase.h"
@@ -40,19 +41,22 @@ std::vector<double> drawing_grid(double lo, double hi, const PlotOptions& o) {
 }
 
 // The drawing grid and, when curves are compared, every measured
-// frequency inside the range, in increasing order, each once.
+// frequency inside the range, in increasing order, each once. A measured
+// curve mostly comes in frequency order already: merged, not sorted.
 std::vector<double> frequencies(const CurveList& curves, const PlotOptions& o) {
   double lo, hi;
   picture_frequency_range(curves, o, lo, hi);
   std::vector<double> f = drawing_grid(lo, hi, o);
-  if (o.diff) {
-    for (const Curve& c : curves) {
-      for (const ResponsePoint& p : c.points) {
-        if (p.x >= lo && p.x <= hi) f.push_back(p.x);
-      }
+  for (const Curve& c : curves) {
+    if (!o.diff || c.computed) continue;
+    size_t merged = f.size();
+    for (const ResponsePoint& p : c.points) {
+      if (p.x >= lo && p.x <= hi) f.push_back(p.x);
     }
+    auto middle = f.begin() + static_cast<std::ptrdiff_t>(merged);
+    if (!std::is_sorted(middle, f.end())) std::sort(middle, f.end());
+    std::inplace_merge(f.begin(), middle, f.end());
   }
-  std::sort(f.begin(), f.end());
   f.erase(std::unique(f.begin(), f.end()), f.end());
   return f;
 }

@@ -177,15 +177,22 @@ int parse_pole_zero(std::string_view text, PoleZero& pz, int& line, std::string&
 // Summed as logarithms and angles: a product of many roots would leave the
 // double range long before the response does. Each root off the imaginary
 // axis on the left adds an angle within (-90, 90) degrees, continuous in f.
+// log |d|^2: the squared magnitude spares a square root, except where it
+// would leave the double range that |d| itself stays in.
+double log_squared_magnitude(std::complex<double> d) {
+  double n = std::norm(d);
+  return n > 0 && std::isfinite(n) ? std::log(n) : 2 * std::log(std::abs(d));
+}
+
 void pole_zero_at(const PoleZero& pz, double f, double& amplitude, double& degrees) {
   std::complex<double> s(0, 2 * std::numbers::pi * f);
-  double log_amplitude = std::log(std::fabs(pz.constant));
+  double log_squared = 2 * std::log(std::fabs(pz.constant));
   double angle = pz.constant < 0 ? std::numbers::pi : 0;
   for (const auto& z : pz.zeros)
-    log_amplitude += std::log(std::abs(s - z)), angle += std::arg(s - z);
+    log_squared += log_squared_magnitude(s - z), angle += std::arg(s - z);
   for (const auto& p : pz.poles)
-    log_amplitude -= std::log(std::abs(s - p)), angle -= std::arg(s - p);
-  amplitude = std::exp(log_amplitude);
+    log_squared -= log_squared_magnitude(s - p), angle -= std::arg(s - p);
+  amplitude = std::exp(log_squared / 2);
   degrees = angle * 180 / std::numbers::pi;
 }
 
