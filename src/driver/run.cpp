@@ -53,7 +53,8 @@ int report(const PlotOptions& o, int status) {
 
 // A missing file name is answered with the help text before the message as
 // well as after it.
-int report_command_line(const PlotOptions& o, int parsed) {
+int report_command_line(const PlotOptions& o, int parsed, const std::string& reason) {
+  if (!reason.empty()) diagnose(reason);
   if (parsed == bad_x_range) {
     char range[80];
     snprintf(range, sizeof range, "%g;%g", o.x_min, o.x_max);
@@ -108,20 +109,21 @@ int run_with(int argc, const char* const argv[], ReportDrawer draw_report) {
   }
   PlotOptions o{};
   Warnings warnings;
-  int parsed = parse_cmd(argc, argv, o, warnings);
+  std::string reason;
+  int parsed = parse_cmd(argc, argv, o, warnings, &reason);
   if (parsed == help_wanted) {
     print_usage();
     return 0;
   }
   if (parsed >= 0 && o.report && draw_report == nullptr) hand_over(argv);
   if (parsed != strict_warning) print_warnings(warnings);
-  if (parsed < 0) return report_command_line(o, parsed);
+  if (parsed < 0) return report_command_line(o, parsed, reason);
   Responses responses;
   if (int read = read_responses(o, responses); read < 0) {
     return report(o, read == no_response_points ? no_points : input_not_read);
   }
   if (o.diff && compare_units(o, responses.curves) < 0) {
-    return report_command_line(o, strict_warning);
+    return report_command_line(o, strict_warning, "");
   }
   bool converted = o.units_to >= 0 || o.norm_f > 0;
   if (converted && convert_responses(responses.curves, o) < 0) return report(o, no_points);

@@ -26,10 +26,11 @@ bool computed_band(const CurveList& curves, double& lo, double& hi) {
   return found;
 }
 
-// Evenly spaced (in log10 on a log axis) from lo to hi, both exactly, so
-// that the fitted axis finds the very range it was planned from.
+// POINTS= of them (else two a column), evenly spaced (in log10 on a log
+// axis) from lo to hi, both exactly, so that the fitted axis finds the very
+// range it was planned from.
 std::vector<double> drawing_grid(double lo, double hi, const PlotOptions& o) {
-  int n = std::max(2, points_per_column * o.size_x);
+  int n = o.points > 0 ? o.points : std::max(2, points_per_column * o.size_x);
   std::vector<double> f(static_cast<size_t>(n));
   for (int i = 0; i < n; ++i) {
     double t = static_cast<double>(i) / (n - 1);

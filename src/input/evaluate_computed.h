@@ -11,8 +11,8 @@ void picture_frequency_range(const CurveList& curves, const PlotOptions& options
                              double& hi);
 
 // Fills the points of each computed curve (curve.computed) with its values
-// across the picture's frequency range, densely enough to draw (two a
-// column, log-spaced on a log axis), and with -diff at every frequency of
+// across the picture's frequency range, densely enough to draw (POINTS=,
+// else two a column; log-spaced on a log axis), and with -diff at every frequency of
 // the measured curves inside that range too, so that a deviation compares
 // at the measured frequencies exactly. With the phase panel and no PHASE=
 // file for it, its phases too: unwrapped and anchored (anchor_phases).

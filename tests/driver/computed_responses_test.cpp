@@ -1,6 +1,7 @@
 // Pole-zero files as a calibration script meets them: evaluated wherever a
-// measured curve, NORM= or the picture needs them, in displacement, with
-// phases as a textbook draws them; never read as a phase file.
+// measured curve, NORM= or the picture needs them, in displacement beside
+// text files in their own units, with phases as a textbook draws them;
+// never read as a phase file.
 
 #include <gtest/gtest.h>
 
@@ -47,7 +48,6 @@ TEST(ComputedResponses, ComparedNormalisedAndRead) {
   write_file(dir.path("geo.pz"), geophone);
   write_file(dir.path("dis.txt"), measured(false, 1));
   write_file(dir.path("fault.txt"), measured(false, 2));
-  write_file(dir.path("vel.txt"), measured(true, 1));
   write_file(dir.path("phase.txt"), "1 150000\n10 150000\n");
   const std::string pz = "IN=" + dir.path("geo.pz");
   const struct {
@@ -64,12 +64,6 @@ TEST(ComputedResponses, ComparedNormalisedAndRead) {
        ""},
       // Above the picture's default range, where H(s) is as well defined.
       {{"NORM=50"}, 0, "", ""},
-      {{"IN2=" + dir.path("dis.txt"), "UNITS=DIS,VEL", "-fit", "TOL=0.01"},
-       0,
-       "IN2: max deviation ",
-       ""},
-      // The text's units unknown: compared as given, no warning.
-      {{"IN2=" + dir.path("vel.txt"), "-fit", "TOL=1"}, 1, "IN2: max deviation 56 dB", ""},
       {{"PHASE=" + dir.path("geo.pz")},
        254,
        "read_in(): A phase file must list frequencies and degrees, not poles and zeros: PHASE=" +
@@ -87,7 +81,48 @@ TEST(ComputedResponses, ComparedNormalisedAndRead) {
     EXPECT_EQ(c.status, r.status) << c.args[0] << "\n" << r.out << r.err;
     EXPECT_EQ(0u, r.out.rfind(c.out, 0)) << c.args[0] << "\n" << r.out;
     EXPECT_NE(std::string::npos, r.err.find(c.err)) << c.args[0] << "\n" << r.err;
-    EXPECT_EQ(std::string::npos, r.err.find("other units")) << r.err;
+  }
+}
+
+// Each curve in its own units: the pole-zero file in displacement, a text
+// file in its IN2_UNITS=, else UNITS=' from, else UNITS=' one word; unlike
+// known units compared are warned about, and fail with -strict.
+TEST(ComputedResponses, UnitsPerCurve) {
+  TempDir dir;
+  write_file(dir.path("geo.pz"), geophone);
+  write_file(dir.path("dis.txt"), measured(false, 1));
+  write_file(dir.path("vel.txt"), measured(true, 1));
+  const std::string pz = "IN=" + dir.path("geo.pz");
+  const std::string dis = "IN2=" + dir.path("dis.txt"), vel = "IN2=" + dir.path("vel.txt");
+  const std::string unlike = "IN2=" + dir.path("vel.txt") + " (velocity) is compared with " + pz +
+                             " (poles and zeros: displacement) in other units (UNITS= converts "
+                             "them)";
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string out;  // how standard output begins
+    std::string err;  // the warning on standard error, or "" for none
+  } cases[] = {
+      {{vel, "UNITS=VEL"}, 0, "IN2: max deviation ", ""},
+      {{dis, "UNITS=DIS,VEL"}, 0, "IN2: max deviation ", ""},
+      {{vel, "IN2_UNITS=VEL", "UNITS=ACC"}, 0, "IN2: max deviation ", ""},
+      {{vel, "IN2_UNITS=VEL", "UNITS=DIS,VEL"}, 0, "IN2: max deviation ", ""},
+      {{vel}, 1, "IN2: max deviation 56 dB", ""},  // units unknown: as given
+      {{vel, "IN2_UNITS=VEL"}, 1, "IN2: max deviation 56 dB", "afcdraw: warning: " + unlike},
+      {{vel, "IN2_UNITS=VEL", "-strict"}, 255, "parse_cmd(): " + unlike + "\n", ""},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args{pz, "OUT=" + dir.path("o.gif"), "-fit", "TOL=0.01"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    RunResult r = run_afcdraw(args);
+    std::string row = c.args.size() > 1 ? c.args[1] : c.args[0];
+    EXPECT_EQ(c.status, r.status) << row << "\n" << r.out << r.err;
+    EXPECT_EQ(0u, r.out.rfind(c.out, 0)) << row << "\n" << r.out;
+    if (c.err.empty()) {
+      EXPECT_EQ(std::string::npos, r.err.find("warning")) << row << "\n" << r.err;
+    } else {
+      EXPECT_NE(std::string::npos, r.err.find(c.err)) << row << "\n" << r.err;
+    }
   }
 }
 

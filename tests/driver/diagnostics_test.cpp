@@ -77,7 +77,7 @@ TEST(Diagnostics, WarningsAndCausesGoToStandardError) {
     EXPECT_EQ(0u, r.err.rfind("afcdraw: ", 0)) << shown;
   }
   // A command line with nothing to say says nothing.
-  RunResult quiet = run_afcdraw({in, out, "SIZE=1024x768", "-fit", "/linY", "LEGEND=bl"});
+  RunResult quiet = run_afcdraw({in, out, "SIZE=1024x768", "-fit", "/linY", "NAME=a", "LEGEND=bl"});
   EXPECT_EQ(0, quiet.status);
   EXPECT_EQ("", quiet.err);
 }
