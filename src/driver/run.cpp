@@ -84,24 +84,30 @@ void print_warnings(const Warnings& warnings) {
   for (const std::string& w : warnings) fprintf(stderr, "afcdraw: warning: %s\n", w.c_str());
 }
 
-// Curves of different units compared are warned about, and with -strict
-// fail as a warning on the command line does.
-int compare_units(const PlotOptions& o, const CurveList& curves) {
-  Warnings mismatches = unit_mismatches(curves, o);
-  if (o.strict && !mismatches.empty()) {
-    last_error = std::string(message::strict_prefix) + mismatches.front();
+// What the files look like once read (a phase file of amplitudes, curves
+// of different units compared) is warned about, and with -strict fails as
+// a warning on the command line does.
+int warn_of_files(const PlotOptions& o, const Responses& responses) {
+  Warnings warnings = responses.warnings;
+  if (o.diff) {
+    Warnings mismatches = unit_mismatches(responses.curves, o);
+    warnings.insert(warnings.end(), mismatches.begin(), mismatches.end());
+  }
+  if (o.strict && !warnings.empty()) {
+    last_error = std::string(message::strict_prefix) + warnings.front();
     return -1;
   }
-  print_warnings(mismatches);
+  print_warnings(warnings);
   return 0;
 }
 
 }  // namespace
 
-// read every input -> with -diff, check their units agree -> convert them (units, normalisation) ->
-// with -diff, compare them -> in decibels with -dB -> plan the picture (every check, no pixel) ->
-// draw it -> encode it -> write it to OUT= safely -> with TOL=, the verdict. Each step runs only if
-// the one before succeeded; a failure prints its message line and ends the run.
+// read every input -> warn of what they hold (with -diff, unlike units) -> convert them (units,
+// normalisation) -> with -diff, compare them -> in decibels with -dB -> plan the picture (every
+// check, no pixel) -> draw it -> encode it -> write it to OUT= safely -> with TOL=, the verdict.
+// Each step runs only if the one before succeeded; a failure prints its message line and ends the
+// run.
 int run_with(int argc, const char* const argv[], ReportDrawer draw_report) {
   if (asks_for_version(argc, argv)) {
     print_version();
@@ -122,7 +128,7 @@ int run_with(int argc, const char* const argv[], ReportDrawer draw_report) {
   if (int read = read_responses(o, responses); read < 0) {
     return report(o, read == no_response_points ? no_points : input_not_read);
   }
-  if (o.diff && compare_units(o, responses.curves) < 0) {
+  if (warn_of_files(o, responses) < 0) {
     return report_command_line(o, strict_warning, "");
   }
   bool converted = o.units_to >= 0 || o.norm_f > 0;

@@ -84,13 +84,14 @@ int read_points(const char* key, const char* path, bool with_phases, PointList& 
 }
 
 // A phase file whose values no phase reaches holds amplitudes, most likely.
-void check_phase_file(const char* key, const char* path, const PointList& phases) {
+void check_phase_file(const char* key, const char* path, const PointList& phases,
+                      std::vector<std::string>& warnings) {
   constexpr double beyond_any_phase = 1e5;  // degrees: some hundred turns
   size_t beyond = 0;
   for (const ResponsePoint& p : phases) beyond += std::fabs(p.y) > beyond_any_phase;
   if (beyond > 0) {
-    diagnose(std::string("warning: ") + key + path + ": " + std::to_string(beyond) +
-             " phases beyond 100000 degrees: is it an amplitude file?");
+    warnings.push_back(std::string(key) + path + ": " + std::to_string(beyond) +
+                       " phases beyond 100000 degrees: is it an amplitude file?");
   }
 }
 
@@ -130,7 +131,7 @@ int read_curve(const PlotOptions& o, int i, Curve& curve, Responses& r) {
                        nullptr);
   if (status < 0) return failed(status, input_keys[i].phase_key, phase_path);
   r.sources.push_back(source);
-  check_phase_file(input_keys[i].phase_key, phase_path, phase_points);
+  check_phase_file(input_keys[i].phase_key, phase_path, phase_points, r.warnings);
   curve.phases = curve.computed ? std::move(phase_points) : phases_at(curve.points, phase_points);
   return 0;
 }

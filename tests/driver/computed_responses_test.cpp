@@ -50,6 +50,8 @@ TEST(ComputedResponses, ComparedNormalisedAndRead) {
   write_file(dir.path("fault.txt"), measured(false, 2));
   write_file(dir.path("phase.txt"), "1 150000\n10 150000\n");
   const std::string pz = "IN=" + dir.path("geo.pz");
+  const std::string amplitudes = "PHASE=" + dir.path("phase.txt") +
+                                 ": 2 phases beyond 100000 degrees: is it an amplitude file?";
   const struct {
     std::vector<std::string> args;
     int status;
@@ -69,10 +71,8 @@ TEST(ComputedResponses, ComparedNormalisedAndRead) {
        "read_in(): A phase file must list frequencies and degrees, not poles and zeros: PHASE=" +
            dir.path("geo.pz") + "\n",
        ""},
-      {{"PHASE=" + dir.path("phase.txt")},
-       0,
-       "",
-       "PHASE=" + dir.path("phase.txt") + ": 2 phases beyond 100000 degrees"},
+      {{"PHASE=" + dir.path("phase.txt")}, 0, "", "afcdraw: warning: " + amplitudes},
+      {{"PHASE=" + dir.path("phase.txt"), "-strict"}, 255, "parse_cmd(): " + amplitudes + "\n", ""},
   };
   for (const auto& c : cases) {
     std::vector<std::string> args{pz, "OUT=" + dir.path("o.gif")};
