@@ -266,6 +266,7 @@ void settle(ParseState& s) {
   if (o.db) o.log_y = false;  // decibels lie on a linear axis
   if (!s.format_given) take_format_from_name(s);
   if (vector_format(o.format)) o.report = true;
+  if (o.format == OutputFormat::fap) o.report = false;  // text: no style to draw in
   if (o.sub_grid_x < 0) o.sub_grid_x = s.sub_grid;
   if (o.sub_grid_y < 0) o.sub_grid_y = s.sub_grid;
 }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "core/computed_response.h"
@@ -30,6 +31,7 @@ struct Curve {
   int input;
   PointList deviation;
   PointList phase_deviation;
+  std::string about;  // what a FAP file's "#" line says of it besides its key and file
   std::shared_ptr<const ComputedResponse> computed = nullptr;  // null: measured
   bool computed_phases = false;  // the phases are the response's own, not a PHASE= file's
 };

@@ -21,6 +21,7 @@
 #include "core/plot_options.h"
 #include "draw/draw_picture.h"
 #include "driver/hand_over.h"
+#include "encode/curve_text.h"
 #include "encode/encode_picture.h"
 #include "input/read_responses.h"
 #include "layout/plan_picture.h"
@@ -101,13 +102,28 @@ int warn_of_files(const PlotOptions& o, const Responses& responses) {
   return 0;
 }
 
+// What only the fitted frequency range tells: a Nyquist line outside it
+// draws nothing. A warning, and with -strict a failure of the command line.
+int warn_after_planning(const PlotOptions& o, const PicturePlan& plan) {
+  double line = o.nyquist / 2;
+  const AxisScale& x = plan.amplitude.x;
+  if (o.nyquist <= 0 || (x.min <= line && line <= x.max)) return 0;
+  char text[160];
+  snprintf(text, sizeof text, "NYQUIST= line at %g Hz lies outside the frequency range %g to %g Hz",
+           line, x.min, x.max);
+  if (o.strict) return fail((std::string(message::strict_prefix) + text).c_str(), -1);
+  print_warnings({text});
+  return 0;
+}
+
 }  // namespace
 
-// read every input -> warn of what they hold (with -diff, unlike units) -> convert them (units,
-// normalisation) -> with -diff, compare them -> in decibels with -dB -> plan the picture (every
-// check, no pixel) -> draw it -> encode it -> write it to OUT= safely -> with TOL=, the verdict.
-// Each step runs only if the one before succeeded; a failure prints its message line and ends the
-// run.
+// read every input -> warn of what they hold (with -diff, unlike units)
+// -> convert them (units, normalisation) -> with -diff, compare them -> in
+// decibels with -dB -> plan the picture (every check, no pixel) -> draw it
+// -> encode it -> write it to OUT= safely -> with TOL=, the verdict. Each
+// step runs only if the one before succeeded; a failure prints its message
+// line and ends the run.
 int run_with(int argc, const char* const argv[], ReportDrawer draw_report) {
   if (asks_for_version(argc, argv)) {
     print_version();
@@ -128,9 +144,7 @@ int run_with(int argc, const char* const argv[], ReportDrawer draw_report) {
   if (int read = read_responses(o, responses); read < 0) {
     return report(o, read == no_response_points ? no_points : input_not_read);
   }
-  if (warn_of_files(o, responses) < 0) {
-    return report_command_line(o, strict_warning, "");
-  }
+  if (warn_of_files(o, responses) < 0) return report(o, command_line_failed);
   bool converted = o.units_to >= 0 || o.norm_f > 0;
   if (converted && convert_responses(responses.curves, o) < 0) return report(o, no_points);
   if (o.diff && compute_deviations(responses.curves, o) < 0) return report(o, no_points);
@@ -139,11 +153,14 @@ int run_with(int argc, const char* const argv[], ReportDrawer draw_report) {
   if (o.report) canvas = use_report_units(o);
   PicturePlan plan;
   if (plan_picture(responses.curves, o, plan) < 0) return report(o, picture_not_made);
+  if (warn_after_planning(o, plan) < 0) return report(o, command_line_failed);
   std::vector<Verdict> verdicts;
   if (o.tol_given) verdicts = judge(responses.curves, plan.amplitude.x, o);
   Picture picture;
   EncodedPicture encoded;
-  if (o.report) {
+  if (o.format == OutputFormat::fap) {
+    encode_fap(responses.curves, o, encoded.own);
+  } else if (o.report) {
     if (draw_report == nullptr) {
       fail(message::report_unavailable, -1);
       return report(o, picture_not_made);

@@ -148,7 +148,7 @@ void complete_computed(CurveList& curves, const PlotOptions& o) {
 int read_all(const PlotOptions& o, Responses& r) {
   for (int i = 0; i < max_inputs; ++i) {
     if (input_path(o, i)[0] == '\0') continue;
-    Curve curve{{}, {}, input_keys[i].color, i, {}, {}};
+    Curve curve{{}, {}, input_keys[i].color, i, {}, {}, {}};
     if (int status = read_curve(o, i, curve, r); status < 0) return status;
     r.curves.push_back(std::move(curve));
     if (o.names[i][0] != '\0') r.legend.push_back({o.names[i], r.curves.size() - 1});

@@ -97,6 +97,10 @@ TEST(Diagnostics, StrictMakesTheFirstWarningAFailure) {
       {{in, out, "X_AXIS=1", "/STRICT"}, "parse_cmd(): X_AXIS= value \"1\" read only in part"},
       {{in, out, "-strict", "DIMX=" + std::string(200, 'x')},
        "parse_cmd(): DIMX= cut to its first 127 bytes"},
+      {{in, out, "-strict", "P_AXIS=0;90"},
+       "parse_cmd(): P_AXIS= has no effect without -phase and is ignored"},
+      {{in, out, "-strict", "-fit", "NYQUIST=1e6"},
+       "parse_cmd(): NYQUIST= line at 500000 Hz lies outside the frequency range 0.01 to 10 Hz"},
   };
   for (const auto& c : cases) {
     RunResult r = run_afcdraw(c.args);

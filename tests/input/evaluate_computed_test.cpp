@@ -28,7 +28,7 @@ Curve computed_curve(const std::string& file, int input = 0) {
   int line;
   std::string why;
   EXPECT_EQ(0, parse_pole_zero(file, pz, line, why)) << why;
-  Curve c{{}, {}, input_keys[input].color, input, {}, {}};
+  Curve c{{}, {}, input_keys[input].color, input, {}, {}, {}};
   c.computed = std::make_shared<const ComputedResponse>(pole_zero_response(std::move(pz)));
   return c;
 }
@@ -86,7 +86,7 @@ TEST(ComputedCurves, EvaluatedWhereTheyAreUsed) {
   o.fit = o.diff = true;
   CurveList curves;
   curves.push_back(computed_curve(geophone));
-  Curve measured{{{3, 1}, {7.5, 1}, {200, 1}}, {}, input_keys[1].color, 1, {}, {}};
+  Curve measured{{{3, 1}, {7.5, 1}, {200, 1}}, {}, input_keys[1].color, 1, {}, {}, {}};
   curves.push_back(measured);
   double lo, hi;
   picture_frequency_range(curves, o, lo, hi);
