@@ -10,6 +10,7 @@
 #include "cmdline/parse_cmd.h"
 #include "cmdline/print_usage.h"
 #include "cmdline/version.h"
+#include "compare/computed_deviation.h"
 #include "compare/deviation.h"
 #include "compare/verdict.h"
 #include "convert/convert_responses.h"
@@ -147,7 +148,10 @@ int run_with(int argc, const char* const argv[], ReportDrawer draw_report) {
   if (warn_of_files(o, responses) < 0) return report(o, command_line_failed);
   bool converted = o.units_to >= 0 || o.norm_f > 0;
   if (converted && convert_responses(responses.curves, o) < 0) return report(o, no_points);
-  if (o.diff && compute_deviations(responses.curves, o) < 0) return report(o, no_points);
+  if (o.diff && (compute_deviations(responses.curves, o) < 0 ||
+                 keep_measured_deviations(responses.curves) < 0)) {
+    return report(o, no_points);
+  }
   if (o.db && to_decibels(responses.curves, o) < 0) return report(o, no_points);
   ReportCanvas canvas{};
   if (o.report) canvas = use_report_units(o);

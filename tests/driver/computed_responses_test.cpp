@@ -28,12 +28,12 @@ std::complex<double> response(double f) {
   return 30.0 * s * s * s / ((s - pole) * (s - std::conj(pole)));
 }
 
-// The geophone measured from 0.1 to 100 Hz, in displacement or velocity,
-// `gain` times too sensitive from 90 to 110 Hz.
-std::string measured(bool velocity, double gain) {
+// The geophone measured from 0.1 to 100 Hz (`per_decade` points a decade),
+// in displacement or velocity, `gain` times too sensitive from 90 to 110 Hz.
+std::string measured(bool velocity, double gain, int per_decade = 40) {
   std::string text;
-  for (int i = 0; i <= 120; ++i) {
-    double f = std::pow(10.0, -1 + i / 40.0);
+  for (int i = 0; i <= 3 * per_decade; ++i) {
+    double f = std::pow(10.0, -1 + static_cast<double>(i) / per_decade);
     double a = std::abs(response(f)) / (velocity ? 2 * std::numbers::pi * f : 1);
     if (f >= 90 && f <= 110) a *= gain;
     char line[64];
@@ -82,6 +82,18 @@ TEST(ComputedResponses, ComparedNormalisedAndRead) {
     EXPECT_EQ(0u, r.out.rfind(c.out, 0)) << c.args[0] << "\n" << r.out;
     EXPECT_NE(std::string::npos, r.err.find(c.err)) << c.args[0] << "\n" << r.err;
   }
+}
+
+// Measured first, the nominal second: between the three points a decade
+// the measured curve is only interpolated, so the deviation counts at them.
+TEST(ComputedResponses, ANominalSecondDeviatesAtTheMeasuredFrequencies) {
+  TempDir dir;
+  write_file(dir.path("geo.pz"), geophone);
+  write_file(dir.path("sparse.txt"), measured(false, 1, 3));
+  RunResult r = run_afcdraw({"IN=" + dir.path("sparse.txt"), "IN2=" + dir.path("geo.pz"),
+                             "OUT=" + dir.path("o.gif"), "-fit", "TOL=0.001"});
+  EXPECT_EQ(0, r.status) << r.out;
+  EXPECT_NE(std::string::npos, r.out.find(": within tolerance")) << r.out;
 }
 
 // Each curve in its own units: the pole-zero file in displacement, a text
