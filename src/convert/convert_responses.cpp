@@ -5,6 +5,8 @@
 #include <numbers>
 #include <string>
 
+#include "convert/curve_units.h"
+#include "core/anchor_phase.h"
 #include "core/diagnostic.h"
 #include "core/fail.h"
 #include "core/log_table.h"
@@ -41,7 +43,21 @@ void convert_units(Curve& c, int order) {
       [&](ResponsePoint& p) { p.y += order * quarter_turn; });
 }
 
-int normalise(Curve& c, const PlotOptions& o) {
+// A computed response is normalised by its own value at f, wherever f lies.
+int normalise_computed(Curve& c, const PlotOptions& o, int order) {
+  double at, unused;
+  c.computed->at(o.norm_f, at, unused);
+  at *= std::pow(2 * std::numbers::pi * o.norm_f, order);
+  if (!(at > 0 && std::isfinite(at))) {
+    last_error = std::string(message::nothing_at_norm) + ": " + key_and_path(o, c.input);
+    return -1;
+  }
+  for (ResponsePoint& p : c.points) p.y /= at;
+  return 0;
+}
+
+int normalise(Curve& c, const PlotOptions& o, int order) {
+  if (c.computed) return normalise_computed(c, o, order);
   LogTable table(c.points, TableValues::log_amplitude);
   if (!table.covers(o.norm_f)) {
     last_error = std::string(message::nothing_at_norm) + ": " + key_and_path(o, c.input);
@@ -61,9 +77,13 @@ int emptied(const Curve& c, const PlotOptions& o) {
 
 int convert(CurveList& curves, const PlotOptions& o) {
   for (Curve& c : curves) {
-    if (o.units_from >= 0) convert_units(c, o.units_from - o.units_to);
+    int order = conversion_order(c, o);
+    // UNITS=from,to converts (and so leaves out frequencies at or below 0)
+    // even where from is to, as it always has.
+    if (order != 0 || o.units_from >= 0) convert_units(c, order);
+    if (order != 0) anchor_phases(c, o.norm_f);
     if (c.points.empty()) return emptied(c, o);
-    if (o.norm_f > 0 && normalise(c, o) < 0) return -1;
+    if (o.norm_f > 0 && normalise(c, o, order) < 0) return -1;
   }
   return 0;
 }

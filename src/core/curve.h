@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "core/computed_response.h"
 #include "core/response_point.h"
 
 // A colour by its red, green and blue parts (0 to 255).
@@ -19,7 +21,9 @@ struct Rgb {
 // -diff, for a further input, its deviation from the first in frequency
 // order (frequency, dB; frequency, degrees with the phase). The colour is
 // allocated in the palette when the curve is drawn, unless the palette has
-// it already.
+// it already. A computed response keeps what it was computed from, so that
+// each stage can evaluate it where it needs to; its points are its values
+// at the frequencies the picture and the comparison use.
 struct Curve {
   PointList points;
   PointList phases;
@@ -28,6 +32,8 @@ struct Curve {
   PointList deviation;
   PointList phase_deviation;
   std::string about;  // what a FAP file's "#" line says of it besides its key and file
+  std::shared_ptr<const ComputedResponse> computed = nullptr;  // null: measured
+  bool computed_phases = false;  // the phases are the response's own, not a PHASE= file's
 };
 using CurveList = std::vector<Curve>;
 

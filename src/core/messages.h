@@ -41,6 +41,9 @@ inline constexpr char no_point[] = "str2graph(): Couldn't find any point";
 inline constexpr char no_memory_for_points[] = "str2graph(): Not enough memory for the points";
 // Followed by ", line N: " and what is wrong there.
 inline constexpr char bad_pole_zero[] = "str2graph(): Incorrect pole-zero file";
+// A PHASE= file that is a pole-zero file: its key and path follow.
+inline constexpr char phase_file_pole_zero[] =
+    "read_in(): A phase file must list frequencies and degrees, not poles and zeros";
 
 // Normalising a response with NORM=; ": ", the key and path follow.
 inline constexpr char nothing_at_norm[] = "convert(): No data around the NORM= frequency";

@@ -10,9 +10,11 @@
 #include "cmdline/parse_cmd.h"
 #include "cmdline/print_usage.h"
 #include "cmdline/version.h"
+#include "compare/computed_deviation.h"
 #include "compare/deviation.h"
 #include "compare/verdict.h"
 #include "convert/convert_responses.h"
+#include "convert/curve_units.h"
 #include "core/diagnostic.h"
 #include "core/fail.h"
 #include "core/last_error.h"
@@ -84,6 +86,23 @@ void print_warnings(const Warnings& warnings) {
   for (const std::string& w : warnings) fprintf(stderr, "afcdraw: warning: %s\n", w.c_str());
 }
 
+// What the files look like once read (a phase file of amplitudes, curves
+// of different units compared) is warned about, and with -strict fails as
+// a warning on the command line does.
+int warn_of_files(const PlotOptions& o, const Responses& responses) {
+  Warnings warnings = responses.warnings;
+  if (o.diff) {
+    Warnings mismatches = unit_mismatches(responses.curves, o);
+    warnings.insert(warnings.end(), mismatches.begin(), mismatches.end());
+  }
+  if (o.strict && !warnings.empty()) {
+    last_error = std::string(message::strict_prefix) + warnings.front();
+    return -1;
+  }
+  print_warnings(warnings);
+  return 0;
+}
+
 // What only the fitted frequency range tells: a Nyquist line outside it
 // draws nothing. A warning, and with -strict a failure of the command line.
 int warn_after_planning(const PlotOptions& o, const PicturePlan& plan) {
@@ -100,11 +119,12 @@ int warn_after_planning(const PlotOptions& o, const PicturePlan& plan) {
 
 }  // namespace
 
-// read every input -> convert them (units, normalisation) -> with -diff,
-// compare them -> in decibels with -dB -> plan the picture (every check,
-// no pixel) -> draw it -> encode it -> write it to OUT= safely -> with
-// TOL=, the verdict. Each step runs only if the one before succeeded;
-// a failure prints its message line and ends the run.
+// read every input -> warn of what they hold (with -diff, unlike units)
+// -> convert them (units, normalisation) -> with -diff, compare them -> in
+// decibels with -dB -> plan the picture (every check, no pixel) -> draw it
+// -> encode it -> write it to OUT= safely -> with TOL=, the verdict. Each
+// step runs only if the one before succeeded; a failure prints its message
+// line and ends the run.
 int run_with(int argc, const char* const argv[], ReportDrawer draw_report) {
   if (asks_for_version(argc, argv)) {
     print_version();
@@ -125,9 +145,13 @@ int run_with(int argc, const char* const argv[], ReportDrawer draw_report) {
   if (int read = read_responses(o, responses); read < 0) {
     return report(o, read == no_response_points ? no_points : input_not_read);
   }
-  bool converted = o.units_from >= 0 || o.norm_f > 0;
+  if (warn_of_files(o, responses) < 0) return report(o, command_line_failed);
+  bool converted = o.units_to >= 0 || o.norm_f > 0;
   if (converted && convert_responses(responses.curves, o) < 0) return report(o, no_points);
-  if (o.diff && compute_deviations(responses.curves, o) < 0) return report(o, no_points);
+  if (o.diff && (compute_deviations(responses.curves, o) < 0 ||
+                 keep_measured_deviations(responses.curves) < 0)) {
+    return report(o, no_points);
+  }
   if (o.db && to_decibels(responses.curves, o) < 0) return report(o, no_points);
   ReportCanvas canvas{};
   if (o.report) canvas = use_report_units(o);

@@ -1,5 +1,6 @@
 #include "input/pole_zero.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -20,6 +21,19 @@ std::string_view trimmed(std::string_view s) {
 
 bool skipped(std::string_view line) {
   return line.empty() || line.front() == '*';
+}
+
+// A line as read: without what follows a "#" (a comment, also after a
+// count or a number) and without the spaces around it.
+std::string_view content(std::string_view line) {
+  return trimmed(line.substr(0, line.find('#')));
+}
+
+// A UTF-8 byte-order mark, which editors on some systems put first.
+std::string_view without_bom(std::string_view text) {
+  constexpr std::string_view bom = "\xEF\xBB\xBF";
+  if (text.substr(0, bom.size()) == bom) text.remove_prefix(bom.size());
+  return text;
 }
 
 // The keyword the line begins with, in capitals, or "".
@@ -127,9 +141,10 @@ bool Parser::finish() {
 }  // namespace
 
 bool is_pole_zero(std::string_view text) {
+  text = without_bom(text);
   while (!text.empty()) {
     size_t end = text.find('\n');
-    std::string_view line = trimmed(text.substr(0, end));
+    std::string_view line = content(text.substr(0, end));
     if (!skipped(line)) return !keyword(line).empty();
     if (end == std::string_view::npos) break;
     text.remove_prefix(end + 1);
@@ -140,9 +155,10 @@ bool is_pole_zero(std::string_view text) {
 int parse_pole_zero(std::string_view text, PoleZero& pz, int& line, std::string& why) {
   Parser parser(pz);
   line = 0;
+  text = without_bom(text);
   while (!text.empty()) {
     size_t end = text.find('\n');
-    std::string_view row = trimmed(text.substr(0, end));
+    std::string_view row = content(text.substr(0, end));
     ++line;
     if (!skipped(row) && !parser.take(row)) {
       why = parser.why_;
@@ -159,19 +175,59 @@ int parse_pole_zero(std::string_view text, PoleZero& pz, int& line, std::string&
 }
 
 // Summed as logarithms and angles: a product of many roots would leave the
-// double range long before the response does.
+// double range long before the response does. Each root off the imaginary
+// axis on the left adds an angle within (-90, 90) degrees, continuous in f.
+// log |d|^2: the squared magnitude spares a square root, except where it
+// would leave the double range that |d| itself stays in.
+double log_squared_magnitude(std::complex<double> d) {
+  double n = std::norm(d);
+  return n > 0 && std::isfinite(n) ? std::log(n) : 2 * std::log(std::abs(d));
+}
+
+void pole_zero_at(const PoleZero& pz, double f, double& amplitude, double& degrees) {
+  std::complex<double> s(0, 2 * std::numbers::pi * f);
+  double log_squared = 2 * std::log(std::fabs(pz.constant));
+  double angle = pz.constant < 0 ? std::numbers::pi : 0;
+  for (const auto& z : pz.zeros)
+    log_squared += log_squared_magnitude(s - z), angle += std::arg(s - z);
+  for (const auto& p : pz.poles)
+    log_squared -= log_squared_magnitude(s - p), angle -= std::arg(s - p);
+  amplitude = std::exp(log_squared / 2);
+  degrees = angle * 180 / std::numbers::pi;
+}
+
 void evaluate_pole_zero(const PoleZero& pz, const std::vector<double>& frequencies,
                         PointList& amplitudes, PointList& phases) {
-  constexpr double degrees = 180 / std::numbers::pi;
+  constexpr double turn = 360;
   for (double f : frequencies) {
-    std::complex<double> s(0, 2 * std::numbers::pi * f);
-    double log_amplitude = std::log(std::fabs(pz.constant));
-    double angle = pz.constant < 0 ? std::numbers::pi : 0;
-    for (const auto& z : pz.zeros)
-      log_amplitude += std::log(std::abs(s - z)), angle += std::arg(s - z);
-    for (const auto& p : pz.poles)
-      log_amplitude -= std::log(std::abs(s - p)), angle -= std::arg(s - p);
-    amplitudes.push_back({f, std::exp(log_amplitude)});
-    phases.push_back({f, std::remainder(angle * degrees, 360.0)});
+    double amplitude, degrees;
+    pole_zero_at(pz, f, amplitude, degrees);
+    amplitudes.push_back({f, amplitude});
+    phases.push_back({f, std::remainder(degrees, turn)});
   }
+}
+
+bool pole_zero_band(const PoleZero& pz, double& lo, double& hi) {
+  double least = HUGE_VAL, most = 0;
+  for (const auto* roots : {&pz.zeros, &pz.poles}) {
+    for (const auto& r : *roots) {
+      double f = std::abs(r) / (2 * std::numbers::pi);
+      if (f > 0) least = std::min(least, f), most = std::max(most, f);
+    }
+  }
+  constexpr double decade = 10;
+  // Roots at the ends of the double range would give no finite range.
+  if (!(most > 0 && least / decade > 0 && std::isfinite(most * decade))) return false;
+  lo = least / decade, hi = most * decade;
+  return true;
+}
+
+ComputedResponse pole_zero_response(PoleZero pz) {
+  ComputedResponse r;
+  pole_zero_band(pz, r.lo, r.hi);
+  r.units = pole_zero_units;
+  r.at = [pz = std::move(pz)](double f, double& amplitude, double& degrees) {
+    pole_zero_at(pz, f, amplitude, degrees);
+  };
+  return r;
 }

@@ -4,8 +4,8 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <new>
-#include <numbers>
 #include <string>
 #include <utility>
 
@@ -14,6 +14,7 @@
 #include "core/log_table.h"
 #include "core/messages.h"
 #include "core/unwrap.h"
+#include "input/evaluate_computed.h"
 #include "input/pole_zero.h"
 #include "input/read_in.h"
 #include "input/str2graph.h"
@@ -40,38 +41,8 @@ void diagnose_read(const char* key, const char* path, int error) {
   diagnose(std::string(key) + path + ": " + cause);
 }
 
-// The frequencies a pole-zero response is evaluated at: log-spaced (on a
-// linear axis evenly) across the frequency range, two for each column of
-// the picture, enough for a smooth curve. With -fit and no X_AXIS= the range
-// shows every corner: a decade beyond the lowest and the highest root.
-std::vector<double> sampling(const PoleZero& pz, const PlotOptions& o) {
-  double lo = o.x_min, hi = o.x_max;
-  if (o.fit && !o.x_axis_given) {
-    double least = HUGE_VAL, most = 0;
-    for (const auto* roots : {&pz.zeros, &pz.poles}) {
-      for (const auto& r : *roots) {
-        double f = std::abs(r) / (2 * std::numbers::pi);
-        if (f > 0) least = std::min(least, f), most = std::max(most, f);
-      }
-    }
-    constexpr double decade = 10;
-    // Roots at the ends of the double range would give no finite range.
-    if (most > 0 && least / decade > 0 && std::isfinite(most * decade)) {
-      lo = least / decade, hi = most * decade;
-    }
-  }
-  constexpr int per_column = 2;
-  int n = std::max(2, per_column * o.size_x);
-  std::vector<double> f(static_cast<size_t>(n));
-  for (int i = 0; i < n; ++i) {
-    double t = static_cast<double>(i) / (n - 1);
-    f[i] = o.log_x ? lo * std::pow(hi / lo, t) : lo + (hi - lo) * t;
-  }
-  return f;
-}
-
-int pole_zero_points(std::string_view text, const PlotOptions& o, PointList& points,
-                     PointList& phases) {
+// A pole-zero file's response, kept to be evaluated where it is used.
+int pole_zero_curve(std::string_view text, std::shared_ptr<const ComputedResponse>& computed) {
   PoleZero pz;
   int line;
   std::string why;
@@ -80,22 +51,26 @@ int pole_zero_points(std::string_view text, const PlotOptions& o, PointList& poi
         std::string(message::bad_pole_zero) + ", line " + std::to_string(line) + ": " + why;
     return no_response_points;
   }
-  PointList all_phases;
-  evaluate_pole_zero(pz, sampling(pz, o), points, all_phases);
-  if (o.phase) phases = std::move(all_phases);
+  computed = std::make_shared<const ComputedResponse>(pole_zero_response(std::move(pz)));
   return 0;
 }
 
 // The two (with phases three) columns of the file given with `key`, or
-// the response of a pole-zero file.
-int read_points(const char* key, const char* path, bool with_phases, const PlotOptions& o,
-                PointList& points, PointList& phases, FileIdentity& source) {
+// the response of a pole-zero file where `computed` may take one: a PHASE=
+// file never is one.
+int read_points(const char* key, const char* path, bool with_phases, PointList& points,
+                PointList& phases, FileIdentity& source,
+                std::shared_ptr<const ComputedResponse>* computed) {
   FileText text;
   if (read_in(file_of(path), text, &source) < 0) {
     diagnose_read(key, path, errno);
     return response_not_read;
   }
-  if (is_pole_zero(text.view())) return pole_zero_points(text.view(), o, points, phases);
+  if (is_pole_zero(text.view())) {
+    if (computed != nullptr) return pole_zero_curve(text.view(), *computed);
+    last_error = message::phase_file_pole_zero;
+    return response_not_read;
+  }
   int status = extract(std::move(text), with_phases, points, phases);
   if (status == file_cut_short) {
     diagnose_read(key, path, 0);
@@ -106,6 +81,18 @@ int read_points(const char* key, const char* path, bool with_phases, const PlotO
     return no_response_points;
   }
   return 0;
+}
+
+// A phase file whose values no phase reaches holds amplitudes, most likely.
+void check_phase_file(const char* key, const char* path, const PointList& phases,
+                      std::vector<std::string>& warnings) {
+  constexpr double beyond_any_phase = 1e5;  // degrees: some hundred turns
+  size_t beyond = 0;
+  for (const ResponsePoint& p : phases) beyond += std::fabs(p.y) > beyond_any_phase;
+  if (beyond > 0) {
+    warnings.push_back(std::string(key) + path + ": " + std::to_string(beyond) +
+                       " phases beyond 100000 degrees: is it an amplitude file?");
+  }
 }
 
 // The phases of a PHASE= file at the frequencies of the amplitude points
@@ -127,22 +114,35 @@ int failed(int status, const char* key, const char* path) {
   return status;
 }
 
+// A computed curve gets its points only once every file is read, so its
+// PHASE= file's points wait in its phases until then.
 int read_curve(const PlotOptions& o, int i, Curve& curve, Responses& r) {
   const char* path = input_path(o, i);
   const char* phase_path = o.phase_paths[i];
   bool phase_file = phase_path[0] != '\0';
   FileIdentity source;
-  int status = read_points(input_keys[i].in_key, path, o.phase && !phase_file, o, curve.points,
-                           curve.phases, source);
+  int status = read_points(input_keys[i].in_key, path, o.phase && !phase_file, curve.points,
+                           curve.phases, source, &curve.computed);
   if (status < 0) return failed(status, input_keys[i].in_key, path);
   r.sources.push_back(source);
   if (!phase_file) return 0;
   PointList phase_points, unused;
-  status = read_points(input_keys[i].phase_key, phase_path, false, o, phase_points, unused, source);
+  status = read_points(input_keys[i].phase_key, phase_path, false, phase_points, unused, source,
+                       nullptr);
   if (status < 0) return failed(status, input_keys[i].phase_key, phase_path);
   r.sources.push_back(source);
-  curve.phases = phases_at(curve.points, phase_points);
+  check_phase_file(input_keys[i].phase_key, phase_path, phase_points, r.warnings);
+  curve.phases = curve.computed ? std::move(phase_points) : phases_at(curve.points, phase_points);
   return 0;
+}
+
+// The computed curves' points, now that the measured ones tell where they
+// are needed, and their PHASE= files' phases at them.
+void complete_computed(CurveList& curves, const PlotOptions& o) {
+  evaluate_computed(curves, o);
+  for (Curve& c : curves) {
+    if (c.computed && o.phase_paths[c.input][0] != '\0') c.phases = phases_at(c.points, c.phases);
+  }
 }
 
 int read_all(const PlotOptions& o, Responses& r) {
@@ -150,9 +150,12 @@ int read_all(const PlotOptions& o, Responses& r) {
     if (input_path(o, i)[0] == '\0') continue;
     Curve curve{{}, {}, input_keys[i].color, i, {}, {}, {}};
     if (int status = read_curve(o, i, curve, r); status < 0) return status;
-    if (o.unwrap) unwrap_phase(curve.phases);
     r.curves.push_back(std::move(curve));
     if (o.names[i][0] != '\0') r.legend.push_back({o.names[i], r.curves.size() - 1});
+  }
+  complete_computed(r.curves, o);
+  if (o.unwrap) {
+    for (Curve& c : r.curves) unwrap_phase(c.phases);
   }
   return 0;
 }

@@ -11,6 +11,14 @@ namespace {
 
 constexpr double two_pi = 2 * std::numbers::pi;
 
+// Options as parse_cmd leaves them: no file's own units given.
+PlotOptions no_units() {
+  PlotOptions o{};
+  o.units_from = o.units_to = -1;
+  for (int& u : o.in_units) u = -1;
+  return o;
+}
+
 Curve curve_of(PointList points, PointList phases) {
   return Curve{std::move(points), std::move(phases), input_keys[0].color, 0, {}, {}, {}};
 }
@@ -34,7 +42,7 @@ TEST(ConvertResponses, AgainstHandCalculation) {
   for (const auto& c : cases) {
     CurveList curves;
     curves.push_back(curve_of({{1, 1}, {10, 1}}, {{1, 0}, {10, 0}}));
-    PlotOptions o{};
+    PlotOptions o = no_units();
     o.units_from = c.from;
     o.units_to = c.to;
     o.norm_f = c.norm;
@@ -50,8 +58,7 @@ TEST(ConvertResponses, AgainstHandCalculation) {
 TEST(ConvertResponses, NormalisedBetweenPointsAndInDecibels) {
   CurveList curves;
   curves.push_back(curve_of({{1, 1}, {100, 0.01}, {50, 0}}, {}));
-  PlotOptions o{};
-  o.units_from = -1;
+  PlotOptions o = no_units();
   o.norm_f = 10;
   ASSERT_EQ(0, convert_responses(curves, o));
   EXPECT_NEAR(10, curves[0].points[0].y, 1e-12);

@@ -70,4 +70,38 @@ TEST(PoleZero, MalformedFilesNameTheirLine) {
   EXPECT_FALSE(is_pole_zero("ZEROSX 1\n"));
 }
 
+// Files as other tools and editors write them: a byte-order mark first,
+// "#" comments on their own lines and after a count or a number.
+TEST(PoleZero, ByteOrderMarksAndHashComments) {
+  const struct {
+    const char* name;
+    std::string file;
+    bool detected;
+    size_t zeros, poles;
+    double constant;
+  } cases[] = {
+      {"a byte-order mark", "\xEF\xBB\xBFZEROS 1\nPOLES 1\n-3 0\n", true, 1, 1, 1},
+      {"# comment lines", "# sensor\n  # and digitiser\nPOLES 1\n-3 0\n", true, 0, 1, 1},
+      {"comments after counts and numbers",
+       "ZEROS 3 # sensor\nPOLES 1\t# one\n-3 0 # rad/s\nCONSTANT 2.5# V/m\n", true, 3, 1, 2.5},
+      {"a mark, then a comment", "\xEF\xBB\xBF# header\r\nCONSTANT 4\r\n", true, 0, 0, 4},
+      {"a mark before a table",
+       "\xEF\xBB\xBF"
+       "1 2\n3 4\n",
+       false, 0, 0, 0},
+      {"a keyword commented out", "# ZEROS 1\n1 2\n", false, 0, 0, 0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.detected, is_pole_zero(c.file)) << c.name;
+    if (!c.detected) continue;
+    PoleZero pz;
+    int line;
+    std::string why;
+    ASSERT_EQ(0, parse_pole_zero(c.file, pz, line, why)) << c.name << ": " << why;
+    EXPECT_EQ(c.zeros, pz.zeros.size()) << c.name;
+    EXPECT_EQ(c.poles, pz.poles.size()) << c.name;
+    EXPECT_EQ(c.constant, pz.constant) << c.name;
+  }
+}
+
 }  // namespace
