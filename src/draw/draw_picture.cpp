@@ -20,7 +20,9 @@
 #include "draw/x_labels.h"
 #include "draw/y_labels.h"
 #include "fonts/fonts.h"
+#include "layout/axis_names.h"
 #include "layout/clip_to_area.h"
+#include "layout/guide_lines.h"
 #include "layout/map_to_area.h"
 #include "layout/phase_panel.h"
 #include "layout/pixel_point.h"
@@ -30,12 +32,6 @@ namespace {
 
 constexpr int caption_top = 10;
 constexpr int dim_x_above_bottom = 20;  // the X axis name's top, from the image's bottom edge
-
-// The tolerance lines of the deviation panel and the Nyquist line: colours
-// no curve has.
-constexpr Rgb tolerance_color{255, 140, 0};
-constexpr Rgb nyquist_color{139, 69, 19};
-constexpr char nyquist_label[] = "Nyquist";
 
 struct Palette {
   int white, black, red, blue, light_grey, pale_blue;
@@ -64,40 +60,37 @@ void draw_upright_name(gdImagePtr im, int black, const char* name, int top, int 
                name, black);
 }
 
-// In a fitted picture with several panels each axis name keeps to the rows
-// of its own area, cut with "..." where longer, so that no two overlap.
-void draw_panel_name(gdImagePtr im, int black, const char* name, const PlotArea& area) {
-  size_t most = static_cast<size_t>((area.bottom - area.top) / font8x16.w);
-  draw_upright_name(im, black, shortened(name, most).c_str(), area.top, area.bottom);
+// The cells of an upright name that fit its rows.
+size_t rows_cells(const UprightName& n) {
+  return static_cast<size_t>((n.bottom - n.top) / font8x16.w);
 }
 
-// Caption and X axis name centred across the image; the Y axis name upright
-// and centred along the image's height, or with the phase panel along the
-// amplitude area, and the phase axis name along the phase area.
+// In a fitted picture with several panels each axis name keeps to the rows
+// of its own area, cut with "..." where longer, so that no two overlap.
+std::vector<std::string> shown_names(const std::vector<UprightName>& names) {
+  std::vector<std::string> shown;
+  for (const UprightName& n : names) {
+    shown.push_back(n.keep_to_rows ? shortened(n.text, rows_cells(n)) : n.text);
+  }
+  return shown;
+}
+
+// Caption and X axis name centred across the image; the upright names
+// (upright_names) beside their panels.
 void draw_titles(gdImagePtr im, int black, const PlotOptions& o, const PicturePlan& plan) {
   if (o.caption[0] != '\0') {
-    draw_text(im, font9x16, floor_half(o.size_x - text_width(o.caption, font9x16)), caption_top,
+    draw_text(im, font9x16, floor_half(plan.size_x - text_width(o.caption, font9x16)), caption_top,
               o.caption, black);
   }
   if (o.dim_x[0] != '\0') {
-    draw_text(im, font8x16, floor_half(o.size_x - text_width(o.dim_x, font8x16)),
-              o.size_y - dim_x_above_bottom, o.dim_x, black);
+    draw_text(im, font8x16, floor_half(plan.size_x - text_width(o.dim_x, font8x16)),
+              plan.size_y - dim_x_above_bottom, o.dim_x, black);
   }
-  if (!o.phase && !o.diff) {
-    draw_upright_name(im, black, o.dim_y, 0, o.size_y);
-    return;
+  std::vector<UprightName> names = upright_names(o, plan);
+  std::vector<std::string> shown = shown_names(names);
+  for (size_t i = 0; i < names.size(); ++i) {
+    draw_upright_name(im, black, shown[i].c_str(), names[i].top, names[i].bottom);
   }
-  if (!o.phase) {
-    draw_panel_name(im, black, o.dim_y, plan.amplitude);
-    return;
-  }
-  if (!plan.clipped) {
-    draw_upright_name(im, black, o.dim_y, plan.amplitude.top, plan.amplitude.bottom);
-    draw_upright_name(im, black, o.dim_p, plan.phase.top, plan.phase.bottom);
-    return;
-  }
-  draw_panel_name(im, black, o.dim_y, plan.amplitude);
-  draw_panel_name(im, black, o.dim_p, plan.phase);
 }
 
 // The light grey plot area inside a two-pixel black frame.
@@ -247,20 +240,18 @@ void draw_deviation(gdImagePtr im, const Palette& p, const PlotOptions& o, const
   }
 }
 
-// The deviation panels below the others, with the names of their axes.
+// The deviation panels below the others.
 void draw_deviations(gdImagePtr im, const Palette& p, const PlotOptions& o, const PicturePlan& plan,
                      CurveList& curves, const std::vector<int>& colors) {
-  double tol_db = o.tol_given ? o.tol_db : 0, tol_deg = o.tol_deg_given ? o.tol_deg : 0;
+  double tol_db = tolerance_db(o), tol_deg = tolerance_deg(o);
   draw_deviation(im, p, o, plan,
                  {plan.deviation, plan.deviation_rule, &Curve::deviation, tol_db, !o.phase}, curves,
                  colors);
-  draw_panel_name(im, p.black, deviation_name, plan.deviation);
   if (!o.phase) return;
   draw_deviation(
       im, p, o, plan,
       {plan.phase_deviation, plan.phase_deviation_rule, &Curve::phase_deviation, tol_deg, true},
       curves, colors);
-  draw_panel_name(im, p.black, phase_deviation_name, plan.phase_deviation);
 }
 
 // The Nyquist frequency of NYQUIST=, half the sampling rate: a dashed line
@@ -278,10 +269,10 @@ void draw_nyquist(gdImagePtr im, const PlotOptions& o, const PicturePlan& plan) 
   }
   // The name right of the line, or left of it where the area ends first.
   constexpr int label_inset = 2;
-  int width = static_cast<int>(strlen(nyquist_label)) * font6x12.w;
+  int width = text_width(o.nyquist_name, font6x12);
   int left = column + label_inset;
   if (left + width > plan.amplitude.right) left = column - label_inset - width;
-  draw_text(im, font6x12, left, plan.amplitude.top + label_inset, nyquist_label, color);
+  draw_text(im, font6x12, left, plan.amplitude.top + label_inset, o.nyquist_name, color);
 }
 
 }  // namespace
@@ -290,11 +281,11 @@ void draw_nyquist(gdImagePtr im, const PlotOptions& o, const PicturePlan& plan) 
 int draw_picture(const PicturePlan& plan, CurveList curves, const Legend& legend,
                  const PlotOptions& o, Picture& picture) {
   try {
-    picture.reset(gdImageCreate(o.size_x, o.size_y));
+    picture.reset(gdImageCreate(plan.size_x, plan.size_y));
     if (picture == nullptr) return fail(message::picture_not_created, -1);
     gdImagePtr im = picture.get();
     Palette p = allocate_palette(im);
-    fill_area(im, 0, 0, o.size_x, o.size_y, p.pale_blue);
+    fill_area(im, 0, 0, plan.size_x, plan.size_y, p.pale_blue);
     draw_titles(im, p.black, o, plan);
     std::vector<int> colors = draw_amplitude(im, p, o, plan, curves, legend);
     if (o.phase) draw_phase(im, p, o, plan, curves, colors);
