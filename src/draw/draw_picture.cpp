@@ -17,6 +17,7 @@
 #include "draw/fill_area.h"
 #include "draw/fit_axis.h"
 #include "draw/legend.h"
+#include "draw/names_apart.h"
 #include "draw/x_labels.h"
 #include "draw/y_labels.h"
 #include "fonts/fonts.h"
@@ -66,11 +67,19 @@ size_t rows_cells(const UprightName& n) {
 }
 
 // In a fitted picture with several panels each axis name keeps to the rows
-// of its own area, cut with "..." where longer, so that no two overlap.
+// of its own area, cut with "..." where longer, so that no two overlap; two
+// names that would be cut alike keep what tells them apart.
 std::vector<std::string> shown_names(const std::vector<UprightName>& names) {
   std::vector<std::string> shown;
   for (const UprightName& n : names) {
     shown.push_back(n.keep_to_rows ? shortened(n.text, rows_cells(n)) : n.text);
+  }
+  for (size_t i = 0; i < names.size(); ++i) {
+    for (size_t j = i + 1; j < names.size(); ++j) {
+      if (!names[i].keep_to_rows || !names[j].keep_to_rows || shown[i] != shown[j]) continue;
+      shown[i] = shortened_apart(names[i].text, names[j].text, rows_cells(names[i]));
+      shown[j] = shortened_apart(names[j].text, names[i].text, rows_cells(names[j]));
+    }
   }
   return shown;
 }
