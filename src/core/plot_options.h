@@ -41,7 +41,7 @@ struct PlotOptions {
   // at their defaults.
   char more_in_paths[max_inputs - 1][path_capacity];  // IN2= ...; empty: not given
   char names[max_inputs][name_capacity];              // NAME= ...: legend texts
-  OutputFormat format;                                // FORMAT=: GIF (the default) or PNG
+  OutputFormat format;                                // FORMAT=: GIF (the default), PNG, SVG or PDF
   bool fit;                                           // axes fitted to the data
   bool x_axis_given;                                  // X_AXIS= was on the command line
   bool phase;                                         // second panel with the phase
