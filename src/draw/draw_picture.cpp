@@ -24,6 +24,8 @@
 #include "layout/axis_names.h"
 #include "layout/clip_to_area.h"
 #include "layout/guide_lines.h"
+#include "layout/legend_corner.h"
+#include "layout/lone_point.h"
 #include "layout/map_to_area.h"
 #include "layout/phase_panel.h"
 #include "layout/pixel_point.h"
@@ -141,11 +143,10 @@ void draw_y(gdImagePtr im, int black, const PlotArea& area, const PlotOptions& o
   draw_y_labels(im, black, area, o.sub_grid_y);
 }
 
-// A point alone, in a run of its own, as a small slanted cross: one pixel
-// would hardly be seen, and an upright cross could hide in the grid lines.
-// It keeps to the plot area, as the curves do.
+// A point alone, in a run of its own, as a small slanted cross
+// (lone_point_arm). It keeps to the plot area, as the curves do.
 void draw_lone_point(gdImagePtr im, const PlotArea& area, const PixelPoint& p, int color) {
-  constexpr int arm = 3;
+  constexpr int arm = lone_point_arm;
   int x1, y1, x2, y2;
   gdImageGetClip(im, &x1, &y1, &x2, &y2);
   gdImageSetClip(im, area.left, area.top, area.right, area.bottom);
@@ -154,11 +155,25 @@ void draw_lone_point(gdImagePtr im, const PlotArea& area, const PixelPoint& p, i
   gdImageSetClip(im, x1, y1, x2, y2);
 }
 
+// A run of vertices as drawn, weighed for the legend's corner: one vertex
+// alone is a lone point.
+void weigh_run(CornerWeights* weights, std::span<const PixelPoint> run) {
+  if (weights == nullptr) return;
+  if (run.size() == 1) weigh_lone_point(*weights, run[0].x, run[0].y);
+  for (size_t i = 1; i < run.size(); ++i) {
+    weigh_segment(*weights, run[i - 1].x, run[i - 1].y, run[i].x, run[i].y);
+  }
+}
+
 // One curve of the points, which are released: in a fitted picture cut at
 // the frame, otherwise joined through the points inside the area only.
-void draw_points(gdImagePtr im, const PlotArea& area, bool clipped, PointList points, int color) {
+// What is drawn is weighed in `weights` where given.
+void draw_points(gdImagePtr im, const PlotArea& area, bool clipped, PointList points, int color,
+                 CornerWeights* weights = nullptr) {
   if (!clipped) {
-    draw_curve(im, map_to_area(points, area), color);
+    std::span<const PixelPoint> vertices = map_to_area(points, area);
+    weigh_run(weights, vertices);
+    draw_curve(im, vertices, color);
     return;
   }
   VertexRuns runs;
@@ -167,6 +182,7 @@ void draw_points(gdImagePtr im, const PlotArea& area, bool clipped, PointList po
   std::span<const PixelPoint> all(runs.vertices);
   size_t start = 0;
   for (size_t end : runs.ends) {
+    weigh_run(weights, all.subspan(start, end - start));
     if (end - start == 1) draw_lone_point(im, area, all[start], color);
     draw_curve(im, all.subspan(start, end - start), color);
     start = end;
@@ -175,30 +191,28 @@ void draw_points(gdImagePtr im, const PlotArea& area, bool clipped, PointList po
 
 // Each curve in turn, its colour allocated as it is drawn; the points are
 // not looked at again.
-std::vector<int> draw_curves(gdImagePtr im, const PicturePlan& plan, CurveList& curves) {
+std::vector<int> draw_curves(gdImagePtr im, const PicturePlan& plan, CurveList& curves,
+                             CornerWeights* weights) {
   std::vector<int> colors;
   colors.reserve(curves.size());
   for (Curve& c : curves) {
     colors.push_back(curve_color(im, c.color));
-    draw_points(im, plan.amplitude, plan.clipped, std::move(c.points), colors.back());
+    draw_points(im, plan.amplitude, plan.clipped, std::move(c.points), colors.back(), weights);
   }
   return colors;
 }
 
 // The framed amplitude area with its grid, labels (X labels only when no
-// phase panel lies below), curves and legend. Returns each curve's palette
-// index.
+// phase panel lies below) and curves, weighed for the legend where
+// `weights` is given. Returns each curve's palette index.
 std::vector<int> draw_amplitude(gdImagePtr im, const Palette& p, const PlotOptions& o,
-                                const PicturePlan& plan, CurveList& curves, const Legend& legend) {
+                                const PicturePlan& plan, CurveList& curves,
+                                CornerWeights* weights) {
   const PlotArea& area = plan.amplitude;
   draw_frame(im, p, area);
   draw_x(im, p.black, area, o, plan, !o.phase && !o.diff);
   draw_y(im, p.black, area, o, plan);
-  std::vector<int> colors = draw_curves(im, plan, curves);
-  // A corner asked for is a new picture, like a fitted one: names shortened.
-  bool shorten = plan.clipped || o.legend_corner != LegendCorner::automatic;
-  draw_legend(im, area, legend, colors, p.black, p.light_grey, o.legend_corner, shorten);
-  return colors;
+  return draw_curves(im, plan, curves, weights);
 }
 
 // The framed phase area below, each curve's phases in its curve's colour.
@@ -296,10 +310,18 @@ int draw_picture(const PicturePlan& plan, CurveList curves, const Legend& legend
     Palette p = allocate_palette(im);
     fill_area(im, 0, 0, plan.size_x, plan.size_y, p.pale_blue);
     draw_titles(im, p.black, o, plan);
-    std::vector<int> colors = draw_amplitude(im, p, o, plan, curves, legend);
+    // A corner asked for is a new picture, like a fitted one: names shortened.
+    bool shorten = plan.clipped || o.legend_corner != LegendCorner::automatic;
+    LegendPlan legend_plan = plan_legend(plan.amplitude, legend, shorten);
+    bool weigh = !legend.empty() && o.legend_corner == LegendCorner::automatic;
+    std::vector<int> colors =
+        draw_amplitude(im, p, o, plan, curves, weigh ? &legend_plan.weights : nullptr);
     if (o.phase) draw_phase(im, p, o, plan, curves, colors);
     if (o.diff) draw_deviations(im, p, o, plan, curves, colors);
     if (o.nyquist > 0) draw_nyquist(im, o, plan);
+    // Last: nothing is drawn over the legend.
+    draw_legend(im, plan.amplitude, legend, legend_plan, colors, p.black, p.light_grey,
+                o.legend_corner);
     return 0;
   } catch (const std::bad_alloc&) {
     picture.reset();

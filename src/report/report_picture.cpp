@@ -154,11 +154,9 @@ void draw_all(const Drawing& d) {
   const PicturePlan& plan = d.plan;
   const PlotOptions& o = d.o;
   TickRule y_rule = plan.fit_y ? plan.y_rule : range_rule(plan.amplitude.y);
-  std::vector<TracedCurve> traced;
+  std::vector<TracedCurve> amplitude, traced;
   draw_panel(d, plan.amplitude, y_rule, !o.phase && !o.diff, &Curve::points, 0, o.sub_grid_y,
-             traced);
-  draw_report_legend(d.cr, d.fonts, plan.amplitude, *d.job.legend, *d.job.curves, traced,
-                     o.legend_corner);
+             amplitude);
   if (o.phase) {
     if (plan.phase_drawable) {
       draw_panel(d, plan.phase, plan.phase_rule, !o.diff, &Curve::phases, 0, 0, traced);
@@ -175,6 +173,9 @@ void draw_all(const Drawing& d) {
     }
   }
   if (o.nyquist > 0) draw_nyquist(d);
+  // Last: nothing is drawn over the legend.
+  draw_report_legend(d.cr, d.fonts, plan.amplitude, *d.job.legend, *d.job.curves, amplitude,
+                     o.legend_corner);
 }
 
 int failed(ReportJob& job, const char* why) {
