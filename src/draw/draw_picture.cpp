@@ -161,7 +161,9 @@ void weigh_run(CornerWeights* weights, std::span<const PixelPoint> run) {
   if (weights == nullptr) return;
   if (run.size() == 1) weigh_lone_point(*weights, run[0].x, run[0].y);
   for (size_t i = 1; i < run.size(); ++i) {
-    weigh_segment(*weights, run[i - 1].x, run[i - 1].y, run[i].x, run[i].y);
+    const PixelPoint &from = run[i - 1], &to = run[i];
+    // A dense curve repeats its pixels: a step of none weighs nothing.
+    if (from.x != to.x || from.y != to.y) weigh_segment(*weights, from.x, from.y, to.x, to.y);
   }
 }
 

@@ -19,9 +19,6 @@ bool clip_axis(double p, double d, double lo, double hi, double& t0, double& t1)
 
 // The length of the segment inside the box.
 double length_inside(const CornerBox& b, double x0, double y0, double x1, double y1) {
-  // Most segments of a long curve lie wholly beside the box.
-  if (std::max(x0, x1) < b.x0 || std::min(x0, x1) > b.x1) return 0;
-  if (std::max(y0, y1) < b.y0 || std::min(y0, y1) > b.y1) return 0;
   double dx = x1 - x0, dy = y1 - y0, t0 = 0, t1 = 1;
   if (!clip_axis(x0, dx, b.x0, b.x1, t0, t1) || !clip_axis(y0, dy, b.y0, b.y1, t0, t1)) return 0;
   return (t1 - t0) * std::hypot(dx, dy);
@@ -51,8 +48,14 @@ int corner_index(LegendCorner corner) {
   }
 }
 
-void weigh_segment(CornerWeights& w, double x0, double y0, double x1, double y1) {
-  for (int i = 0; i < 4; ++i) w.length[i] += length_inside(w.boxes[i], x0, y0, x1, y1);
+void weigh_segment_in_boxes(CornerWeights& w, double x0, double y0, double x1, double y1) {
+  double left = std::min(x0, x1), right = std::max(x0, x1);
+  double top = std::min(y0, y1), bottom = std::max(y0, y1);
+  for (int i = 0; i < 4; ++i) {
+    const CornerBox& b = w.boxes[i];
+    if (right < b.x0 || left > b.x1 || bottom < b.y0 || top > b.y1) continue;
+    w.length[i] += length_inside(b, x0, y0, x1, y1);
+  }
 }
 
 void weigh_lone_point(CornerWeights& w, double x, double y) {
