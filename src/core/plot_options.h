@@ -6,8 +6,8 @@
 #include "core/inputs.h"
 #include "core/output_format.h"
 
-// Where the legend goes: the emptier top corner (as before), or the one
-// named by LEGEND=.
+// Where the legend goes: the top corner with less curve under it and no
+// lone point (automatic_corner), or the one named by LEGEND=.
 enum class LegendCorner : unsigned char {
   automatic,
   top_left,
