@@ -2,7 +2,6 @@
 
 #include <gd.h>
 
-#include <cstring>
 #include <new>
 #include <span>
 #include <string>
