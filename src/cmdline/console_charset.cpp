@@ -42,8 +42,8 @@ std::string console_charset() {
   return chosen;
 }
 
-ConsoleText::ConsoleText() : cd_(iconv_open(console_charset().c_str(), "CP1251")) {
-  if (cd_ == reinterpret_cast<iconv_t>(-1)) cd_ = iconv_open("UTF-8", "CP1251");
+ConsoleText::ConsoleText(const char* from) : cd_(iconv_open(console_charset().c_str(), from)) {
+  if (cd_ == reinterpret_cast<iconv_t>(-1)) cd_ = iconv_open("UTF-8", from);
 }
 
 ConsoleText::~ConsoleText() {

@@ -11,10 +11,11 @@ std::string console_charset();
 // Picks the output set for a locale's codeset name as nl_langinfo gives it.
 const char* charset_for_codeset(const char* codeset);
 
-// Converts zero-terminated Windows-1251 texts for the console, one at a time.
+// Converts zero-terminated texts for the console, one at a time: the help
+// text of old is held in Windows-1251, the lines added since in UTF-8.
 class ConsoleText {
  public:
-  ConsoleText();
+  explicit ConsoleText(const char* from = "CP1251");
   ~ConsoleText();
   ConsoleText(const ConsoleText&) = delete;
   ConsoleText& operator=(const ConsoleText&) = delete;
@@ -26,6 +27,6 @@ class ConsoleText {
  private:
   iconv_t cd_;
   // A Cyrillic letter takes two bytes in UTF-8: 109 bytes of Windows-1251
-  // need up to 218 here.
+  // need up to 218 here, and a UTF-8 line no more than its own length.
   char buffer_[512];
 };

@@ -5,15 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "cmdline/option_keys.h"
 #include "core/ascii_case.h"
-
-const char* const known_keys[] = {
-    "IN=",     "IN2=",      "IN3=",       "IN4=",       "NAME=",   "NAME2=",  "NAME3=",
-    "NAME4=",  "OUT=",      "FORMAT=",    "X_AXIS=",    "Y_AXIS=", "P_AXIS=", "CAPTION=",
-    "SIZE=",   "SUB_GRID=", "SUB_GRIDX=", "SUB_GRIDY=", "DIMX=",   "DIMY=",   "DIMP=",
-    "LEGEND=", "-linX",     "-linY",      "-fit",       "-phase",  "-unwrap", "-strict",
-    "-report", "--help",    "--version"};
-const int known_key_count = static_cast<int>(std::size(known_keys));
 
 namespace {
 
@@ -51,12 +44,14 @@ const char* nearest_key(const char* arg) {
   if (key.size() > 32) return nullptr;  // no key is that long: nothing to suggest
   const char* best = nullptr;
   size_t best_edits = most_edits + 1;
-  for (const char* known : known_keys) {
+  auto consider = [&](const char* known) {
     size_t e = edits(key, key_part(known));
-    if (e < best_edits) {
-      best = known;
-      best_edits = e;
-    }
+    if (e < best_edits) best = known, best_edits = e;
+  };
+  for (size_t e = 0; e < option_key_count; ++e) {
+    const OptionKey& k = option_keys[e];
+    for (int i = first_input_of(k); i < end_input_of(k); ++i) consider(option_spelling(k, i));
   }
+  consider("--help");
   return best;
 }

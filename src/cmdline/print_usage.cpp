@@ -1,8 +1,10 @@
 #include "cmdline/print_usage.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "cmdline/console_charset.h"
+#include "cmdline/option_keys.h"
 #include "cmdline/usage_texts.h"
 
 namespace {
@@ -13,6 +15,28 @@ constexpr const char* version = "v" AFCDRAW_VERSION;  // from the project versio
 // An option or status line: two spaces, the key padded to `width`, the text.
 void key_line(ConsoleText& convert, int width, const char* key, const char* text) {
   printf("%-2s%-*s%s\n", "", width, key, convert(text));
+}
+
+// The heading of the options added since, in UTF-8 like their lines.
+constexpr char added_heading[] = "Дополнительные параметры, добавленные позже:";
+
+// The options added since the first release, one line each from the option
+// table, after the help text of old and in its layout.
+void print_added_options() {
+  // The keys in one column, as in the help text of old: the longest and a blank.
+  int width = 0;
+  for (size_t e = 0; e < option_key_count; ++e) {
+    if (option_keys[e].help != nullptr) {
+      width = std::max(width, static_cast<int>(help_spelling(option_keys[e]).size()) + 1);
+    }
+  }
+  ConsoleText convert("UTF-8");
+  printf("\n%s\n", convert(added_heading));
+  for (size_t e = 0; e < option_key_count; ++e) {
+    const OptionKey& k = option_keys[e];
+    if (k.help == nullptr) continue;
+    key_line(convert, width, help_spelling(k).c_str(), k.help);
+  }
 }
 
 }  // namespace
@@ -51,4 +75,5 @@ void print_usage() {
   key_line(convert, 3, "-2", status_2);
   key_line(convert, 3, "-3", status_3);
   key_line(convert, 3, "-4", status_4);
+  print_added_options();
 }

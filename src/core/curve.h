@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include "core/response_point.h"
@@ -26,6 +27,7 @@ struct Curve {
   int input;
   PointList deviation;
   PointList phase_deviation;
+  std::string about;  // what a FAP file's "#" line says of it besides its key and file
 };
 using CurveList = std::vector<Curve>;
 

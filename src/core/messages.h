@@ -22,9 +22,14 @@ inline constexpr char bad_p_range[] = "parse_cmd(): Incorrect [P_AXIS=] value";
 inline constexpr char bad_legend[] = "parse_cmd(): Incorrect [LEGEND=] value";
 inline constexpr char bad_d_range[] = "parse_cmd(): Incorrect [D_AXIS=] value";
 inline constexpr char bad_tolerance[] = "parse_cmd(): Incorrect [TOL=] value";
+inline constexpr char nothing_to_judge[] = "parse_cmd(): Nothing to judge with [TOL=]";
 inline constexpr char bad_units[] = "parse_cmd(): Incorrect [UNITS=] value";
 inline constexpr char bad_norm[] = "parse_cmd(): Incorrect [NORM=] value";
 inline constexpr char bad_nyquist[] = "parse_cmd(): Incorrect [NYQUIST=] value";
+// CHANNEL=, STAGES=, TIME=, DELAY=, GAIN= and POINTS= refused: the key
+// between these two.
+inline constexpr char incorrect_prefix[] = "parse_cmd(): Incorrect [";
+inline constexpr char incorrect_suffix[] = "] value";
 // With -strict, the first warning, after this prefix.
 inline constexpr char strict_prefix[] = "parse_cmd(): ";
 

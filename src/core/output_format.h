@@ -1,7 +1,8 @@
 #pragma once
 
 // The file format a picture is written in.
-enum class OutputFormat : unsigned char { gif, png, svg, pdf };
+// FAP is no picture: the curves as drawn, as text lines.
+enum class OutputFormat : unsigned char { gif, png, svg, pdf, fap };
 
 // SVG and PDF are drawn in the report style only.
 inline bool vector_format(OutputFormat f) {

@@ -16,10 +16,16 @@ enum class LegendCorner : unsigned char {
   bottom_right
 };
 
-// Capacities of the text fields, terminating zero included.
+// The most characters of each text drawn, and the capacities of the text
+// fields, terminating zero included: a UTF-8 character takes up to 4 bytes.
 constexpr int path_capacity = 1024;
-constexpr int caption_capacity = 64;
-constexpr int name_capacity = 128;  // axis names and legend texts
+constexpr int caption_chars = 63;
+constexpr int name_chars = 127;  // axis names and legend texts
+constexpr int utf8_most_bytes = 4;
+constexpr int caption_capacity = utf8_most_bytes * caption_chars + 1;
+constexpr int name_capacity = utf8_most_bytes * name_chars + 1;
+constexpr int channel_capacity = 64;  // NET.STA.LOC.CHA with wildcards
+constexpr int time_capacity = 32;     // "2010-01-01T06:54:32.000000"
 
 // The parsed command line, read by every stage after it. Text fields are
 // fixed-capacity, zero-terminated.
@@ -78,6 +84,14 @@ struct PlotOptions {
   char dim_d[name_capacity];         // "Deviation, dB"
   char dim_dp[name_capacity];        // "Deviation, deg"
   char nyquist_name[name_capacity];  // "Nyquist"
+  // Station metadata (RESP, StationXML): which channel epoch of each file,
+  // which of its stages, and how it is evaluated.
+  char channels[max_inputs][channel_capacity];  // CHANNEL= ...: NET.STA.LOC.CHA; empty: any
+  int32_t stages[max_inputs][2];                // STAGES=a[,b]: first and last; 0: all
+  char time[time_capacity];                     // TIME=, in the form of normal_time; empty: any
+  bool estimated_delay;                         // DELAY=estimated
+  bool stated_gain;                             // GAIN=stated
+  int32_t points;                               // POINTS=n: computed responses at n frequencies
 };
 
 // The drawing that follows the data and the ranges asked for: curves cut

@@ -22,9 +22,11 @@ struct PlacedLabel {
 
 // The labels of the axis's lines that fit: decades first, then 2x and 5x,
 // then the other multiples, each left out when it would come closer than
-// a small gap to one already placed; in the order of `from`.
+// a small gap to one already placed; in the order of `from`. A label that
+// would run past either edge of a picture `picture_width` wide is moved
+// inside it.
 std::vector<PlacedLabel> place_tick_labels(const PlotArea& area, Orientation orientation,
-                                           const TickRule& rule);
+                                           const TickRule& rule, int picture_width);
 
 // The lines: on log10 the decade grid (with sub_grid subdivisions) and the
 // other labelled lines dashed; on linear the labelled lines dashed. Lines

@@ -20,6 +20,7 @@
 #include "core/plot_options.h"
 #include "draw/draw_picture.h"
 #include "driver/hand_over.h"
+#include "encode/curve_text.h"
 #include "encode/encode_picture.h"
 #include "input/read_responses.h"
 #include "layout/plan_picture.h"
@@ -52,7 +53,8 @@ int print_failure(const PlotOptions& o, int status) {
 
 // A missing file name is answered with the help text before the message as
 // well as after it.
-int report_command_line(const PlotOptions& o, int parsed) {
+int report_command_line(const PlotOptions& o, int parsed, const std::string& reason) {
+  if (!reason.empty()) diagnose(reason);
   if (parsed == bad_x_range) {
     char range[80];
     snprintf(range, sizeof range, "%g;%g", o.x_min, o.x_max);
@@ -90,6 +92,20 @@ void print_warnings(const Warnings& warnings) {
   for (const std::string& w : warnings) fprintf(stderr, "afcdraw: warning: %s\n", w.c_str());
 }
 
+// What only the fitted frequency range tells: a Nyquist line outside it
+// draws nothing. A warning, and with -strict a failure of the command line.
+int warn_after_planning(const PlotOptions& o, const PicturePlan& plan) {
+  double line = o.nyquist / 2;
+  const AxisScale& x = plan.amplitude.x;
+  if (o.nyquist <= 0 || (x.min <= line && line <= x.max)) return 0;
+  char text[160];
+  snprintf(text, sizeof text, "NYQUIST= line at %g Hz lies outside the frequency range %g to %g Hz",
+           line, x.min, x.max);
+  if (o.strict) return fail((std::string(message::strict_prefix) + text).c_str(), -1);
+  print_warnings({text});
+  return 0;
+}
+
 }  // namespace
 
 // read every input -> convert them (units, normalisation) -> with -diff,
@@ -104,14 +120,15 @@ int run_with(int argc, const char* const argv[], ReportDrawer draw_report) {
   }
   PlotOptions o{};
   Warnings warnings;
-  int parsed = parse_cmd(argc, argv, o, warnings);
+  std::string reason;
+  int parsed = parse_cmd(argc, argv, o, warnings, &reason);
   if (parsed == help_wanted) {
     print_usage();
     return 0;
   }
   if (parsed >= 0 && o.report && draw_report == nullptr) hand_over(argv);
   if (parsed != strict_warning) print_warnings(warnings);
-  if (parsed < 0) return report_command_line(o, parsed);
+  if (parsed < 0) return report_command_line(o, parsed, reason);
   Responses responses;
   if (int read = read_responses(o, responses); read < 0) {
     return print_failure(o, read == no_response_points ? no_points : input_not_read);
@@ -122,10 +139,13 @@ int run_with(int argc, const char* const argv[], ReportDrawer draw_report) {
   if (o.db && to_decibels(responses.curves, o) < 0) return print_failure(o, no_points);
   PicturePlan plan;
   if (plan_picture(responses.curves, o, plan) < 0) return print_failure(o, picture_not_made);
+  if (warn_after_planning(o, plan) < 0) return print_failure(o, command_line_failed);
   std::vector<Verdict> verdicts;
   if (o.tol_given) verdicts = judge(responses.curves, plan.amplitude.x, o);
   EncodedPicture encoded;
-  if (o.report) {
+  if (o.format == OutputFormat::fap) {
+    encode_fap(responses.curves, o, encoded.own);
+  } else if (o.report) {
     if (draw_report == nullptr) {
       fail(message::report_unavailable, -1);
       return print_failure(o, picture_not_made);

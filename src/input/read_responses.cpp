@@ -148,7 +148,7 @@ int read_curve(const PlotOptions& o, int i, Curve& curve, Responses& r) {
 int read_all(const PlotOptions& o, Responses& r) {
   for (int i = 0; i < max_inputs; ++i) {
     if (input_path(o, i)[0] == '\0') continue;
-    Curve curve{{}, {}, input_keys[i].color, i, {}, {}};
+    Curve curve{{}, {}, input_keys[i].color, i, {}, {}, {}};
     if (int status = read_curve(o, i, curve, r); status < 0) return status;
     if (o.unwrap) unwrap_phase(curve.phases);
     r.curves.push_back(std::move(curve));

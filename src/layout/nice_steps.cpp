@@ -1,5 +1,7 @@
 #include "layout/nice_steps.h"
 
+#include <iterator>
+
 namespace {
 
 constexpr double nice_mantissas[] = {1, 2, 2.5, 5};  // smallest first
@@ -65,6 +67,27 @@ TickRule linear_tick_rule(double lo, double hi) {
     for (double m : nice_mantissas) {
       rule.step = m * std::pow(10.0, e);
       if (widened_steps(lo, end, rule.step) <= most_steps) return rule;
+    }
+  }
+  return rule;
+}
+
+TickRule anchored_rule(TickRule rule, double tolerance) {
+  rule.anchor = tolerance > 0 ? tolerance : 0;
+  if (!(tolerance > 0) || !(rule.step > 0)) return rule;
+  // Three decades finer at most: a tolerance no nice step divides keeps the
+  // axis's own steps rather than a grid too dense to read.
+  constexpr int finer_decades = 3;
+  int top = static_cast<int>(std::floor(std::log10(rule.step)));
+  for (int e = top; e >= top - finer_decades; --e) {
+    for (int i = std::size(nice_mantissas) - 1; i >= 0; --i) {
+      double step = nice_mantissas[i] * std::pow(10.0, e);
+      if (step > rule.step) continue;
+      double steps = tolerance / step;
+      if (std::fabs(steps - std::round(steps)) < steps * tick_tolerance) {
+        rule.step = step;
+        return rule;
+      }
     }
   }
   return rule;

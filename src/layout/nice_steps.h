@@ -11,6 +11,10 @@ struct TickRule {
   bool log = true;
   int level = 0;    // log10: 0 decades, 1 also 2x and 5x, 2 every multiple
   double step = 0;  // linear, and log10 ranges within a decade: the distance between lines
+  // A linear axis around a reference (the deviation panels) labels 0 and
+  // +-anchor before its other lines, which rank 1 then; without one, < 0,
+  // every line ranks 0.
+  double anchor = -1;
 };
 
 // Whether the rule walks nice steps (a linear axis, or a narrow log10 one).
@@ -56,12 +60,24 @@ inline int log_multiple_rank(int m) {
   return m == 1 ? 0 : (m == 2 || m == 5) ? 1 : 2;
 }
 
+// The linear rule of a deviation axis: its nice steps refined where need
+// be until +-tolerance falls on lines (a tolerance of 0: none), with 0 and
+// +-tolerance labelled first.
+TickRule anchored_rule(TickRule rule, double tolerance);
+
 // More lines than any picture holds: a bound for ranges far from zero.
 constexpr int most_linear_lines = 1000;
 
 // Values a hair outside [lo, hi] still count as inside, so that a bound
 // that is itself a line (0.01 from a file against 10^-2) keeps it.
 constexpr double tick_tolerance = 1e-9;
+
+// The rank of line v on an axis with an anchor: 0 for 0 and +-anchor.
+inline int anchored_rank(const TickRule& rule, double v) {
+  double near = rule.step * tick_tolerance;
+  bool anchored = std::fabs(v) < near || std::fabs(std::fabs(v) - rule.anchor) < near;
+  return anchored ? 0 : 1;
+}
 
 // Calls visit(value, rank) for every line of `rule` in [lo, hi] in
 // increasing order; rank as above (0 on a linear axis).
@@ -78,7 +94,8 @@ void for_each_tick(const TickRule& rule, double lo, double hi, Visit visit) {
     // + 0.0 turns a line at -0 into 0, which prints without its sign. The
     // count is bounded: far from 0 a step may be below a double's precision.
     for (int k = 0; k < most_linear_lines && first + k <= last; ++k) {
-      visit((first + k) * rule.step + 0.0, rank);
+      double v = (first + k) * rule.step + 0.0;
+      visit(v, rule.anchor < 0 ? rank : anchored_rank(rule, v));
     }
     return;
   }

@@ -62,6 +62,9 @@ TickRule fit_phase_range(double& lo, double& hi, bool any) {
 
 TickRule phase_tick_rule(double lo, double hi) {
   TickRule rule{false, 0, phase_unit};
+  // A range narrower than two multiples of 45 degrees (P_AXIS=100;130) is
+  // labelled at nice steps, as any other linear axis.
+  if (tick_count(rule, lo, hi) < 2) return linear_tick_rule(lo, hi);
   if ((hi - lo) / rule.step > most_steps) rule.step = 2 * phase_unit;
   while ((hi - lo) / rule.step > most_steps) rule.step *= 2;
   return rule;

@@ -13,6 +13,7 @@
 #include "layout/guide_lines.h"
 #include "layout/layout_size.h"
 #include "layout/phase_panel.h"
+#include "layout/range_diagnostics.h"
 #include "layout/tick_labels.h"
 
 namespace {
@@ -43,30 +44,6 @@ void phase_range(const CurveList& curves, const PlotOptions& o, const AxisScale&
   if (!fitted_picture(o)) return;
   double pad = phase_margin * (hi - lo);
   if (std::isfinite(lo - pad) && std::isfinite(hi + pad)) lo -= pad, hi += pad;
-}
-
-std::string range_text(double lo, double hi) {
-  char text[64];
-  snprintf(text, sizeof text, "%g;%g", lo, hi);
-  return text;
-}
-
-// Which response made the amplitude range unusable, for the user.
-void diagnose_amplitudes(const CurveList& curves, const PlotOptions& o, double x_min,
-                         double x_max) {
-  bool any_inside = false;
-  for (const Curve& c : curves) {
-    double lo, hi;
-    if (!find_amplitude_range(c.points, x_min, x_max, lo, hi)) continue;
-    any_inside = true;
-    if (lo > 0) continue;
-    diagnose(key_and_path(o, c.input) + ": an amplitude <= 0 in the frequency range " +
-             range_text(x_min, x_max) + " cannot be drawn on a log10 axis (-linY -fit draws it)");
-  }
-  if (!any_inside) {
-    diagnose("no point lies in the frequency range " + range_text(x_min, x_max) +
-             " (X_AXIS= or -fit choose it)");
-  }
 }
 
 // The amplitude range: given, fitted to the data (whatever their order), or
@@ -105,14 +82,14 @@ TickRule deviation_range(const CurveList& curves, PointList Curve::*list, const 
       hi = std::max(hi, p.y);
     }
   }
-  return fit_amplitude_range(lo, hi, false);
+  return anchored_rule(fit_amplitude_range(lo, hi, false), tolerance);
 }
 
 void plan_deviations(const CurveList& curves, const PlotOptions& o, PicturePlan& plan, Ranges& r) {
   double tol_db = tolerance_db(o), tol_deg = tolerance_deg(o);
   if (o.d_axis_given) {
     r.d_min = o.d_min, r.d_max = o.d_max;
-    plan.deviation_rule = given_range_rule(r.d_min, r.d_max, false);
+    plan.deviation_rule = anchored_rule(given_range_rule(r.d_min, r.d_max, false), tol_db);
   } else {
     plan.deviation_rule =
         deviation_range(curves, &Curve::deviation, r, least_db, tol_db, r.d_min, r.d_max);
@@ -162,6 +139,22 @@ PanelLayout panels_for(const PicturePlan& plan, const PlotOptions& o, const Rang
   return panels;
 }
 
+// Why the axes of the amplitude area cannot be drawn: no point in the
+// frequency range leaves the amplitude range a single value, which is said
+// as such; otherwise the range itself.
+void diagnose_axes_refused(const CurveList& curves, const PlotOptions& o, const PlotArea& area,
+                           const Ranges& r) {
+  bool x_refused = area.x.scale == 0;
+  if (!x_refused && !o.y_axis_given && !any_point_in(curves, r.x_min, r.x_max)) {
+    diagnose_no_point_in_range(curves, o, r.x_min, r.x_max);
+    return;
+  }
+  diagnose(inputs_named(curves, o) + ": the range " +
+           (x_refused ? "of frequencies " + range_text(r.x_min, r.x_max)
+                      : "of amplitudes " + range_text(r.y_min, r.y_max)) +
+           " cannot be drawn: it is empty or spans more decades than a number holds");
+}
+
 // The frequency and amplitude ranges and their rules; fails when the
 // amplitudes cannot be drawn on their axis.
 int plan_ranges(const CurveList& curves, const PlotOptions& o, PicturePlan& plan, Ranges& r) {
@@ -199,10 +192,7 @@ int plan_picture(const CurveList& curves, const PlotOptions& o, PicturePlan& pla
   PanelLayout panels = panels_for(plan, o, r);
   plan.amplitude = panels.amplitude;
   if (set_axes(plan.amplitude, r.x_min, r.x_max, o.log_x, r.y_min, r.y_max, o.log_y) < 0) {
-    diagnose("the range " +
-             (plan.amplitude.x.scale == 0 ? "of frequencies " + range_text(r.x_min, r.x_max)
-                                          : "of amplitudes " + range_text(r.y_min, r.y_max)) +
-             " cannot be drawn: it is empty or spans more decades than a number holds");
+    diagnose_axes_refused(curves, o, plan.amplitude, r);
     last_error = message::mapping_refused + last_error;
     return -2;
   }
@@ -220,7 +210,8 @@ int plan_picture(const CurveList& curves, const PlotOptions& o, PicturePlan& pla
   plan.phase.y = axis_scale(r.p_min, r.p_max, false, plan.phase.height);
   plan.phase_drawable = plan.phase.y.scale > 0 && std::isfinite(plan.phase.y.scale);
   if (!plan.phase_drawable) {
-    diagnose("the phases span more than a number holds; the phase curves are left out");
+    diagnose(inputs_named(curves, o) +
+             ": the phases span more than a number holds; the phase curves are left out");
   }
   return 0;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 #include "layout/format_label.h"
 #include "layout/to_pixel.h"
@@ -45,6 +46,21 @@ std::string exponent_form(double v, int precision) {
   return mantissa + "e" + s[e + 1] + digits;
 }
 
+// v as its decades are written on a log10 axis: "2*10" with the exponent
+// raised, and a power of ten as its decade label.
+PowerLabel power_form(double v, int precision) {
+  std::string e_form = exponent_form(v, precision);
+  size_t e = e_form.find('e');
+  std::string mantissa = e_form.substr(0, e);
+  int exponent = std::stoi(e_form.substr(e + 1));
+  if (mantissa == "1") return decade_label(exponent);
+  return {mantissa + "*10", format_int(exponent)};
+}
+
+bool has_exponent_form(const Tick& t) {
+  return is_plain_number(t) && t.label.mantissa.find('e') != std::string::npos;
+}
+
 }  // namespace
 
 int PowerLabel::width() const {
@@ -70,9 +86,16 @@ std::vector<Tick> axis_ticks(const TickRule& rule, const AxisScale& axis) {
   for_each_tick(rule, axis.min, axis.max, [&](double v, int rank) {
     ticks.push_back({v, rank, tick_label(v, rank, axis.log, precision)});
     if (!is_plain_number(ticks.back())) return;
-    bool e_form = ticks.back().label.mantissa.find('e') != std::string::npos;
-    (e_form ? exponent : plain) = true;
+    (has_exponent_form(ticks.back()) ? exponent : plain) = true;
   });
+  // On log10 the numbers that would need "5e+008" take the power form of
+  // the decades instead, and then all others do, one form on the axis.
+  if (axis.log && exponent) {
+    for (Tick& t : ticks) {
+      if (is_plain_number(t)) t.label = power_form(t.value, precision);
+    }
+    return ticks;
+  }
   if (!plain || !exponent) return ticks;
   for (Tick& t : ticks) {
     if (is_plain_number(t)) t.label.mantissa = exponent_form(t.value, precision);

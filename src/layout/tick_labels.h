@@ -39,5 +39,7 @@ struct Tick {
 
 // The labelled lines of `rule` over the axis, in increasing order, with
 // enough digits to tell neighbours apart and one number form on the axis:
-// when some plain numbers need the exponent form, all of them take it.
+// when some plain numbers need the exponent form, all of them take it, on
+// log10 the power form of the decades ("5*10" and a raised 8, never
+// "5e+008").
 std::vector<Tick> axis_ticks(const TickRule& rule, const AxisScale& axis);

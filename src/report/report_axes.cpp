@@ -1,5 +1,6 @@
 #include "report/report_axes.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -92,28 +93,34 @@ struct Placed {
   double from, to;     // what it covers along its axis
 };
 
+// Where a label `width` wide starts, kept inside the picture: a wide number
+// centred on a line near an edge would be cut off.
+double inside_picture(double x, double width, double picture_width) {
+  return std::max(0.0, std::min(x, picture_width - width));
+}
+
 Placed place(cairo_t* cr, const ReportFonts& fonts, const PlotArea& area, bool horizontal,
-             PowerLabel label, double p) {
+             PowerLabel label, double p, double picture_width) {
   double width = label_width(cr, fonts, label_size, label);
   double cap = cap_height * label_size;
   if (horizontal) {
-    double x = p - width / 2;
+    double x = inside_picture(p - width / 2, width, picture_width);
     return {std::move(label), x, area.bottom + label_gap + cap, x, x + width};
   }
   double baseline = p + cap / 2;
-  return {std::move(label), area.left - label_gap - width, baseline, baseline - 1.5 * cap,
-          baseline};
+  double x = inside_picture(area.left - label_gap - width, width, picture_width);
+  return {std::move(label), x, baseline, baseline - 1.5 * cap, baseline};
 }
 
 void axis_labels(cairo_t* cr, const ReportFonts& fonts, const PlotArea& area, bool horizontal,
-                 const TickRule& rule) {
+                 const TickRule& rule, double picture_width) {
   const AxisScale& axis = horizontal ? area.x : area.y;
   std::vector<Tick> ticks = axis_ticks(rule, axis);
   double low = horizontal ? area.left : area.top, high = horizontal ? area.right : area.bottom;
   auto placed = choose_labels<Placed>(ticks, [&](Tick& t) -> std::optional<Placed> {
     double p = horizontal ? column(area, t.value) : row(area, t.value);
     if (!(low - 1 <= p && p <= high + 1)) return std::nullopt;
-    return place(cr, fonts, area, horizontal, std::move(t.label), p);
+    return place(cr, fonts, area, horizontal, std::move(t.label), p, picture_width);
   });
   cairo_set_source_rgb(cr, 0, 0, 0);
   for (const Placed& p : placed) show_label(cr, fonts, label_size, p.x, p.baseline, p.label);
@@ -141,7 +148,8 @@ void draw_report_grid(cairo_t* cr, const PlotArea& area, const TickRule& x_rule,
 }
 
 void draw_report_labels(cairo_t* cr, const ReportFonts& fonts, const PlotArea& area,
-                        const TickRule& x_rule, const TickRule& y_rule, bool x_labels) {
-  if (x_labels) axis_labels(cr, fonts, area, true, x_rule);
-  axis_labels(cr, fonts, area, false, y_rule);
+                        const TickRule& x_rule, const TickRule& y_rule, bool x_labels,
+                        double picture_width) {
+  if (x_labels) axis_labels(cr, fonts, area, true, x_rule, picture_width);
+  axis_labels(cr, fonts, area, false, y_rule, picture_width);
 }

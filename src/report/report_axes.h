@@ -18,6 +18,9 @@ void draw_report_grid(cairo_t* cr, const PlotArea& area, const TickRule& x_rule,
                       const TickRule& y_rule, int sub_grid_x, int sub_grid_y);
 
 // The labels of a panel's lines: left of it (Y) and, with `x_labels`,
-// below it (X); a label that would crowd one of a lower rank is left out.
+// below it (X); a label that would crowd one of a lower rank is left out,
+// one that would run past an edge of the picture, `picture_width` wide, is
+// moved inside it.
 void draw_report_labels(cairo_t* cr, const ReportFonts& fonts, const PlotArea& area,
-                        const TickRule& x_rule, const TickRule& y_rule, bool x_labels);
+                        const TickRule& x_rule, const TickRule& y_rule, bool x_labels,
+                        double picture_width);

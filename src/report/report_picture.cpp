@@ -87,7 +87,7 @@ void draw_panel(const Drawing& d, const PlotArea& area, const TickRule& y_rule, 
                 PointList Curve::*list, size_t first, int sub_grid_y,
                 std::vector<TracedCurve>& traced) {
   draw_report_grid(d.cr, area, x_rule(d.plan), y_rule, d.o.sub_grid_x, sub_grid_y);
-  draw_report_labels(d.cr, d.fonts, area, x_rule(d.plan), y_rule, x_labels);
+  draw_report_labels(d.cr, d.fonts, area, x_rule(d.plan), y_rule, x_labels, d.plan.size_x);
   const CurveList& curves = *d.job.curves;
   traced.assign(curves.size(), TracedCurve());
   for (size_t i = first; i < curves.size(); ++i) {

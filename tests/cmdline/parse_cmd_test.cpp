@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "cmdline/nearest_key.h"
 #include "core/last_error.h"
 
 namespace {
@@ -224,21 +223,47 @@ TEST(ParseCmd, HelpSwitchWinsOverWhatFollows) {
 
 namespace {
 
-// The keys a misspelling is matched against are the keys the parser knows.
-TEST(ParseCmd, EveryKeySuggestedIsKnown) {
-  for (int i = 0; i < known_key_count; ++i) {
-    std::string key = known_keys[i];
-    if (key == "--help" || key == "--version") continue;  // answered before any option
+// A tolerance is used whole or not at all: a verdict must never pass on a
+// degree tolerance it dropped, nor judge nothing.
+TEST(ParseCmd, ToleranceIsReadWholeOrRefused) {
+  const struct {
+    std::vector<std::string> args;
+    int result;
+    double db, deg;  // with result 0
+    bool deg_given;
+  } cases[] = {
+      {{"TOL=0.5,5"}, 0, 0.5, 5, true},
+      {{"TOL=0.5dB,5deg"}, 0, 0.5, 5, true},
+      {{"TOL=0.5 ,5"}, 0, 0.5, 5, true},
+      {{"TOL=0.5 5"}, 0, 0.5, 5, true},
+      {{"TOL=0.5;5\xC2\xB0"}, 0, 0.5, 5, true},
+      {{"TOL=1"}, 0, 1, 0, false},
+      {{"TOL=1 dB "}, 0, 1, 0, false},
+      {{"TOL=0.5,,5"}, bad_tolerance, 0, 0, false},
+      {{"TOL=0.5,5,7"}, bad_tolerance, 0, 0, false},
+      {{"TOL=0.5;abc"}, bad_tolerance, 0, 0, false},
+      {{"TOL=0.5dB,5rad"}, bad_tolerance, 0, 0, false},
+      {{"TOL=0.5,0"}, bad_tolerance, 0, 0, false},
+      {{"TOL=dB"}, bad_tolerance, 0, 0, false},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args{in, out, "IN2=c.txt", "-phase"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
     PlotOptions o;
-    Warnings w;
-    parse({in, out, key + (key.back() == '=' ? "1;2" : "")}, o, &w);
-    for (const std::string& text : w) EXPECT_EQ(std::string::npos, text.find("unknown")) << key;
+    ASSERT_EQ(c.result, parse(args, o)) << c.args[0];
+    if (c.result != 0) {
+      EXPECT_EQ("parse_cmd(): Incorrect [TOL=] value", last_error) << c.args[0];
+      continue;
+    }
+    EXPECT_EQ(c.db, o.tol_db) << c.args[0];
+    EXPECT_EQ(c.deg_given, o.tol_deg_given) << c.args[0];
+    if (c.deg_given) {
+      EXPECT_EQ(c.deg, o.tol_deg) << c.args[0];
+    }
   }
   PlotOptions o;
-  Warnings w;
-  parse({in, out, "Sub_Grid_X=2"}, o, &w);
-  ASSERT_EQ(1u, w.size());
-  EXPECT_EQ("unknown argument \"Sub_Grid_X=2\" ignored (did you mean SUB_GRIDX=?)", w[0]);
+  EXPECT_EQ(bad_tolerance, parse({in, out, "TOL=1", "-strict"}, o));
+  EXPECT_EQ("parse_cmd(): Nothing to judge with [TOL=]", last_error);
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ namespace {
 // A response of `n` points from 1 to 1000 Hz: amplitude a(f), phase p(f).
 template <class A, class P>
 Curve response(int input, int n, A a, P p) {
-  Curve c{{}, {}, input_keys[input].color, input, {}, {}};
+  Curve c{{}, {}, input_keys[input].color, input, {}, {}, {}};
   for (int i = 0; i < n; ++i) {
     double f = std::pow(10.0, 3.0 * i / (n - 1));
     c.points.push_back({f, a(f)});

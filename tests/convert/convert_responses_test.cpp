@@ -12,7 +12,7 @@ namespace {
 constexpr double two_pi = 2 * std::numbers::pi;
 
 Curve curve_of(PointList points, PointList phases) {
-  return Curve{std::move(points), std::move(phases), input_keys[0].color, 0, {}, {}};
+  return Curve{std::move(points), std::move(phases), input_keys[0].color, 0, {}, {}, {}};
 }
 
 // Conversions against values worked out by hand: a velocity response of

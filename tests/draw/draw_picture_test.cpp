@@ -35,7 +35,7 @@ PlotOptions options(int size_x = 800, int size_y = 600, const char* caption = ""
 
 CurveList one_curve(PointList points) {
   CurveList curves;
-  curves.push_back({std::move(points), {}, input_keys[0].color, 0, {}, {}});
+  curves.push_back({std::move(points), {}, input_keys[0].color, 0, {}, {}, {}});
   return curves;
 }
 

@@ -21,7 +21,8 @@ struct Expected {
 
 std::vector<Expected> labels(const PlotArea& area, Orientation orientation, const TickRule& rule) {
   std::vector<Expected> out;
-  for (const PlacedLabel& l : place_tick_labels(area, orientation, rule)) {
+  for (const PlacedLabel& l :
+       place_tick_labels(area, orientation, rule, area.right + right_margin)) {
     std::string text = l.text.mantissa;
     if (!l.text.exponent.empty()) text += "^" + l.text.exponent;
     out.push_back({text, l.left, l.top});
@@ -231,6 +232,37 @@ TEST(FitAxis, CrowdedLabelsAreLeftOut) {
   std::vector<std::string> texts;
   for (const Expected& e : labels(area, Orientation::vertical, every)) texts.push_back(e.text);
   EXPECT_EQ((std::vector<std::string>{"80", "60", "50", "40", "30", "20"}), texts);
+}
+
+}  // namespace
+
+namespace {
+
+// Wide numbers on lines at either end of the X axis, and on a Y axis with
+// less room than they need, stay inside a small picture.
+TEST(FitAxis, LabelsStayInsideThePicture) {
+  constexpr int size_x = 640, size_y = 480;
+  const struct {
+    double lo, hi;
+    bool log;
+  } cases[] = {{1234567, 1234640, false},
+               {-1234567, -1234500, false},
+               {1e8, 9e8, true},
+               {0.1234567, 0.1234640, false}};
+  for (const auto& c : cases) {
+    PlotArea area = standard_plot_area(size_x, size_y);
+    double lo = c.lo, hi = c.hi;
+    TickRule rule = fit_frequency_range(lo, hi, c.log);
+    ASSERT_EQ(0, set_axes(area, lo, hi, c.log, lo, hi, c.log));
+    for (Orientation o : {Orientation::horizontal, Orientation::vertical}) {
+      std::vector<PlacedLabel> placed = place_tick_labels(area, o, rule, size_x);
+      ASSERT_FALSE(placed.empty()) << c.lo;
+      for (const PlacedLabel& l : placed) {
+        EXPECT_LE(0, l.left) << l.text.mantissa;
+        EXPECT_LE(l.left + l.text.width(), size_x) << l.text.mantissa;
+      }
+    }
+  }
 }
 
 }  // namespace

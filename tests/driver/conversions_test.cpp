@@ -110,7 +110,11 @@ TEST(Conversions, ValuesAndTheNyquistLine) {
     int status;
     std::string message;
   } cases[] = {
-      {"UNITS=vel", 255, "parse_cmd(): Incorrect [UNITS=] value\n"},
+      {"UNITS=ve", 255, "parse_cmd(): Incorrect [UNITS=] value\n"},
+      {"UNITS=vel;", 255, "parse_cmd(): Incorrect [UNITS=] value\n"},
+      {"UNITS=v", 255, "parse_cmd(): Incorrect [UNITS=] value\n"},  // once read past its end
+      {"UNITS=", 255, "parse_cmd(): Incorrect [UNITS=] value\n"},
+      {"IN_UNITS=speed", 255, "parse_cmd(): Incorrect [UNITS=] value\n"},
       {"UNITS=vel,jerk", 255, "parse_cmd(): Incorrect [UNITS=] value\n"},
       {"NORM=0", 255, "parse_cmd(): Incorrect [NORM=] value\n"},
       {"NYQUIST=-1", 255, "parse_cmd(): Incorrect [NYQUIST=] value\n"},

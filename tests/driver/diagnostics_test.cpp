@@ -77,7 +77,7 @@ TEST(Diagnostics, WarningsAndCausesGoToStandardError) {
     EXPECT_EQ(0u, r.err.rfind("afcdraw: ", 0)) << shown;
   }
   // A command line with nothing to say says nothing.
-  RunResult quiet = run_afcdraw({in, out, "SIZE=1024x768", "-fit", "/linY", "LEGEND=bl"});
+  RunResult quiet = run_afcdraw({in, out, "SIZE=1024x768", "-fit", "/linY", "NAME=a", "LEGEND=bl"});
   EXPECT_EQ(0, quiet.status);
   EXPECT_EQ("", quiet.err);
 }
@@ -97,6 +97,10 @@ TEST(Diagnostics, StrictMakesTheFirstWarningAFailure) {
       {{in, out, "X_AXIS=1", "/STRICT"}, "parse_cmd(): X_AXIS= value \"1\" read only in part"},
       {{in, out, "-strict", "DIMX=" + std::string(200, 'x')},
        "parse_cmd(): DIMX= cut to its first 127 bytes"},
+      {{in, out, "-strict", "P_AXIS=0;90"},
+       "parse_cmd(): P_AXIS= has no effect without -phase and is ignored"},
+      {{in, out, "-strict", "-fit", "NYQUIST=1e6"},
+       "parse_cmd(): NYQUIST= line at 500000 Hz lies outside the frequency range 0.01 to 10 Hz"},
   };
   for (const auto& c : cases) {
     RunResult r = run_afcdraw(c.args);

@@ -144,6 +144,8 @@ TEST(FittedPicture, RangesThatCannotBeDrawnFail) {
       {{"Y_AXIS=0;5"}, "parse_cmd(): Incorrect [Y_AXIS=] value\n"},
       {{"Y_AXIS=-1;5", "-linY"}, ""},
       {{"Y_AXIS=1e999;5"}, "parse_cmd(): Incorrect [Y_AXIS=] value\n"},
+      {{"Y_AXIS=1e-300;1e300"}, "parse_cmd(): Incorrect [Y_AXIS=] value\n"},
+      {{"Y_AXIS=1;1.0000000000000002", "-linY"}, "parse_cmd(): Incorrect [Y_AXIS=] value\n"},
       {{"P_AXIS=90;0"}, "parse_cmd(): Incorrect [P_AXIS=] value\n"},
       {{"LEGEND=middle"}, "parse_cmd(): Incorrect [LEGEND=] value\n"},
   };

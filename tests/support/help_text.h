@@ -1,7 +1,10 @@
 #pragma once
 
-// The help text as a UTF-8 console shows it.
-inline constexpr char help_text_utf8[] = R"(Описание:
+#include <string>
+
+// The help text of the first release as a UTF-8 console shows it: the help
+// text begins with it, byte for byte.
+inline constexpr char help_text_of_old_utf8[] = R"(Описание:
   afcdraw.exe v1.1 - Утилита создает GIF-файл с отображением амплитудно-частотной характеристики из файла в формате FAP или SAC
 
 Примечания:
@@ -38,3 +41,42 @@ inline constexpr char help_text_utf8[] = R"(Описание:
   -3  => Ошибка распознания содержимого файла
   -4  => Ошибка при создании графика
 )";
+
+// The options added since, which follow it.
+inline constexpr char help_text_added_utf8[] = R"(
+Дополнительные параметры, добавленные позже:
+  IN2=..IN4=             - Файлы других АЧХ, сравниваемых с IN=
+  NAME=..NAME4=          - Подписи кривых IN= ... IN4= в легенде
+  PHASE=..PHASE4=        - Файлы фазы (частота, градусы) для IN= ... IN4=; включают -phase
+  IN_UNITS=..IN4_UNITS=  - Единицы текстового файла IN= ... IN4=: DIS, VEL или ACC
+  FORMAT=                - Формат: GIF, PNG, SVG, PDF или FAP (текст: частота, амплитуда, фаза)
+  -report                - Отчетный стиль: сглаженные линии, масштабируемый текст
+  -fit                   - Оси по данным
+  -phase                 - График фазы под графиком амплитуды
+  -unwrap                - Скачки фазы более 180 градусов устраняются (с -phase)
+  DIMP=                  - Подпись оси фазы (с -phase)
+  Y_AXIS=                - MIN и MAX значения по оси Y через разделитель (min;max)
+  P_AXIS=                - MIN и MAX фазы в градусах (min;max, с -phase)
+  LEGEND=                - Угол легенды: TL, TR, BL, BR или AUTO
+  -strict                - Любое предупреждение завершает работу с кодом -1
+  -diff                  - Графики отклонения кривых от IN=
+  D_AXIS=                - MIN и MAX отклонения в дБ (min;max, с -diff)
+  DIMD=                  - Подпись оси отклонения амплитуды (с -diff)
+  DIMDP=                 - Подпись оси отклонения фазы (с -diff и -phase)
+  TOL=                   - Допуск в дБ[,градусах] и вердикт по нему (включает -diff)
+  UNITS=                 - Перевод в единицы to или из from в to (DIS, VEL, ACC): to или from,to
+  NORM=                  - Нормировка каждой кривой на ее амплитуду на частоте f, Гц
+  -dB                    - Амплитуда в дБ на линейной оси
+  NYQUIST=               - Линия Найквиста на fs/2 (fs - частота дискретизации, Гц)
+  NYQUIST_NAME=          - Подпись линии Найквиста
+  CHANNEL=..CHANNEL4=    - Канал в метаданных IN= ... IN4=: NET.STA.LOC.CHA, с * и ?
+  STAGES=..STAGES4=      - Звенья метаданных IN= ... IN4=: первое[,последнее]
+  TIME=                  - Время эпохи канала в метаданных
+  DELAY=                 - Задержка КИХ-звеньев: estimated (оценка) или correction (поправка)
+  GAIN=                  - Усиление: stated (общая чувствительность) или stages (по звеньям)
+  POINTS=                - Число частот вычисляемых АЧХ от MIN до MAX оси X
+  --batch                - Файл заданий: одна командная строка на строку
+  --version              - Версия программы
+)";
+
+inline const std::string help_text_utf8 = std::string(help_text_of_old_utf8) + help_text_added_utf8;

@@ -1,0 +1,36 @@
+#include "layout/tick_labels.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "layout/fit_range.h"
+
+namespace {
+
+std::string texts(const std::vector<Tick>& ticks) {
+  std::string all;
+  for (const Tick& t : ticks) all += t.label.mantissa + "^" + t.label.exponent + " ";
+  return all;
+}
+
+TEST(TickLabels, FittedLogAxesWriteOneNumberForm) {
+  const struct {
+    double lo, hi;
+    std::string some;  // one label, mantissa^exponent
+  } cases[] = {
+      {2e8, 9e8, "5*10^8 "},    {1e8, 9e8, "10^8 "},      {1.1e8, 1.3e8, "1.2*10^8 "},
+      {2e-5, 9e-4, "2*10^-5 "}, {2e-5, 9e-4, "2*10^-4 "}, {3e5, 3e6, "5*10^5 "},
+      {0.02, 0.9, "0.05^ "},    {20, 900, "500^ "},
+  };
+  for (const auto& c : cases) {
+    double lo = c.lo, hi = c.hi;
+    TickRule rule = fit_amplitude_range(lo, hi, true);
+    std::string all = texts(axis_ticks(rule, {lo, hi, true, 0}));
+    EXPECT_EQ(std::string::npos, all.find("e+")) << all;
+    EXPECT_EQ(std::string::npos, all.find("e-")) << all;
+    EXPECT_NE(std::string::npos, (" " + all).find(" " + c.some)) << all;
+  }
+}
+
+}  // namespace
