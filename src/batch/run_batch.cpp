@@ -26,6 +26,7 @@
 #include "core/descriptor.h"
 #include "core/file_identity.h"
 #include "core/last_error.h"
+#include "core/messages.h"
 #include "core/scan_number.h"
 #include "output/output_target.h"
 
@@ -52,7 +53,6 @@ constexpr size_t most_held = 64;
 // A worker's answer is a status and a message of a few lines at most.
 constexpr uint32_t most_answer = 65536;
 constexpr int job_not_run = 252;  // the batch could not run the job to its end
-constexpr const char* garbled_message = "batch(): The job wrote into the batch's own channel";
 // A job's request begins with its kind: a report picture is drawn in a
 // process of its own (serve).
 constexpr char picture_job = 'P';
@@ -159,7 +159,7 @@ bool run_job(int channel, const std::vector<const char*>& argv, RunFunction run,
   fflush(stdout);
   fflush(stderr);
   const char* message =
-      status == picture_outside_tolerance ? "outside tolerance" : last_error.c_str();
+      status == picture_outside_tolerance ? message::job_outside_tolerance : last_error.c_str();
   return send_answer(channel, status, message, answer);
 }
 
@@ -195,12 +195,12 @@ bool is_one_answer(const std::string& text, size_t request_size) {
 
 // The answer for a forked report job that gave none of its own.
 bool answer_for(int channel, pid_t pid, int status, bool wrote, std::string& answer) {
-  if (pid < 0) return send_answer(channel, job_not_run, "batch(): Unable to start the job", answer);
-  if (wrote) return send_answer(channel, job_not_run, garbled_message, answer);
+  if (pid < 0) return send_answer(channel, job_not_run, message::job_not_started, answer);
+  if (wrote) return send_answer(channel, job_not_run, message::job_garbled, answer);
   if (WIFSIGNALED(status)) {
-    return send_answer(channel, 128 + WTERMSIG(status), "killed by signal", answer);
+    return send_answer(channel, 128 + WTERMSIG(status), message::job_killed, answer);
   }
-  return send_answer(channel, job_not_run, "batch(): The job ended without an answer", answer);
+  return send_answer(channel, job_not_run, message::job_without_answer, answer);
 }
 
 // Runs a report job in a process forked for it, which answers the worker;
@@ -415,7 +415,7 @@ void Batch::dispatch(Job& job, bool may_wait) {
   release(job);
   job.done = true;
   job.status = job_not_run;
-  job.message = std::string("batch(): Unable to start the job: ") + strerror(error);
+  job.message = std::string(message::job_not_started) + ": " + strerror(error);
 }
 
 // Holds the file the job is to replace (see most_held).
@@ -454,7 +454,7 @@ void Batch::add(long line, const std::string& text) {
   if (!split) {
     job.done = true;
     job.status = 255;
-    job.message = "batch(): Unusable job line: " + why;
+    job.message = message::job_line_unusable + why;
   } else {
     PlotOptions o{};
     bool parsed = parse_job(words, o);
@@ -496,7 +496,7 @@ void Batch::wait_one() {
 void Batch::collect(Worker& w) {
   Answer answer = receive_answer(w.channel.get(), *w.jobs[0]);
   if (answer == Answer::answered) return answered(w);
-  lose(w, answer == Answer::garbled ? garbled_message : nullptr);
+  lose(w, answer == Answer::garbled ? message::job_garbled : nullptr);
 }
 
 // The first job of the worker is answered.
@@ -546,13 +546,13 @@ void Batch::fail_lost(Job& job, bool waited, int wait_status, const char* garble
     job.message = garbled;
   } else if (waited && WIFSIGNALED(wait_status)) {
     job.status = 128 + WTERMSIG(wait_status);
-    job.message = "killed by signal";
+    job.message = message::job_killed;
   } else if (waited && WIFEXITED(wait_status) && WEXITSTATUS(wait_status) != 0) {
     job.status = WEXITSTATUS(wait_status);
     job.message.clear();
   } else {
     job.status = job_not_run;
-    job.message = "batch(): The job ended without an answer";
+    job.message = message::job_without_answer;
   }
   job.done = true;
   release(job);
@@ -569,7 +569,7 @@ void Batch::report(const Job& job) {
   ++pictures_;
   if (job.status != 0) {
     ++failed_;
-    printf("%s:%ld: %d: %s\n", name_, job.line, job.status, job.message.c_str());
+    printf(message::batch_job_line, name_, job.line, job.status, job.message.c_str());
   }
   if (progress_) fprintf(stderr, "\r%ld pictures, %ld failed", pictures_, failed_);
 }
@@ -612,7 +612,7 @@ int slots_from(int argc, const char* const argv[]) {
 }
 
 int unreadable(const char* name, int error) {
-  printf("batch(): Unable to read the batch file\n");
+  printf("%s\n", message::batch_unreadable);
   if (*name == '\0') {
     fprintf(stderr, "afcdraw: --batch needs a batch file, or - for standard input\n");
   } else {

@@ -4,6 +4,7 @@
 #include <new>
 #include <string>
 
+#include "core/decibels.h"
 #include "core/diagnostic.h"
 #include "core/fail.h"
 #include "core/log_table.h"
@@ -12,7 +13,6 @@
 
 namespace {
 
-constexpr double db_per_decade = 20;  // of an amplitude ratio
 constexpr double turn = 360;
 
 PointList amplitude_deviation(const LogTable& ref, const PointList& points) {

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string_view>
 
+#include "core/messages.h"
+
 namespace {
 
 // The deviation of largest magnitude inside [x.min, x.max]; false if none.
@@ -45,17 +47,17 @@ std::string verdict_line(const Verdict& v) {
   std::string_view key = key_name(v.input);
   int k = static_cast<int>(key.size());
   if (!v.measured) {
-    snprintf(text, sizeof text, "%.*s: no deviation in the frequency range: outside tolerance", k,
-             key.data());
+    snprintf(text, sizeof text, message::verdict_unmeasured, k, key.data());
     return text;
   }
-  int n = snprintf(text, sizeof text, "%.*s: max deviation %.3g dB at %.3g Hz", k, key.data(),
-                   std::fabs(v.db), v.db_at);
+  int n = snprintf(text, sizeof text, message::verdict_amplitude, k, key.data(), std::fabs(v.db),
+                   v.db_at);
   if (v.phase) {
-    n += snprintf(text + n, sizeof text - n, ", %.3g deg at %.3g Hz", std::fabs(v.deg), v.deg_at);
+    n += snprintf(text + n, sizeof text - n, message::verdict_phase, std::fabs(v.deg), v.deg_at);
   } else if (v.phase_wanted) {
-    n += snprintf(text + n, sizeof text - n, ", no phase deviation");
+    n += snprintf(text + n, sizeof text - n, message::verdict_no_phase);
   }
-  snprintf(text + n, sizeof text - n, ": %s tolerance", v.within ? "within" : "outside");
+  snprintf(text + n, sizeof text - n, message::verdict_end,
+           v.within ? message::within : message::outside);
   return text;
 }

@@ -7,6 +7,7 @@
 
 #include "convert/curve_units.h"
 #include "core/anchor_phase.h"
+#include "core/decibels.h"
 #include "core/diagnostic.h"
 #include "core/fail.h"
 #include "core/log_table.h"
@@ -15,7 +16,6 @@
 namespace {
 
 constexpr double quarter_turn = 90;  // degrees of phase per order of differentiation
-constexpr double db_per_decade = 20;
 
 // Keeps the points `keep` accepts, in order, changed by `change`.
 template <class Keep, class Change>

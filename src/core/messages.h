@@ -1,6 +1,7 @@
 #pragma once
 
-// Every message a run prints on standard output, in one place. Batch
+// Every message a run or a batch prints on standard output, in one place;
+// where a line is built from parts, its format strings and fixed parts. Batch
 // scripts match these lines byte for byte, so each text is part of the
 // interface as it stands, including its prefix: "draw_gif(): ",
 // "create_graphics_vector(): " and the others named the functions of the
@@ -76,5 +77,34 @@ inline constexpr char output_not_created[] = "draw_gif(): Unable to create outpu
 inline constexpr char output_is_input[] = "draw_gif(): Output file is the input file";
 inline constexpr char output_not_written[] = "draw_gif(): Unable to write output file";
 inline constexpr char output_not_replaced[] = "draw_gif(): Unable to replace output file";
+
+// The verdict of TOL= on each further response, a line each: the key
+// without its "=" ("IN2"), then what was measured, then the verdict. Formats
+// for snprintf, taking the key as a length and its characters.
+inline constexpr char verdict_unmeasured[] =
+    "%.*s: no deviation in the frequency range: outside tolerance";
+inline constexpr char verdict_amplitude[] = "%.*s: max deviation %.3g dB at %.3g Hz";
+inline constexpr char verdict_phase[] = ", %.3g deg at %.3g Hz";  // after verdict_amplitude
+inline constexpr char verdict_no_phase[] = ", no phase deviation";
+inline constexpr char verdict_end[] = ": %s tolerance";  // within or outside
+inline constexpr char within[] = "within";
+inline constexpr char outside[] = "outside";
+
+// A batch: a line per failed job, "batch:LINE: STATUS: MESSAGE" with the
+// batch file's name first (batch_job_line, a printf format), the message
+// the job's own or one of these.
+inline constexpr char batch_job_line[] = "%s:%ld: %d: %s\n";
+inline constexpr char batch_unreadable[] = "batch(): Unable to read the batch file";
+inline constexpr char job_outside_tolerance[] = "outside tolerance";
+inline constexpr char job_not_started[] =
+    "batch(): Unable to start the job";  // ": " and why may follow
+inline constexpr char job_garbled[] = "batch(): The job wrote into the batch's own channel";
+inline constexpr char job_killed[] = "killed by signal";
+inline constexpr char job_without_answer[] = "batch(): The job ended without an answer";
+// Followed by one of the reasons below.
+inline constexpr char job_line_unusable[] = "batch(): Unusable job line: ";
+inline constexpr char backslash_ends_line[] = "a backslash ends the line";
+inline constexpr char unterminated_single_quote[] = "an unterminated ' quote";
+inline constexpr char unterminated_double_quote[] = "an unterminated \" quote";
 
 }  // namespace message

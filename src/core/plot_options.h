@@ -6,8 +6,8 @@
 #include "core/inputs.h"
 #include "core/output_format.h"
 
-// Where the legend goes: the emptier top corner (as before), or the one
-// named by LEGEND=.
+// Where the legend goes: the top corner with less curve under it and no
+// lone point (automatic_corner), or the one named by LEGEND=.
 enum class LegendCorner : unsigned char {
   automatic,
   top_left,
@@ -47,13 +47,13 @@ struct PlotOptions {
   // at their defaults.
   char more_in_paths[max_inputs - 1][path_capacity];  // IN2= ...; empty: not given
   char names[max_inputs][name_capacity];              // NAME= ...: legend texts
-  OutputFormat format;                                // FORMAT=: GIF (the default) or PNG
-  bool fit;                                           // axes fitted to the data
-  bool x_axis_given;                                  // X_AXIS= was on the command line
-  bool phase;                                         // second panel with the phase
-  bool unwrap;                                        // phase jumps over 180 degrees removed
-  char dim_p[name_capacity];                          // name of the phase axis
-  double y_min;                                       // Y_AXIS=: the amplitude range
+  OutputFormat format;        // FORMAT=: GIF (the default), PNG, SVG, PDF or FAP
+  bool fit;                   // axes fitted to the data
+  bool x_axis_given;          // X_AXIS= was on the command line
+  bool phase;                 // second panel with the phase
+  bool unwrap;                // phase jumps over 180 degrees removed
+  char dim_p[name_capacity];  // name of the phase axis
+  double y_min;               // Y_AXIS=: the amplitude range
   double y_max;
   bool y_axis_given;
   double p_min;  // P_AXIS=: the phase range, degrees

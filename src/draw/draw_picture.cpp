@@ -2,7 +2,6 @@
 
 #include <gd.h>
 
-#include <cstring>
 #include <new>
 #include <span>
 #include <string>
@@ -17,10 +16,15 @@
 #include "draw/fill_area.h"
 #include "draw/fit_axis.h"
 #include "draw/legend.h"
+#include "draw/names_apart.h"
 #include "draw/x_labels.h"
 #include "draw/y_labels.h"
 #include "fonts/fonts.h"
+#include "layout/axis_names.h"
 #include "layout/clip_to_area.h"
+#include "layout/guide_lines.h"
+#include "layout/legend_corner.h"
+#include "layout/lone_point.h"
 #include "layout/map_to_area.h"
 #include "layout/phase_panel.h"
 #include "layout/pixel_point.h"
@@ -30,12 +34,6 @@ namespace {
 
 constexpr int caption_top = 10;
 constexpr int dim_x_above_bottom = 20;  // the X axis name's top, from the image's bottom edge
-
-// The tolerance lines of the deviation panel and the Nyquist line: colours
-// no curve has.
-constexpr Rgb tolerance_color{255, 140, 0};
-constexpr Rgb nyquist_color{139, 69, 19};
-constexpr char nyquist_label[] = "Nyquist";
 
 struct Palette {
   int white, black, red, blue, light_grey, pale_blue;
@@ -64,40 +62,45 @@ void draw_upright_name(gdImagePtr im, int black, const char* name, int top, int 
                name, black);
 }
 
-// In a fitted picture with several panels each axis name keeps to the rows
-// of its own area, cut with "..." where longer, so that no two overlap.
-void draw_panel_name(gdImagePtr im, int black, const char* name, const PlotArea& area) {
-  size_t most = static_cast<size_t>((area.bottom - area.top) / font8x16.w);
-  draw_upright_name(im, black, shortened(name, most).c_str(), area.top, area.bottom);
+// The cells of an upright name that fit its rows.
+size_t rows_cells(const UprightName& n) {
+  return static_cast<size_t>((n.bottom - n.top) / font8x16.w);
 }
 
-// Caption and X axis name centred across the image; the Y axis name upright
-// and centred along the image's height, or with the phase panel along the
-// amplitude area, and the phase axis name along the phase area.
+// In a fitted picture with several panels each axis name keeps to the rows
+// of its own area, cut with "..." where longer, so that no two overlap; two
+// names that would be cut alike keep what tells them apart.
+std::vector<std::string> shown_names(const std::vector<UprightName>& names) {
+  std::vector<std::string> shown;
+  for (const UprightName& n : names) {
+    shown.push_back(n.keep_to_rows ? shortened(n.text, rows_cells(n)) : n.text);
+  }
+  for (size_t i = 0; i < names.size(); ++i) {
+    for (size_t j = i + 1; j < names.size(); ++j) {
+      if (!names[i].keep_to_rows || !names[j].keep_to_rows || shown[i] != shown[j]) continue;
+      shown[i] = shortened_apart(names[i].text, names[j].text, rows_cells(names[i]));
+      shown[j] = shortened_apart(names[j].text, names[i].text, rows_cells(names[j]));
+    }
+  }
+  return shown;
+}
+
+// Caption and X axis name centred across the image; the upright names
+// (upright_names) beside their panels.
 void draw_titles(gdImagePtr im, int black, const PlotOptions& o, const PicturePlan& plan) {
   if (o.caption[0] != '\0') {
-    draw_text(im, font9x16, floor_half(o.size_x - text_width(o.caption, font9x16)), caption_top,
+    draw_text(im, font9x16, floor_half(plan.size_x - text_width(o.caption, font9x16)), caption_top,
               o.caption, black);
   }
   if (o.dim_x[0] != '\0') {
-    draw_text(im, font8x16, floor_half(o.size_x - text_width(o.dim_x, font8x16)),
-              o.size_y - dim_x_above_bottom, o.dim_x, black);
+    draw_text(im, font8x16, floor_half(plan.size_x - text_width(o.dim_x, font8x16)),
+              plan.size_y - dim_x_above_bottom, o.dim_x, black);
   }
-  if (!o.phase && !o.diff) {
-    draw_upright_name(im, black, o.dim_y, 0, o.size_y);
-    return;
+  std::vector<UprightName> names = upright_names(o, plan);
+  std::vector<std::string> shown = shown_names(names);
+  for (size_t i = 0; i < names.size(); ++i) {
+    draw_upright_name(im, black, shown[i].c_str(), names[i].top, names[i].bottom);
   }
-  if (!o.phase) {
-    draw_panel_name(im, black, o.dim_y, plan.amplitude);
-    return;
-  }
-  if (!plan.clipped) {
-    draw_upright_name(im, black, o.dim_y, plan.amplitude.top, plan.amplitude.bottom);
-    draw_upright_name(im, black, o.dim_p, plan.phase.top, plan.phase.bottom);
-    return;
-  }
-  draw_panel_name(im, black, o.dim_y, plan.amplitude);
-  draw_panel_name(im, black, o.dim_p, plan.phase);
 }
 
 // The light grey plot area inside a two-pixel black frame.
@@ -139,11 +142,10 @@ void draw_y(gdImagePtr im, int black, const PlotArea& area, const PlotOptions& o
   draw_y_labels(im, black, area, o.sub_grid_y);
 }
 
-// A point alone, in a run of its own, as a small slanted cross: one pixel
-// would hardly be seen, and an upright cross could hide in the grid lines.
-// It keeps to the plot area, as the curves do.
+// A point alone, in a run of its own, as a small slanted cross
+// (lone_point_arm). It keeps to the plot area, as the curves do.
 void draw_lone_point(gdImagePtr im, const PlotArea& area, const PixelPoint& p, int color) {
-  constexpr int arm = 3;
+  constexpr int arm = lone_point_arm;
   int x1, y1, x2, y2;
   gdImageGetClip(im, &x1, &y1, &x2, &y2);
   gdImageSetClip(im, area.left, area.top, area.right, area.bottom);
@@ -152,11 +154,27 @@ void draw_lone_point(gdImagePtr im, const PlotArea& area, const PixelPoint& p, i
   gdImageSetClip(im, x1, y1, x2, y2);
 }
 
+// A run of vertices as drawn, weighed for the legend's corner: one vertex
+// alone is a lone point.
+void weigh_run(CornerWeights* weights, std::span<const PixelPoint> run) {
+  if (weights == nullptr) return;
+  if (run.size() == 1) weigh_lone_point(*weights, run[0].x, run[0].y);
+  for (size_t i = 1; i < run.size(); ++i) {
+    const PixelPoint &from = run[i - 1], &to = run[i];
+    // A dense curve repeats its pixels: a step of none weighs nothing.
+    if (from.x != to.x || from.y != to.y) weigh_segment(*weights, from.x, from.y, to.x, to.y);
+  }
+}
+
 // One curve of the points, which are released: in a fitted picture cut at
 // the frame, otherwise joined through the points inside the area only.
-void draw_points(gdImagePtr im, const PlotArea& area, bool clipped, PointList points, int color) {
+// What is drawn is weighed in `weights` where given.
+void draw_points(gdImagePtr im, const PlotArea& area, bool clipped, PointList points, int color,
+                 CornerWeights* weights = nullptr) {
   if (!clipped) {
-    draw_curve(im, map_to_area(points, area), color);
+    std::span<const PixelPoint> vertices = map_to_area(points, area);
+    weigh_run(weights, vertices);
+    draw_curve(im, vertices, color);
     return;
   }
   VertexRuns runs;
@@ -165,6 +183,7 @@ void draw_points(gdImagePtr im, const PlotArea& area, bool clipped, PointList po
   std::span<const PixelPoint> all(runs.vertices);
   size_t start = 0;
   for (size_t end : runs.ends) {
+    weigh_run(weights, all.subspan(start, end - start));
     if (end - start == 1) draw_lone_point(im, area, all[start], color);
     draw_curve(im, all.subspan(start, end - start), color);
     start = end;
@@ -173,30 +192,28 @@ void draw_points(gdImagePtr im, const PlotArea& area, bool clipped, PointList po
 
 // Each curve in turn, its colour allocated as it is drawn; the points are
 // not looked at again.
-std::vector<int> draw_curves(gdImagePtr im, const PicturePlan& plan, CurveList& curves) {
+std::vector<int> draw_curves(gdImagePtr im, const PicturePlan& plan, CurveList& curves,
+                             CornerWeights* weights) {
   std::vector<int> colors;
   colors.reserve(curves.size());
   for (Curve& c : curves) {
     colors.push_back(curve_color(im, c.color));
-    draw_points(im, plan.amplitude, plan.clipped, std::move(c.points), colors.back());
+    draw_points(im, plan.amplitude, plan.clipped, std::move(c.points), colors.back(), weights);
   }
   return colors;
 }
 
 // The framed amplitude area with its grid, labels (X labels only when no
-// phase panel lies below), curves and legend. Returns each curve's palette
-// index.
+// phase panel lies below) and curves, weighed for the legend where
+// `weights` is given. Returns each curve's palette index.
 std::vector<int> draw_amplitude(gdImagePtr im, const Palette& p, const PlotOptions& o,
-                                const PicturePlan& plan, CurveList& curves, const Legend& legend) {
+                                const PicturePlan& plan, CurveList& curves,
+                                CornerWeights* weights) {
   const PlotArea& area = plan.amplitude;
   draw_frame(im, p, area);
   draw_x(im, p.black, area, o, plan, !o.phase && !o.diff);
   draw_y(im, p.black, area, o, plan);
-  std::vector<int> colors = draw_curves(im, plan, curves);
-  // A corner asked for is a new picture, like a fitted one: names shortened.
-  bool shorten = plan.clipped || o.legend_corner != LegendCorner::automatic;
-  draw_legend(im, area, legend, colors, p.black, p.light_grey, o.legend_corner, shorten);
-  return colors;
+  return draw_curves(im, plan, curves, weights);
 }
 
 // The framed phase area below, each curve's phases in its curve's colour.
@@ -247,20 +264,18 @@ void draw_deviation(gdImagePtr im, const Palette& p, const PlotOptions& o, const
   }
 }
 
-// The deviation panels below the others, with the names of their axes.
+// The deviation panels below the others.
 void draw_deviations(gdImagePtr im, const Palette& p, const PlotOptions& o, const PicturePlan& plan,
                      CurveList& curves, const std::vector<int>& colors) {
-  double tol_db = o.tol_given ? o.tol_db : 0, tol_deg = o.tol_deg_given ? o.tol_deg : 0;
+  double tol_db = tolerance_db(o), tol_deg = tolerance_deg(o);
   draw_deviation(im, p, o, plan,
                  {plan.deviation, plan.deviation_rule, &Curve::deviation, tol_db, !o.phase}, curves,
                  colors);
-  draw_panel_name(im, p.black, deviation_name, plan.deviation);
   if (!o.phase) return;
   draw_deviation(
       im, p, o, plan,
       {plan.phase_deviation, plan.phase_deviation_rule, &Curve::phase_deviation, tol_deg, true},
       curves, colors);
-  draw_panel_name(im, p.black, phase_deviation_name, plan.phase_deviation);
 }
 
 // The Nyquist frequency of NYQUIST=, half the sampling rate: a dashed line
@@ -278,10 +293,10 @@ void draw_nyquist(gdImagePtr im, const PlotOptions& o, const PicturePlan& plan) 
   }
   // The name right of the line, or left of it where the area ends first.
   constexpr int label_inset = 2;
-  int width = static_cast<int>(strlen(nyquist_label)) * font6x12.w;
+  int width = text_width(o.nyquist_name, font6x12);
   int left = column + label_inset;
   if (left + width > plan.amplitude.right) left = column - label_inset - width;
-  draw_text(im, font6x12, left, plan.amplitude.top + label_inset, nyquist_label, color);
+  draw_text(im, font6x12, left, plan.amplitude.top + label_inset, o.nyquist_name, color);
 }
 
 }  // namespace
@@ -290,16 +305,24 @@ void draw_nyquist(gdImagePtr im, const PlotOptions& o, const PicturePlan& plan) 
 int draw_picture(const PicturePlan& plan, CurveList curves, const Legend& legend,
                  const PlotOptions& o, Picture& picture) {
   try {
-    picture.reset(gdImageCreate(o.size_x, o.size_y));
+    picture.reset(gdImageCreate(plan.size_x, plan.size_y));
     if (picture == nullptr) return fail(message::picture_not_created, -1);
     gdImagePtr im = picture.get();
     Palette p = allocate_palette(im);
-    fill_area(im, 0, 0, o.size_x, o.size_y, p.pale_blue);
+    fill_area(im, 0, 0, plan.size_x, plan.size_y, p.pale_blue);
     draw_titles(im, p.black, o, plan);
-    std::vector<int> colors = draw_amplitude(im, p, o, plan, curves, legend);
+    // A corner asked for is a new picture, like a fitted one: names shortened.
+    bool shorten = plan.clipped || o.legend_corner != LegendCorner::automatic;
+    LegendPlan legend_plan = plan_legend(plan.amplitude, legend, shorten);
+    bool weigh = !legend.empty() && o.legend_corner == LegendCorner::automatic;
+    std::vector<int> colors =
+        draw_amplitude(im, p, o, plan, curves, weigh ? &legend_plan.weights : nullptr);
     if (o.phase) draw_phase(im, p, o, plan, curves, colors);
     if (o.diff) draw_deviations(im, p, o, plan, curves, colors);
     if (o.nyquist > 0) draw_nyquist(im, o, plan);
+    // Last: nothing is drawn over the legend.
+    draw_legend(im, plan.amplitude, legend, legend_plan, colors, p.black, p.light_grey,
+                o.legend_corner);
     return 0;
   } catch (const std::bad_alloc&) {
     picture.reset();

@@ -45,18 +45,6 @@ std::vector<std::string> shown_names(const PlotArea& area, const Legend& legend,
   return names;
 }
 
-// Pixels of any curve colour inside the box, as far as it lies on the image.
-long curve_pixels(gdImagePtr image, const Box& b, const std::vector<int>& curve_colors) {
-  long count = 0;
-  for (int y = std::max(b.y0, 0); y <= std::min(b.y1, gdImageSY(image) - 1); ++y) {
-    for (int x = std::max(b.x0, 0); x <= std::min(b.x1, gdImageSX(image) - 1); ++x) {
-      int c = gdImageGetPixel(image, x, y);
-      if (std::find(curve_colors.begin(), curve_colors.end(), c) != curve_colors.end()) ++count;
-    }
-  }
-  return count;
-}
-
 void draw_rows(gdImagePtr image, const Box& b, const Legend& legend,
                const std::vector<std::string>& names, const std::vector<int>& curve_colors,
                int black) {
@@ -75,25 +63,31 @@ void draw_rows(gdImagePtr image, const Box& b, const Legend& legend,
 
 }  // namespace
 
+LegendPlan plan_legend(const PlotArea& area, const Legend& legend, bool shorten) {
+  LegendPlan plan;
+  plan.names = shown_names(area, legend, shorten);
+  for (LegendCorner corner : {LegendCorner::top_right, LegendCorner::top_left,
+                              LegendCorner::bottom_right, LegendCorner::bottom_left}) {
+    Box b = legend_box(area, plan.names, corner);
+    plan.weights.boxes[corner_index(corner)] = {
+        static_cast<double>(b.x0), static_cast<double>(b.y0), static_cast<double>(b.x1),
+        static_cast<double>(b.y1)};
+  }
+  return plan;
+}
+
 // Long names would push the box past the frame: it is clipped to the area.
 void draw_legend(gdImagePtr image, const PlotArea& area, const Legend& legend,
-                 const std::vector<int>& curve_colors, int black, int light_grey,
-                 LegendCorner corner, bool shorten) {
+                 const LegendPlan& plan, const std::vector<int>& curve_colors, int black,
+                 int light_grey, LegendCorner corner) {
   if (legend.empty()) return;
-  std::vector<std::string> names = shown_names(area, legend, shorten);
-  if (corner == LegendCorner::automatic) {
-    Box right = legend_box(area, names, LegendCorner::top_right);
-    Box left = legend_box(area, names, LegendCorner::top_left);
-    bool at_left =
-        curve_pixels(image, left, curve_colors) < curve_pixels(image, right, curve_colors);
-    corner = at_left ? LegendCorner::top_left : LegendCorner::top_right;
-  }
-  Box b = legend_box(area, names, corner);
+  if (corner == LegendCorner::automatic) corner = automatic_corner(plan.weights);
+  Box b = legend_box(area, plan.names, corner);
   int cx1, cy1, cx2, cy2;
   gdImageGetClip(image, &cx1, &cy1, &cx2, &cy2);
   gdImageSetClip(image, area.left, area.top, area.right, area.bottom);
   fill_area(image, b.x0, b.y0, b.x1, b.y1, light_grey);
   gdImageRectangle(image, b.x0, b.y0, b.x1, b.y1, black);
-  draw_rows(image, b, legend, names, curve_colors, black);
+  draw_rows(image, b, legend, plan.names, curve_colors, black);
   gdImageSetClip(image, cx1, cy1, cx2, cy2);
 }

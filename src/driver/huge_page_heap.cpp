@@ -7,8 +7,9 @@
 #include <cstdint>
 #include <cstdlib>
 
-void* start_heap_on_huge_pages() {
+void* start_heap_on_huge_pages(AdviseMemory advise) {
 #if defined(__SANITIZE_ADDRESS__)
+  (void)advise;
   return nullptr;
 #else
   constexpr uintptr_t huge_page = uintptr_t{2} << 20;
@@ -29,7 +30,11 @@ void* start_heap_on_huge_pages() {
   void* reach = malloc(huge_part);
   asm volatile("" : : "r"(reach) : "memory");  // not a pair the compiler may drop
   free(reach);
-  madvise(reinterpret_cast<void*>(boundary), huge_part, MADV_HUGEPAGE);
+  advise(reinterpret_cast<void*>(boundary), huge_part, MADV_HUGEPAGE);
   return gap;
 #endif
+}
+
+void* start_heap_on_huge_pages() {
+  return start_heap_on_huge_pages(madvise);
 }

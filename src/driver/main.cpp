@@ -1,4 +1,4 @@
-// afcdraw: draws amplitude-frequency responses as a GIF or PNG picture.
+// afcdraw: draws amplitude-frequency responses as a GIF, PNG, SVG or PDF picture.
 // This is the fast binary, linked statically: a report picture or a batch
 // goes on in the full binary (full_main.cpp, hand_over). The run itself,
 // stage by stage, is in driver/run.cpp.

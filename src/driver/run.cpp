@@ -27,7 +27,6 @@
 #include "input/read_responses.h"
 #include "layout/plan_picture.h"
 #include "output/write_output.h"
-#include "report/report_units.h"
 
 namespace {
 
@@ -48,7 +47,8 @@ bool picture_on_stdout(const PlotOptions& o) {
   return strcmp(output_file(o.out_path), "/dev/stdout") == 0;
 }
 
-int report(const PlotOptions& o, int status) {
+// The failure's message line, from last_error; returns `status`.
+int print_failure(const PlotOptions& o, int status) {
   fprintf(picture_on_stdout(o) ? stderr : stdout, "%s\n", last_error.c_str());
   return status;
 }
@@ -63,9 +63,9 @@ int report_command_line(const PlotOptions& o, int parsed, const std::string& rea
     diagnose(std::string("X_AXIS= (the [FREQ=] of the message) needs 0 < min <= max; it is ") +
              range);
   }
-  if (picture_on_stdout(o)) return report(o, command_line_failed);
+  if (picture_on_stdout(o)) return print_failure(o, command_line_failed);
   if (parsed == no_input_file || parsed == no_output_file) print_usage();
-  report(o, command_line_failed);
+  print_failure(o, command_line_failed);
   print_usage();
   return command_line_failed;
 }
@@ -80,6 +80,14 @@ int print_verdicts(const PlotOptions& o, const std::vector<Verdict>& verdicts) {
     all_within = all_within && v.within;
   }
   return all_within ? 0 : outside_tolerance;
+}
+
+// The fixed-cell picture, encoded; the image is not kept once encoded.
+int draw_and_encode(const PicturePlan& plan, CurveList curves, const Legend& legend,
+                    const PlotOptions& o, EncodedPicture& encoded) {
+  Picture picture;
+  if (draw_picture(plan, std::move(curves), legend, o, picture) < 0) return -1;
+  return encode_picture(picture.get(), o.format, encoded);
 }
 
 void print_warnings(const Warnings& warnings) {
@@ -143,47 +151,40 @@ int run_with(int argc, const char* const argv[], ReportDrawer draw_report) {
   if (parsed < 0) return report_command_line(o, parsed, reason);
   Responses responses;
   if (int read = read_responses(o, responses); read < 0) {
-    return report(o, read == no_response_points ? no_points : input_not_read);
+    return print_failure(o, read == no_response_points ? no_points : input_not_read);
   }
-  if (warn_of_files(o, responses) < 0) return report(o, command_line_failed);
+  if (warn_of_files(o, responses) < 0) return print_failure(o, command_line_failed);
   bool converted = o.units_to >= 0 || o.norm_f > 0;
-  if (converted && convert_responses(responses.curves, o) < 0) return report(o, no_points);
+  if (converted && convert_responses(responses.curves, o) < 0) return print_failure(o, no_points);
   if (o.diff && (compute_deviations(responses.curves, o) < 0 ||
                  keep_measured_deviations(responses.curves) < 0)) {
-    return report(o, no_points);
+    return print_failure(o, no_points);
   }
-  if (o.db && to_decibels(responses.curves, o) < 0) return report(o, no_points);
-  ReportCanvas canvas{};
-  if (o.report) canvas = use_report_units(o);
+  if (o.db && to_decibels(responses.curves, o) < 0) return print_failure(o, no_points);
   PicturePlan plan;
-  if (plan_picture(responses.curves, o, plan) < 0) return report(o, picture_not_made);
-  if (warn_after_planning(o, plan) < 0) return report(o, command_line_failed);
+  if (plan_picture(responses.curves, o, plan) < 0) return print_failure(o, picture_not_made);
+  if (warn_after_planning(o, plan) < 0) return print_failure(o, command_line_failed);
   std::vector<Verdict> verdicts;
   if (o.tol_given) verdicts = judge(responses.curves, plan.amplitude.x, o);
-  Picture picture;
   EncodedPicture encoded;
   if (o.format == OutputFormat::fap) {
     encode_fap(responses.curves, o, encoded.own);
   } else if (o.report) {
     if (draw_report == nullptr) {
       fail(message::report_unavailable, -1);
-      return report(o, picture_not_made);
+      return print_failure(o, picture_not_made);
     }
-    if (draw_report(plan, responses.curves, responses.legend, o, canvas, picture, encoded) < 0) {
-      return report(o, picture_not_made);
+    if (draw_report(plan, responses.curves, responses.legend, o, encoded) < 0) {
+      return print_failure(o, picture_not_made);
     }
-  } else if (draw_picture(plan, std::move(responses.curves), responses.legend, o, picture) < 0) {
-    return report(o, picture_not_made);
+  } else if (draw_and_encode(plan, std::move(responses.curves), responses.legend, o, encoded) < 0) {
+    return print_failure(o, picture_not_made);
   }
-  if (picture && encode_picture(picture.get(), o.format, encoded) < 0) {
-    return report(o, picture_not_made);
-  }
-  picture.reset();  // the image is not needed once encoded
   const char* out = output_file(o.out_path);
   errno = 0;
   if (write_output(out, encoded.data(), encoded.size(), responses.sources) < 0) {
     if (errno != 0) diagnose(std::string("OUT=") + o.out_path + ": " + strerror(errno));
-    return report(o, picture_not_made);
+    return print_failure(o, picture_not_made);
   }
   return print_verdicts(o, verdicts);
 }

@@ -18,10 +18,6 @@ struct PanelLayout {
 // amplitude axis and the upper end of the phase axis.
 constexpr int panel_gap = 16;
 
-// The names of the deviation panels' axes.
-constexpr char deviation_name[] = "Deviation, dB";
-constexpr char phase_deviation_name[] = "Deviation, deg";
-
 // The amplitude area takes 3/5 of the rows left after the gap.
 PanelLayout split_panels(int size_x, int size_y);
 

@@ -10,6 +10,8 @@
 #include "core/messages.h"
 #include "layout/amplitude_range.h"
 #include "layout/fit_range.h"
+#include "layout/guide_lines.h"
+#include "layout/layout_size.h"
 #include "layout/phase_panel.h"
 #include "layout/range_diagnostics.h"
 #include "layout/tick_labels.h"
@@ -84,7 +86,7 @@ TickRule deviation_range(const CurveList& curves, PointList Curve::*list, const 
 }
 
 void plan_deviations(const CurveList& curves, const PlotOptions& o, PicturePlan& plan, Ranges& r) {
-  double tol_db = o.tol_given ? o.tol_db : 0, tol_deg = o.tol_deg_given ? o.tol_deg : 0;
+  double tol_db = tolerance_db(o), tol_deg = tolerance_deg(o);
   if (o.d_axis_given) {
     r.d_min = o.d_min, r.d_max = o.d_max;
     plan.deviation_rule = anchored_rule(given_range_rule(r.d_min, r.d_max, false), tol_db);
@@ -112,22 +114,23 @@ int label_room(const TickRule& rule, double lo, double hi, bool log, const char*
 }
 
 PanelLayout panels_for(const PicturePlan& plan, const PlotOptions& o, const Ranges& r) {
-  PanelLayout panels = stack_panels(o.size_x, o.size_y, o.phase, o.diff);
+  PanelLayout panels = stack_panels(plan.size_x, plan.size_y, o.phase, o.diff);
   int left = left_margin;
   if (!plan.clipped) return panels;  // the first version's geometry
   if (plan.fit_y) {
-    left = std::max(left, label_room(plan.y_rule, r.y_min, r.y_max, o.log_y, o.dim_y, o.size_x));
+    left = std::max(left, label_room(plan.y_rule, r.y_min, r.y_max, o.log_y, o.dim_y, plan.size_x));
   }
   if (o.phase) {
-    left = std::max(left, label_room(plan.phase_rule, r.p_min, r.p_max, false, o.dim_p, o.size_x));
+    left =
+        std::max(left, label_room(plan.phase_rule, r.p_min, r.p_max, false, o.dim_p, plan.size_x));
   }
   if (o.diff) {
-    left = std::max(
-        left, label_room(plan.deviation_rule, r.d_min, r.d_max, false, deviation_name, o.size_x));
+    left = std::max(left,
+                    label_room(plan.deviation_rule, r.d_min, r.d_max, false, o.dim_d, plan.size_x));
   }
   if (o.diff && o.phase) {
-    left = std::max(left, label_room(plan.phase_deviation_rule, r.q_min, r.q_max, false,
-                                     phase_deviation_name, o.size_x));
+    left = std::max(left, label_room(plan.phase_deviation_rule, r.q_min, r.q_max, false, o.dim_dp,
+                                     plan.size_x));
   }
   for (PlotArea* area :
        {&panels.amplitude, &panels.phase, &panels.deviation, &panels.phase_deviation}) {
@@ -182,6 +185,8 @@ int plan_picture(const CurveList& curves, const PlotOptions& o, PicturePlan& pla
   plan.fit_x = o.fit;
   plan.fit_y = o.fit || o.y_axis_given || o.db;
   plan.clipped = fitted_picture(o);
+  LayoutSize size = layout_size(o);
+  plan.size_x = size.x, plan.size_y = size.y, plan.scale = size.scale;
   Ranges r;
   if (plan_ranges(curves, o, plan, r) < 0) return -1;
   PanelLayout panels = panels_for(plan, o, r);

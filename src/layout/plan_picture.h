@@ -9,6 +9,12 @@
 // their axes show and which lines the fitted axes label. The phase area
 // and the rules are set only when the options ask for them.
 struct PicturePlan {
+  // The picture's size in layout units, and the device pixels a unit takes
+  // (layout_size): the plan and both renderers work in these units, the
+  // options keep the size asked for.
+  int size_x = 0;
+  int size_y = 0;
+  double scale = 1;
   PlotArea amplitude;
   PlotArea phase;   // with the phase panel: below the amplitude, same X axis
   TickRule x_rule;  // with fit: the labelled lines of each axis

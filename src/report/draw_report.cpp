@@ -6,12 +6,14 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/diagnostic.h"
 #include "core/fail.h"
 #include "core/messages.h"
 #include "core/own_files.h"
+#include "draw/picture.h"
 #include "encode/rgb_png.h"
 #include "report/report_job.h"
 
@@ -45,20 +47,22 @@ int append(void* sink, const unsigned char* data, size_t size) {
 }
 
 // The drawn pixels as a libgd image reduced to a palette (without
-// dithering, which would speckle flat areas), for a GIF.
-int to_palette_image(const uint32_t* pixels, const ReportCanvas& canvas, Picture& picture) {
-  picture.reset(gdImageCreateTrueColor(canvas.width, canvas.height));
+// dithering, which would speckle flat areas), encoded as a GIF. The pixels
+// are released before encoding, as the fixed-cell style's image is.
+int encode_gif(std::unique_ptr<uint32_t[]> pixels, int width, int height, EncodedPicture& encoded) {
+  Picture picture(gdImageCreateTrueColor(width, height));
   if (picture == nullptr) return fail(message::no_memory_for_picture, -1);
   constexpr uint32_t rgb = 0x00FFFFFF;  // libgd's top bits are transparency
-  const uint32_t* from = pixels;
-  for (int y = 0; y < canvas.height; ++y, from += canvas.width) {
+  const uint32_t* from = pixels.get();
+  for (int y = 0; y < height; ++y, from += width) {
     int* row = picture->tpixels[y];
-    for (int x = 0; x < canvas.width; ++x) row[x] = static_cast<int>(from[x] & rgb);
+    for (int x = 0; x < width; ++x) row[x] = static_cast<int>(from[x] & rgb);
   }
+  pixels.reset();
   if (!gdImageTrueColorToPalette(picture.get(), 0, gdMaxColors)) {
     return fail(message::no_memory_for_picture, -1);
   }
-  return 0;
+  return encode_picture(picture.get(), OutputFormat::gif, encoded);
 }
 
 }  // namespace
@@ -68,13 +72,11 @@ bool load_report_module() {
 }
 
 int draw_report(const PicturePlan& plan, const CurveList& curves, const Legend& legend,
-                const PlotOptions& o, const ReportCanvas& canvas, Picture& picture,
-                EncodedPicture& encoded) {
+                const PlotOptions& o, EncodedPicture& encoded) {
   RenderReport render = load_renderer();
   if (render == nullptr) return fail(message::report_unavailable, -1);
   ReportJob job;
   job.plan = &plan, job.curves = &curves, job.legend = &legend, job.options = &o;
-  job.width = canvas.width, job.height = canvas.height, job.scale = canvas.scale;
   job.format = o.format;
   try {
     // Not cleared: the renderer paints every pixel first.
@@ -83,8 +85,8 @@ int draw_report(const PicturePlan& plan, const CurveList& curves, const Legend& 
       job.write = append;
       job.sink = &encoded.own;
     } else {
-      pixels = std::make_unique_for_overwrite<uint32_t[]>(static_cast<size_t>(canvas.width) *
-                                                          static_cast<size_t>(canvas.height));
+      pixels = std::make_unique_for_overwrite<uint32_t[]>(static_cast<size_t>(o.size_x) *
+                                                          static_cast<size_t>(o.size_y));
       job.pixels = pixels.get();
     }
     if (render(&job) < 0) {
@@ -93,9 +95,10 @@ int draw_report(const PicturePlan& plan, const CurveList& curves, const Legend& 
       diagnose(std::string("the report picture was not drawn: ") + why);
       return fail(message::report_not_drawn, -1);
     }
-    if (o.format == OutputFormat::gif) return to_palette_image(pixels.get(), canvas, picture);
+    if (o.format == OutputFormat::gif)
+      return encode_gif(std::move(pixels), o.size_x, o.size_y, encoded);
     if (o.format == OutputFormat::png &&
-        encode_rgb_png(pixels.get(), canvas.width, canvas.height, encoded.own) < 0) {
+        encode_rgb_png(pixels.get(), o.size_x, o.size_y, encoded.own) < 0) {
       return fail(message::not_encoded, -1);
     }
     return 0;

@@ -6,10 +6,12 @@
 #include <cstdlib>
 #include <span>
 
+#include "layout/lone_point.h"
+
 namespace {
 
 constexpr double curve_width = 1.4;  // layout units
-constexpr double cross_arm = 3;
+constexpr double cross_arm = lone_point_arm;
 // cairo's stroker slows with the crossings within one path, and a thinned
 // noisy curve crosses itself in every column: it is stroked in pieces of
 // this many segments (their overlaps are painted in the same opaque colour).

@@ -12,24 +12,22 @@
 // handed: the module pulls in cairo and FreeType, whose loading would cost
 // every other run several milliseconds. Both sides are built from one tree;
 // `abi` guards against a module from another build.
-constexpr int report_abi = 1;
+constexpr int report_abi = 2;
 constexpr char report_module_name[] = "afcdraw-report.so";
 constexpr char report_entry_name[] = "afcdraw_render_report";
 
-// The picture is planned in layout units, a picture of at least 800 by 600
-// of them, and drawn `scale` device pixels to the unit, so that text and
-// lines grow with the picture.
+// The picture is planned in layout units (plan->size_x by plan->size_y, at
+// least 800 by 600 of them) and drawn plan->scale device pixels to the
+// unit, so that text and lines grow with the picture; its device size is
+// the one asked for, options->size_x by options->size_y.
 struct ReportJob {
   int abi = report_abi;
   const PicturePlan* plan = nullptr;
   const CurveList* curves = nullptr;
   const Legend* legend = nullptr;
-  const PlotOptions* options = nullptr;  // in layout units
-  int width = 0;                         // device pixels
-  int height = 0;
-  double scale = 1;
+  const PlotOptions* options = nullptr;
   OutputFormat format = OutputFormat::png;
-  // GIF and PNG: the caller's width x height buffer of 0xXXRRGGBB pixels.
+  // GIF and PNG: the caller's buffer of the device size, 0xXXRRGGBB pixels.
   uint32_t* pixels = nullptr;
   // SVG and PDF: the file's bytes, handed over as they are made.
   int (*write)(void* sink, const unsigned char* data, size_t size) = nullptr;

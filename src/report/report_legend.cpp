@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "layout/legend_corner.h"
+
 namespace {
 
 constexpr double legend_size = 11;  // its text, layout units
@@ -15,9 +17,6 @@ constexpr double sample_width = 1.4;
 
 struct Box {
   double x, y, width, height;
-  bool holds(const Vertex& v) const {
-    return x <= v.x && v.x <= x + width && y <= v.y && v.y <= y + height;
-  }
 };
 
 Box box_at(const PlotArea& area, double width, double height, LegendCorner corner) {
@@ -28,13 +27,29 @@ Box box_at(const PlotArea& area, double width, double height, LegendCorner corne
   return {x, y, width, height};
 }
 
-size_t covered(const Box& box, const std::vector<TracedCurve>& traced) {
-  size_t n = 0;
-  for (const TracedCurve& c : traced) {
-    n += static_cast<size_t>(std::count_if(c.vertices.begin(), c.vertices.end(),
-                                           [&](const Vertex& v) { return box.holds(v); }));
+// The corner LEGEND=AUTO takes for a box of that size, from the curves as
+// traced: each run's length under each corner, a run of one vertex a lone
+// point.
+LegendCorner weighed_corner(const PlotArea& area, double width, double height,
+                            const std::vector<TracedCurve>& traced) {
+  CornerWeights weights;
+  for (LegendCorner corner : {LegendCorner::top_right, LegendCorner::top_left,
+                              LegendCorner::bottom_right, LegendCorner::bottom_left}) {
+    Box b = box_at(area, width, height, corner);
+    weights.boxes[corner_index(corner)] = {b.x, b.y, b.x + b.width, b.y + b.height};
   }
-  return n;
+  for (const TracedCurve& c : traced) {
+    size_t start = 0;
+    for (size_t end : c.ends) {
+      if (end - start == 1) weigh_lone_point(weights, c.vertices[start].x, c.vertices[start].y);
+      for (size_t i = start + 1; i < end; ++i) {
+        const Vertex &from = c.vertices[i - 1], &to = c.vertices[i];
+        weigh_segment(weights, from.x, from.y, to.x, to.y);
+      }
+      start = end;
+    }
+  }
+  return automatic_corner(weights);
 }
 
 }  // namespace
@@ -52,12 +67,7 @@ void draw_report_legend(cairo_t* cr, const ReportFonts& fonts, const PlotArea& a
   }
   double width = 2 * padding + sample_length + sample_gap + widest;
   double height = 2 * padding + static_cast<double>(names.size()) * row_height;
-  if (corner == LegendCorner::automatic) {
-    Box right = box_at(area, width, height, LegendCorner::top_right);
-    Box left = box_at(area, width, height, LegendCorner::top_left);
-    corner = covered(left, traced) < covered(right, traced) ? LegendCorner::top_left
-                                                            : LegendCorner::top_right;
-  }
+  if (corner == LegendCorner::automatic) corner = weighed_corner(area, width, height, traced);
   Box box = box_at(area, width, height, corner);
   cairo_rectangle(cr, box.x, box.y, box.width, box.height);
   cairo_set_source_rgba(cr, 1, 1, 1, 0.9);

@@ -10,9 +10,9 @@
 #include "report/report_text.h"
 #include "report/trace_curve.h"
 
-// The legend in a corner of the area: per entry a short line in its
-// curve's colour and the name. The automatic corner is the top right one,
-// or the top left when fewer of the curves' vertices lie under it.
+// The legend in a corner of the area, drawn over everything else: per
+// entry a short line in its curve's colour and the name. The automatic
+// corner is automatic_corner's, weighing the amplitude curves as traced.
 void draw_report_legend(cairo_t* cr, const ReportFonts& fonts, const PlotArea& area,
                         const Legend& legend, const CurveList& curves,
                         const std::vector<TracedCurve>& traced, LegendCorner corner);

@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "layout/phase_panel.h"
+#include "layout/axis_names.h"
+#include "layout/guide_lines.h"
 #include "report/report_axes.h"
 #include "report/report_curves.h"
 #include "report/report_legend.h"
@@ -28,8 +29,6 @@ constexpr double upright_baseline = 22;  // the Y axis names' column
 // vector file may be magnified, a raster one never is, and its own columns
 // keep each column's extremes.
 constexpr double vector_columns = 4, raster_columns = 1;
-constexpr Rgb tolerance_color{255, 140, 0};
-constexpr Rgb nyquist_color{139, 69, 19};
 constexpr double dash[] = {4, 3};
 
 // Unhinted outlines and grey anti-aliasing whatever the machine's settings.
@@ -51,9 +50,9 @@ struct Drawing {
 };
 
 void centred_text(const Drawing& d, TextStyle style, const char* text, double baseline) {
-  std::string shown = fitted_text(d.cr, d.fonts, style, valid_text(text), d.o.size_x);
+  std::string shown = fitted_text(d.cr, d.fonts, style, valid_text(text), d.plan.size_x);
   double width = text_width(d.cr, d.fonts, style, shown);
-  show_text(d.cr, d.fonts, style, (d.o.size_x - width) / 2, baseline, shown);
+  show_text(d.cr, d.fonts, style, (d.plan.size_x - width) / 2, baseline, shown);
 }
 
 // An axis name upright, centred between rows `top` and `bottom`.
@@ -71,19 +70,12 @@ void upright_name(const Drawing& d, const char* name, double top, double bottom)
 void draw_titles(const Drawing& d) {
   cairo_set_source_rgb(d.cr, 0, 0, 0);
   if (d.o.caption[0] != '\0') centred_text(d, caption_style, d.o.caption, caption_baseline);
-  if (d.o.dim_x[0] != '\0') centred_text(d, name_style, d.o.dim_x, d.o.size_y - dim_x_baseline);
-  if (!d.o.phase && !d.o.diff) {
-    upright_name(d, d.o.dim_y, 0, d.o.size_y);
-    return;
+  if (d.o.dim_x[0] != '\0') {
+    centred_text(d, name_style, d.o.dim_x, d.plan.size_y - dim_x_baseline);
   }
-  upright_name(d, d.o.dim_y, d.plan.amplitude.top, d.plan.amplitude.bottom);
-  if (d.o.phase) upright_name(d, d.o.dim_p, d.plan.phase.top, d.plan.phase.bottom);
-  if (!d.o.diff) return;
-  upright_name(d, deviation_name, d.plan.deviation.top, d.plan.deviation.bottom);
-  if (d.o.phase) {
-    upright_name(d, phase_deviation_name, d.plan.phase_deviation.top,
-                 d.plan.phase_deviation.bottom);
-  }
+  // Every name is fitted to its rows: the proportional text is cut to
+  // what fits, not by cells.
+  for (const UprightName& n : upright_names(d.o, d.plan)) upright_name(d, n.text, n.top, n.bottom);
 }
 
 TickRule x_rule(const PicturePlan& plan) {
@@ -95,15 +87,15 @@ void draw_panel(const Drawing& d, const PlotArea& area, const TickRule& y_rule, 
                 PointList Curve::*list, size_t first, int sub_grid_y,
                 std::vector<TracedCurve>& traced) {
   draw_report_grid(d.cr, area, x_rule(d.plan), y_rule, d.o.sub_grid_x, sub_grid_y);
-  draw_report_labels(d.cr, d.fonts, area, x_rule(d.plan), y_rule, x_labels, d.o.size_x);
+  draw_report_labels(d.cr, d.fonts, area, x_rule(d.plan), y_rule, x_labels, d.plan.size_x);
   const CurveList& curves = *d.job.curves;
   traced.assign(curves.size(), TracedCurve());
   for (size_t i = first; i < curves.size(); ++i) {
     bool vector = vector_format(d.job.format);
-    trace_curve(curves[i].*list, area, (vector ? vector_columns : raster_columns) * d.job.scale,
+    trace_curve(curves[i].*list, area, (vector ? vector_columns : raster_columns) * d.plan.scale,
                 traced[i]);
     // A dense curve in a vector file is a raster twice as fine as the picture.
-    stroke_curve(d.cr, area, traced[i], curves[i].color, (vector ? 2 : 1) * d.job.scale, vector);
+    stroke_curve(d.cr, area, traced[i], curves[i].color, (vector ? 2 : 1) * d.plan.scale, vector);
   }
 }
 
@@ -145,7 +137,7 @@ void draw_nyquist(const Drawing& d) {
   for (const PlotArea* area : {&a, &d.plan.phase, &d.plan.deviation, &d.plan.phase_deviation}) {
     if (area->width > 0) dashed_line(d.cr, nyquist_color, column, area->top, column, area->bottom);
   }
-  constexpr char name[] = "Nyquist";
+  const char* name = d.o.nyquist_name;
   constexpr double inset = 3;
   double width = text_width(d.cr, d.fonts, {label_size}, name);
   double left = column + inset;
@@ -162,11 +154,9 @@ void draw_all(const Drawing& d) {
   const PicturePlan& plan = d.plan;
   const PlotOptions& o = d.o;
   TickRule y_rule = plan.fit_y ? plan.y_rule : range_rule(plan.amplitude.y);
-  std::vector<TracedCurve> traced;
+  std::vector<TracedCurve> amplitude, traced;
   draw_panel(d, plan.amplitude, y_rule, !o.phase && !o.diff, &Curve::points, 0, o.sub_grid_y,
-             traced);
-  draw_report_legend(d.cr, d.fonts, plan.amplitude, *d.job.legend, *d.job.curves, traced,
-                     o.legend_corner);
+             amplitude);
   if (o.phase) {
     if (plan.phase_drawable) {
       draw_panel(d, plan.phase, plan.phase_rule, !o.diff, &Curve::phases, 0, 0, traced);
@@ -175,14 +165,17 @@ void draw_all(const Drawing& d) {
     }
   }
   if (o.diff) {
-    draw_deviation(d, plan.deviation, plan.deviation_rule, &Curve::deviation,
-                   o.tol_given ? o.tol_db : 0, !o.phase);
+    draw_deviation(d, plan.deviation, plan.deviation_rule, &Curve::deviation, tolerance_db(o),
+                   !o.phase);
     if (o.phase) {
       draw_deviation(d, plan.phase_deviation, plan.phase_deviation_rule, &Curve::phase_deviation,
-                     o.tol_deg_given ? o.tol_deg : 0, true);
+                     tolerance_deg(o), true);
     }
   }
   if (o.nyquist > 0) draw_nyquist(d);
+  // Last: nothing is drawn over the legend.
+  draw_report_legend(d.cr, d.fonts, plan.amplitude, *d.job.legend, *d.job.curves, amplitude,
+                     o.legend_corner);
 }
 
 int failed(ReportJob& job, const char* why) {

@@ -67,9 +67,10 @@ int write_svg(ReportJob& job, std::string& svg) {
 }
 
 Surface open_surface(ReportJob& job, std::string& svg, double& scale) {
-  scale = job.scale;
+  scale = job.plan->scale;
+  int width = job.options->size_x, height = job.options->size_y;
   if (job.format == OutputFormat::svg) {
-    cairo_surface_t* s = cairo_svg_surface_create_for_stream(keep_svg, &svg, job.width, job.height);
+    cairo_surface_t* s = cairo_svg_surface_create_for_stream(keep_svg, &svg, width, height);
     cairo_svg_surface_restrict_to_version(s, CAIRO_SVG_VERSION_1_1);
     cairo_svg_surface_set_document_unit(s, CAIRO_SVG_UNIT_PX);
     return Surface(s);
@@ -77,7 +78,7 @@ Surface open_surface(ReportJob& job, std::string& svg, double& scale) {
   if (job.format == OutputFormat::pdf) {
     scale *= pdf_points_per_pixel;
     cairo_surface_t* s = cairo_pdf_surface_create_for_stream(
-        write_to_job, &job, job.width * pdf_points_per_pixel, job.height * pdf_points_per_pixel);
+        write_to_job, &job, width * pdf_points_per_pixel, height * pdf_points_per_pixel);
     // No creation date: the same command line writes the same file.
     cairo_pdf_surface_set_metadata(s, CAIRO_PDF_METADATA_CREATE_DATE, "");
     cairo_pdf_surface_set_metadata(s, CAIRO_PDF_METADATA_CREATOR, "afcdraw");
@@ -85,8 +86,7 @@ Surface open_surface(ReportJob& job, std::string& svg, double& scale) {
     if (!title.empty()) cairo_pdf_surface_set_metadata(s, CAIRO_PDF_METADATA_TITLE, title.c_str());
     return Surface(s);
   }
-  int stride = cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, job.width);
+  int stride = cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, width);
   return Surface(cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(job.pixels),
-                                                     CAIRO_FORMAT_RGB24, job.width, job.height,
-                                                     stride));
+                                                     CAIRO_FORMAT_RGB24, width, height, stride));
 }
