@@ -1,0 +1,311 @@
+#include "metadata/read_stationxml.h"
+
+#include <expat.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
+#include "metadata/stationxml_builder.h"
+#include "metadata/stationxml_tags.h"
+
+// expat reads the file as a stream of events. Outside a matching channel the
+// reader follows only FDSNStationXML > Network > Station > Channel and hands
+// any other subtree to two handlers that count its depth and nothing else, so
+// that the bulk of a large inventory costs the parser's own pass.
+
+namespace {
+
+// StationXML nests about ten deep; the bound keeps a hostile nesting from
+// costing the parser memory for every level.
+constexpr int deepest_nesting = 100;
+// A block of the file handed to the parser at a time: small next to any
+// inventory, large enough that reading costs few system calls.
+constexpr int block_size = 1 << 18;
+// The text form is handed over in pieces the parser's int lengths can hold.
+constexpr size_t largest_piece = 1 << 30;
+// The parser names an element "namespace|local".
+constexpr char namespace_separator = '|';
+constexpr std::string_view fdsn_namespace = "http://www.fdsn.org/xml/station/1";
+
+// The levels above the channel, by their depth in the document.
+constexpr int network_depth = 2, station_depth = 3, channel_depth = 4;
+
+struct Reading {
+  XML_Parser parser = nullptr;
+  std::string source;
+  const ChannelFilter* filter = nullptr;
+  ChannelFilter network_filter, station_filter;  // the parts below the level set to "*"
+  std::vector<ChannelResponse> found;
+  std::string network, station;
+  int depth = 0;         // elements open now
+  int skipped_from = 0;  // the depth of the subtree being passed over; 0 none
+  bool in_channel = false;
+  ChannelBuild build;
+  std::string why;  // set with the first failure, which stops the parser
+};
+
+void XMLCALL start_element(void* data, const XML_Char* name, const XML_Char** attributes);
+void XMLCALL end_element(void* data, const XML_Char* name);
+
+// "Stage" from "http://www.fdsn.org/xml/station/1|Stage"; false for an
+// element of another namespace, which StationXML allows as an extension.
+bool local_name(const char* name, std::string_view& local) {
+  std::string_view full = name;
+  size_t bar = full.rfind(namespace_separator);
+  if (bar == std::string_view::npos) {
+    local = full;
+    return true;
+  }
+  local = full.substr(bar + 1);
+  return full.substr(0, bar) == fdsn_namespace;
+}
+
+void fail(Reading& r, const std::string& element, const std::string& reason) {
+  if (!r.why.empty()) return;
+  r.why = r.source + ", line " + std::to_string(XML_GetCurrentLineNumber(r.parser)) + ", column " +
+          std::to_string(XML_GetCurrentColumnNumber(r.parser) + 1) +
+          (element.empty() ? "" : ", <" + element + ">") + ": " + reason;
+  XML_StopParser(r.parser, XML_FALSE);
+}
+
+bool too_deep(Reading& r, const char* name) {
+  if (++r.depth <= deepest_nesting) return false;
+  std::string_view local;
+  local_name(name, local);
+  fail(r, std::string(local),
+       "elements nest deeper than " + std::to_string(deepest_nesting) + " levels");
+  return true;
+}
+
+void XMLCALL skip_start(void* data, const XML_Char* name, const XML_Char**) {
+  too_deep(*static_cast<Reading*>(data), name);
+}
+
+void XMLCALL skip_end(void* data, const XML_Char*) {
+  Reading& r = *static_cast<Reading*>(data);
+  if (r.depth-- == r.skipped_from) {
+    r.skipped_from = 0;
+    XML_SetElementHandler(r.parser, start_element, end_element);
+  }
+}
+
+// Passes over the element just opened and all it holds.
+void skip_subtree(Reading& r) {
+  r.skipped_from = r.depth;
+  XML_SetElementHandler(r.parser, skip_start, skip_end);
+}
+
+const char* attribute(const char** attributes, const char* name) {
+  for (; attributes[0] != nullptr; attributes += 2) {
+    if (strcmp(attributes[0], name) == 0) return attributes[1];
+  }
+  return nullptr;
+}
+
+std::string attribute_text(const char** attributes, const char* name) {
+  const char* value = attribute(attributes, name);
+  return value == nullptr ? "" : value;
+}
+
+void XMLCALL channel_text(void* data, const XML_Char* text, int length) {
+  text_in_channel(static_cast<Reading*>(data)->build, text, length);
+}
+
+// A date attribute in normal form; "" when absent. False when it is not a time.
+bool epoch_time(const char** attributes, const char* name, std::string& normal, std::string& why) {
+  std::string text = attribute_text(attributes, name);
+  // Some writers give the zone as an offset; StationXML times are UTC.
+  for (std::string_view utc : {"+00:00", "-00:00"}) {
+    if (text.ends_with(utc)) text.resize(text.size() - utc.size());
+  }
+  normal = text.empty() ? "" : normal_time(text);
+  if (!text.empty() && normal.empty()) why = name + std::string(" \"") + text + "\" is not a time";
+  return why.empty();
+}
+
+void open_channel(Reading& r, const char** attributes) {
+  std::string location = attribute_text(attributes, "locationCode");
+  std::string code = attribute_text(attributes, "code");
+  if (!channel_matches(*r.filter, r.network, r.station, location, code)) return skip_subtree(r);
+  std::string start, end, why;
+  if (!epoch_time(attributes, "startDate", start, why) ||
+      !epoch_time(attributes, "endDate", end, why)) {
+    return fail(r, "Channel", why);
+  }
+  if (!epoch_holds(*r.filter, start, end)) return skip_subtree(r);
+  ChannelResponse& c = r.found.emplace_back();
+  c.network = r.network, c.station = r.station, c.location = location, c.channel = code;
+  c.start = start, c.end = end, c.source = r.source;
+  r.in_channel = true;
+  begin_channel(r.build, c);
+  XML_SetCharacterDataHandler(r.parser, channel_text);
+}
+
+// Above the channel: the root, a network, a station, a channel.
+void open_level(Reading& r, Tag tag, std::string_view local, const char** attributes) {
+  if (r.depth == 1) {
+    if (tag != Tag::root) fail(r, std::string(local), "the root element is not FDSNStationXML");
+    return;
+  }
+  std::string code = attribute_text(attributes, "code");
+  if (r.depth == network_depth && tag == Tag::network &&
+      channel_matches(r.network_filter, code, "", "", "")) {
+    r.network = code;
+  } else if (r.depth == station_depth && tag == Tag::station &&
+             channel_matches(r.station_filter, r.network, code, "", "")) {
+    r.station = code;
+  } else if (r.depth == channel_depth && tag == Tag::channel) {
+    open_channel(r, attributes);
+  } else {
+    skip_subtree(r);
+  }
+}
+
+void XMLCALL start_element(void* data, const XML_Char* name, const XML_Char** attributes) {
+  Reading& r = *static_cast<Reading*>(data);
+  if (too_deep(r, name)) return;
+  std::string_view local;
+  if (!local_name(name, local)) return skip_subtree(r);
+  Tag tag = tag_of(local);
+  if (!r.in_channel) return open_level(r, tag, local, attributes);
+  std::string why;
+  if (open_in_channel(r.build, tag, attributes, why) != 0) fail(r, std::string(local), why);
+}
+
+void XMLCALL end_element(void* data, const XML_Char* name) {
+  Reading& r = *static_cast<Reading*>(data);
+  --r.depth;
+  if (!r.in_channel) return;
+  bool done = false;
+  std::string why;
+  if (close_in_channel(r.build, done, why) != 0) {
+    std::string_view local;
+    local_name(name, local);
+    return fail(r, std::string(local), why);
+  }
+  if (done) {
+    r.in_channel = false;
+    XML_SetCharacterDataHandler(r.parser, nullptr);
+  }
+}
+
+// Entities are refused outright: none is ever expanded, so no declaration
+// can multiply the text, and none is fetched, so no other file is opened.
+void XMLCALL entity_declared(void* data, const XML_Char* name, int, const XML_Char*, int,
+                             const XML_Char*, const XML_Char*, const XML_Char*, const XML_Char*) {
+  Reading& r = *static_cast<Reading*>(data);
+  fail(r, "",
+       std::string("the document type declares the entity \"") + name + "\": entities are refused");
+}
+
+void XMLCALL entity_skipped(void* data, const XML_Char* name, int) {
+  Reading& r = *static_cast<Reading*>(data);
+  fail(r, "", std::string("the entity reference &") + name + "; is refused");
+}
+
+struct ParserFree {
+  void operator()(XML_Parser p) const { XML_ParserFree(p); }
+};
+using Parser = std::unique_ptr<std::remove_pointer_t<XML_Parser>, ParserFree>;
+
+Parser make_parser(Reading& r) {
+  Parser parser(XML_ParserCreateNS(nullptr, namespace_separator));
+  if (!parser) return parser;
+  r.parser = parser.get();
+  XML_SetUserData(r.parser, &r);
+  XML_SetElementHandler(r.parser, start_element, end_element);
+  XML_SetEntityDeclHandler(r.parser, entity_declared);
+  XML_SetSkippedEntityHandler(r.parser, entity_skipped);
+  XML_SetParamEntityParsing(r.parser, XML_PARAM_ENTITY_PARSING_NEVER);
+  return parser;
+}
+
+void prepare(Reading& r, const std::string& source, const ChannelFilter& filter) {
+  r.source = source;
+  r.filter = &filter;
+  r.network_filter.parts[0] = filter.parts[0];
+  r.station_filter.parts[0] = filter.parts[0];
+  r.station_filter.parts[1] = filter.parts[1];
+}
+
+// After the parser stopped or failed: the reason, or "" when the document
+// was read whole.
+void parser_failure(Reading& r) {
+  if (!r.why.empty()) return;
+  XML_Error code = XML_GetErrorCode(r.parser);
+  if (code == XML_ERROR_NONE) return;
+  std::string reason = XML_ErrorString(code);
+  if (code == XML_ERROR_NO_ELEMENTS || code == XML_ERROR_UNCLOSED_TOKEN ||
+      code == XML_ERROR_PARTIAL_CHAR) {
+    reason += r.depth > 0 ? ": the file ends inside an element (cut short?)" : "";
+  }
+  fail(r, "", reason);
+}
+
+int finish(Reading& r, std::vector<ChannelResponse>& out, std::string& why) {
+  parser_failure(r);
+  if (!r.why.empty()) {
+    why = r.why;
+    return -1;
+  }
+  for (ChannelResponse& c : r.found) out.push_back(std::move(c));
+  return 0;
+}
+
+int read_blocks(Reading& r, int fd) {
+  for (;;) {
+    void* block = XML_GetBuffer(r.parser, block_size);
+    if (block == nullptr) return -1;
+    ssize_t n = read(fd, block, block_size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      r.why = r.source + ": " + strerror(errno);
+      return -1;
+    }
+    if (XML_ParseBuffer(r.parser, static_cast<int>(n), n == 0) != XML_STATUS_OK) return -1;
+    if (n == 0) return 0;
+  }
+}
+
+}  // namespace
+
+int read_stationxml(const std::string& path, const ChannelFilter& filter,
+                    std::vector<ChannelResponse>& out, std::string& why) {
+  Reading r;
+  prepare(r, path, filter);
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    why = path + ": " + strerror(errno);
+    return -1;
+  }
+  Parser parser = make_parser(r);
+  if (parser) read_blocks(r, fd);
+  close(fd);
+  if (!parser) {
+    why = path + ": out of memory for the XML parser";
+    return -1;
+  }
+  return finish(r, out, why);
+}
+
+int read_stationxml_text(std::string_view text, const std::string& source,
+                         const ChannelFilter& filter, std::vector<ChannelResponse>& out,
+                         std::string& why) {
+  Reading r;
+  prepare(r, source, filter);
+  Parser parser = make_parser(r);
+  if (!parser) {
+    why = source + ": out of memory for the XML parser";
+    return -1;
+  }
+  do {
+    size_t piece = std::min(text.size(), largest_piece);
+    bool last = piece == text.size();
+    if (XML_Parse(r.parser, text.data(), static_cast<int>(piece), last) != XML_STATUS_OK) break;
+    text.remove_prefix(piece);
+  } while (!text.empty());
+  return finish(r, out, why);
+}
