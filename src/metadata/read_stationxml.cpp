@@ -2,19 +2,27 @@
 
 #include <expat.h>
 #include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <memory>
 
+#include "input/truncation_guard.h"
+#include "metadata/channel_skip.h"
 #include "metadata/stationxml_builder.h"
 #include "metadata/stationxml_tags.h"
 
-// expat reads the file as a stream of events. Outside a matching channel the
+// expat reads the text as a stream of events. Outside a matching channel the
 // reader follows only FDSNStationXML > Network > Station > Channel and hands
-// any other subtree to two handlers that count its depth and nothing else, so
-// that the bulk of a large inventory costs the parser's own pass.
+// any other subtree to two handlers that count its depth and nothing else.
+// The text is handed to the parser up to each Channel start tag; when the
+// parser finds that channel not asked for, its body is passed over by a quick
+// search for its end tag (channel_skip.h), so that the bulk of a large
+// inventory never reaches the parser at all.
 
 namespace {
 
@@ -25,7 +33,7 @@ constexpr int deepest_nesting = 100;
 // inventory, large enough that reading costs few system calls.
 constexpr int block_size = 1 << 18;
 // The text form is handed over in pieces the parser's int lengths can hold.
-constexpr size_t largest_piece = 1 << 30;
+constexpr size_t largest_piece = 1 << 18;
 // The parser names an element "namespace|local".
 constexpr char namespace_separator = '|';
 constexpr std::string_view fdsn_namespace = "http://www.fdsn.org/xml/station/1";
@@ -44,6 +52,17 @@ struct Reading {
   int skipped_from = 0;  // the depth of the subtree being passed over; 0 none
   bool in_channel = false;
   ChannelBuild build;
+  std::string_view text;  // all of it, as the file has it
+  // The channel bodies passed over: where each was in what the parser saw,
+  // and how long; with them a parser position finds its place in the text.
+  struct Gap {
+    size_t at, length;
+  };
+  std::vector<Gap> gaps;
+  size_t passed_over = 0;
+  // The end of the last Channel start tag the parser found not asked for, as
+  // a position in what it saw; -1 none.
+  XML_Index body_offered = -1;
   std::string why;  // set with the first failure, which stops the parser
 };
 
@@ -63,12 +82,37 @@ bool local_name(const char* name, std::string_view& local) {
   return full.substr(0, bar) == fdsn_namespace;
 }
 
+// "line L, column C" of the parser's position in the text, the passed-over
+// bodies before it included.
+std::string place(const Reading& r) {
+  XML_Index seen = XML_GetCurrentByteIndex(r.parser);
+  size_t parsed = seen < 0 ? 0 : static_cast<size_t>(seen), at = parsed;
+  for (const Reading::Gap& gap : r.gaps) {
+    if (gap.at <= parsed) at += gap.length;
+  }
+  std::string_view before = r.text.substr(0, std::min(at, r.text.size()));
+  size_t line_start = before.rfind('\n') + 1;  // npos + 1: 0 on the first line
+  return "line " + std::to_string(std::count(before.begin(), before.end(), '\n') + 1) +
+         ", column " + std::to_string(before.size() - line_start + 1);
+}
+
 void fail(Reading& r, const std::string& element, const std::string& reason) {
   if (!r.why.empty()) return;
-  r.why = r.source + ", line " + std::to_string(XML_GetCurrentLineNumber(r.parser)) + ", column " +
-          std::to_string(XML_GetCurrentColumnNumber(r.parser) + 1) +
-          (element.empty() ? "" : ", <" + element + ">") + ": " + reason;
+  r.why =
+      r.source + ", " + place(r) + (element.empty() ? "" : ", <" + element + ">") + ": " + reason;
   XML_StopParser(r.parser, XML_FALSE);
+}
+
+// The parser has just read the start tag of a channel not asked for: its
+// body may be passed over.
+void offer_body(Reading& r) {
+  r.body_offered = XML_GetCurrentByteIndex(r.parser) + XML_GetCurrentByteCount(r.parser);
+}
+
+bool names_channel(std::string_view name) {
+  constexpr std::string_view channel = "Channel";
+  return name.ends_with(channel) && (name.size() == channel.size() ||
+                                     name[name.size() - channel.size() - 1] == namespace_separator);
 }
 
 bool too_deep(Reading& r, const char* name) {
@@ -81,7 +125,8 @@ bool too_deep(Reading& r, const char* name) {
 }
 
 void XMLCALL skip_start(void* data, const XML_Char* name, const XML_Char**) {
-  too_deep(*static_cast<Reading*>(data), name);
+  Reading& r = *static_cast<Reading*>(data);
+  if (!too_deep(r, name) && names_channel(name)) offer_body(r);
 }
 
 void XMLCALL skip_end(void* data, const XML_Char*) {
@@ -129,13 +174,19 @@ bool epoch_time(const char** attributes, const char* name, std::string& normal, 
 void open_channel(Reading& r, const char** attributes) {
   std::string location = attribute_text(attributes, "locationCode");
   std::string code = attribute_text(attributes, "code");
-  if (!channel_matches(*r.filter, r.network, r.station, location, code)) return skip_subtree(r);
+  if (!channel_matches(*r.filter, r.network, r.station, location, code)) {
+    offer_body(r);
+    return skip_subtree(r);
+  }
   std::string start, end, why;
   if (!epoch_time(attributes, "startDate", start, why) ||
       !epoch_time(attributes, "endDate", end, why)) {
     return fail(r, "Channel", why);
   }
-  if (!epoch_holds(*r.filter, start, end)) return skip_subtree(r);
+  if (!epoch_holds(*r.filter, start, end)) {
+    offer_body(r);
+    return skip_subtree(r);
+  }
   ChannelResponse& c = r.found.emplace_back();
   c.network = r.network, c.station = r.station, c.location = location, c.channel = code;
   c.start = start, c.end = end, c.source = r.source;
@@ -255,18 +306,74 @@ int finish(Reading& r, std::vector<ChannelResponse>& out, std::string& why) {
   return 0;
 }
 
-int read_blocks(Reading& r, int fd) {
-  for (;;) {
-    void* block = XML_GetBuffer(r.parser, block_size);
-    if (block == nullptr) return -1;
-    ssize_t n = read(fd, block, block_size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      r.why = r.source + ": " + strerror(errno);
-      return -1;
+bool feed(Reading& r, std::string_view piece, bool last) {
+  do {
+    size_t n = std::min(piece.size(), largest_piece);
+    bool final_piece = last && n == piece.size();
+    if (XML_Parse(r.parser, piece.data(), static_cast<int>(n), final_piece) != XML_STATUS_OK) {
+      return false;
     }
-    if (XML_ParseBuffer(r.parser, static_cast<int>(n), n == 0) != XML_STATUS_OK) return -1;
-    if (n == 0) return 0;
+    piece.remove_prefix(n);
+  } while (!piece.empty());
+  return true;
+}
+
+// Hands the text to the parser up to each Channel start tag, and passes over
+// the body of each channel the parser finds not asked for.
+void parse_text(Reading& r) {
+  std::string_view text = r.text;
+  size_t at = 0;
+  for (;;) {
+    size_t tag_end = next_channel_tag_end(text, at);
+    size_t end = tag_end == std::string_view::npos ? text.size() : tag_end;
+    if (!feed(r, text.substr(at, end - at), tag_end == std::string_view::npos)) return;
+    at = end;
+    if (tag_end == std::string_view::npos) return;
+    XML_Index seen = static_cast<XML_Index>(at - r.passed_over);
+    // An empty element, <Channel .../>, has no body to pass over.
+    if (r.body_offered == seen && text[at - 2] != '/') {
+      size_t body_end = channel_body_end(text, at);
+      if (body_end != std::string_view::npos) {
+        r.gaps.push_back({static_cast<size_t>(seen), body_end - at});
+        r.passed_over += body_end - at;
+        at = body_end;
+      }
+    }
+    r.body_offered = -1;
+  }
+}
+
+// The whole file, mapped where it can be (its pages then cost no heap),
+// else read; false with `why` when it cannot be read.
+struct WholeFile {
+  void* map = nullptr;
+  size_t size = 0;
+  std::string read;
+  ~WholeFile() {
+    if (map != nullptr) munmap(map, size);
+  }
+  std::string_view text() const {
+    return map != nullptr ? std::string_view(static_cast<const char*>(map), size) : read;
+  }
+};
+
+bool read_whole_file(int fd, WholeFile& file) {
+  struct stat st;
+  if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+    file.size = static_cast<size_t>(st.st_size);
+    void* map = mmap(nullptr, file.size, PROT_READ, MAP_PRIVATE, fd, 0);
+    if (map != MAP_FAILED) {
+      guard_against_truncation();
+      file.map = map;
+      return true;
+    }
+  }
+  char block[1 << 16];
+  for (;;) {
+    ssize_t n = read(fd, block, sizeof block);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return n == 0;
+    file.read.append(block, static_cast<size_t>(n));
   }
 }
 
@@ -274,21 +381,16 @@ int read_blocks(Reading& r, int fd) {
 
 int read_stationxml(const std::string& path, const ChannelFilter& filter,
                     std::vector<ChannelResponse>& out, std::string& why) {
-  Reading r;
-  prepare(r, path, filter);
   int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    why = path + ": " + strerror(errno);
+  WholeFile file;
+  bool read = fd >= 0 && read_whole_file(fd, file);
+  int error = errno;
+  if (fd >= 0) close(fd);
+  if (!read) {
+    why = path + ": " + strerror(error);
     return -1;
   }
-  Parser parser = make_parser(r);
-  if (parser) read_blocks(r, fd);
-  close(fd);
-  if (!parser) {
-    why = path + ": out of memory for the XML parser";
-    return -1;
-  }
-  return finish(r, out, why);
+  return read_stationxml_text(file.text(), path, filter, out, why);
 }
 
 int read_stationxml_text(std::string_view text, const std::string& source,
@@ -296,16 +398,12 @@ int read_stationxml_text(std::string_view text, const std::string& source,
                          std::string& why) {
   Reading r;
   prepare(r, source, filter);
+  r.text = text;
   Parser parser = make_parser(r);
   if (!parser) {
     why = source + ": out of memory for the XML parser";
     return -1;
   }
-  do {
-    size_t piece = std::min(text.size(), largest_piece);
-    bool last = piece == text.size();
-    if (XML_Parse(r.parser, text.data(), static_cast<int>(piece), last) != XML_STATUS_OK) break;
-    text.remove_prefix(piece);
-  } while (!text.empty());
+  parse_text(r);
   return finish(r, out, why);
 }

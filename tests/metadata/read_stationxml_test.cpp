@@ -294,6 +294,50 @@ TEST(ReadStationXml, FilterKeepsTheMatchingEpochs) {
   }
 }
 
+// The bodies of channels not asked for are passed over by a quick search for
+// their end tag: markup that merely looks like one must not end them early,
+// and positions after them must still name the right line and column.
+TEST(ReadStationXml, ChannelsNotAskedForArePassedOverWhole) {
+  const std::string fir =
+      "<Stage number=\"1\"><FIR><Symmetry>NONE</Symmetry>"
+      "<NumeratorCoefficient>0.5</NumeratorCoefficient></FIR></Stage>";
+  const std::string decoys =
+      "<!-- </Channel> --><![CDATA[ </Channel> ]]><?pi </Channel> ?>"
+      "<Comment note=\"a > b\" x='/>'><Value>1</Value></Comment>"
+      "<ext:Channel xmlns:ext=\"urn:x\" code='X'>\n<Channel/></ext:Channel>"
+      "<Channel code=\"Y\"><Response/></Channel>";
+  const std::string head =
+      "<FDSNStationXML xmlns=\"http://www.fdsn.org/xml/station/1\">\n"
+      "<Network code=\"XX\"><Station code=\"S1\">\n"
+      "<Channel code=\"HHN\" locationCode=\"\" startDate=\"2010-01-01\"/>\n"
+      "<Channel code=\"HHE\" locationCode=\"\" startDate=\"2010-01-01\">\n" +
+      decoys + "<Response>\n" + fir + "</Response></Channel>\n";
+  const std::string tail = "</Station></Network></FDSNStationXML>\n";
+  auto asked = [](const char* pattern) {
+    ChannelFilter filter;
+    parse_channel_pattern(pattern, filter);
+    return filter;
+  };
+  const std::string wanted =
+      "<Channel code=\"HHZ\" locationCode=\"\" startDate=\"2010-01-01\">"
+      "<Response>" +
+      fir + "</Response></Channel>\n";
+  for (const char* pattern : {"XX.S1..HHZ", "XX.S1..HHE", "*.*.*.*"}) {
+    SCOPED_TRACE(pattern);
+    std::vector<ChannelResponse> out = read_text(head + wanted + tail, 0, asked(pattern));
+    ASSERT_EQ(out.size(), std::string(pattern) == "*.*.*.*" ? 3u : 1u);
+    EXPECT_EQ(out.back().channel, std::string(pattern) == "XX.S1..HHE" ? "HHE" : "HHZ");
+    ASSERT_EQ(out.back().stages.size(), 1u);
+    EXPECT_EQ(out.back().stages[0].numerators, std::vector<double>{0.5});
+  }
+  std::string bad = wanted;
+  bad.replace(bad.find("0.5"), 3, "0.5x");
+  std::vector<ChannelResponse> out;
+  std::string why;
+  EXPECT_EQ(read_stationxml_text(head + bad + tail, "t.xml", asked("XX.S1..HHZ"), out, why), -1);
+  EXPECT_EQ(why, "t.xml, line 8, column 144, <NumeratorCoefficient>: \"0.5x\" is not a number");
+}
+
 std::string nested(int depth) {
   std::string open, close;
   for (int i = 0; i < depth; ++i) open += "<a>\n", close += "</a>";
