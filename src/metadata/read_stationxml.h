@@ -15,16 +15,18 @@
 // instructions and document type declaration.
 bool is_stationxml(std::string_view text);
 
-// Streams the file at `path` through the parser in small blocks, so that a
-// large inventory costs its matching channels' memory and no more. Appends
-// the matching channel epochs to `out` (none when nothing matches) and
-// returns 0, or returns -1 with `why` naming the file, the line and element
-// and the reason; `out` is then left as it was.
+// Reads the file at `path`: mapped where it can be, so that its pages cost
+// no heap and the bodies of channels not asked for are passed over unparsed
+// (a pipe is read whole instead). Appends the matching channel epochs to
+// `out` (none when nothing matches) and returns 0, or returns -1 with `why`
+// naming the file, the line, column and element and the reason; `out` is
+// then left as it was.
 int read_stationxml(const std::string& path, const ChannelFilter& filter,
                     std::vector<ChannelResponse>& out, std::string& why);
 
-// The same for a text already in memory; `source` names it in messages and
-// in each epoch's `source`.
+// The same for a text already in memory (the run's mapped input file: the
+// form a run should use); `source` names it in messages and in each epoch's
+// `source`.
 int read_stationxml_text(std::string_view text, const std::string& source,
                          const ChannelFilter& filter, std::vector<ChannelResponse>& out,
                          std::string& why);

@@ -5,9 +5,11 @@
 #include "metadata/read_stationxml.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "support/test_files.h"
@@ -427,6 +429,19 @@ TEST(ReadStationXml, DeclaredNumbersAllocateNothing) {
       roots + "</PolesZeros>")));
   ASSERT_EQ(out.size(), 1u);
   EXPECT_EQ(out[0].stages[0].zeros.size(), 10u);
+}
+
+TEST(ReadStationXml, PipeIsReadWhole) {
+  TempDir dir;
+  const std::string fifo = dir.path("inventory");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  std::thread writer([&] { write_file(fifo, read_file(tita1_path)); });
+  std::vector<ChannelResponse> out;
+  std::string why;
+  EXPECT_EQ(read_stationxml(fifo, any_channel(), out, why), 0) << why;
+  writer.join();
+  ASSERT_EQ(out.size(), 1u);
+  EXPECT_EQ(out[0].stages.size(), 6u);
 }
 
 TEST(ReadStationXml, MissingFileIsNamed) {
