@@ -29,11 +29,11 @@ namespace {
 // StationXML nests about ten deep; the bound keeps a hostile nesting from
 // costing the parser memory for every level.
 constexpr int deepest_nesting = 100;
-// A block of the file handed to the parser at a time: small next to any
-// inventory, large enough that reading costs few system calls.
-constexpr int block_size = 1 << 18;
-// The text form is handed over in pieces the parser's int lengths can hold.
+// The most handed to the parser at a time: it copies what it is given into
+// its own buffer, which then stays this small.
 constexpr size_t largest_piece = 1 << 18;
+// A pipe is read in blocks of this size: few system calls, little stack.
+constexpr size_t pipe_block = 1 << 16;
 // The parser names an element "namespace|local".
 constexpr char namespace_separator = '|';
 constexpr std::string_view fdsn_namespace = "http://www.fdsn.org/xml/station/1";
@@ -368,7 +368,7 @@ bool read_whole_file(int fd, WholeFile& file) {
       return true;
     }
   }
-  char block[1 << 16];
+  char block[pipe_block];
   for (;;) {
     ssize_t n = read(fd, block, sizeof block);
     if (n < 0 && errno == EINTR) continue;

@@ -332,6 +332,12 @@ TEST(ReadStationXml, ChannelsNotAskedForArePassedOverWhole) {
     ASSERT_EQ(out.back().stages.size(), 1u);
     EXPECT_EQ(out.back().stages[0].numerators, std::vector<double>{0.5});
   }
+  // Passed over unparsed: a bare ampersand there goes unnoticed, unless the
+  // channel is asked for.
+  std::string loose = head;
+  loose.insert(loose.find("<Response>\n"), "<Comment>R&D</Comment>");
+  EXPECT_EQ(read_text(loose + wanted + tail, 0, asked("XX.S1..HHZ")).size(), 1u);
+  EXPECT_EQ(read_text(loose + wanted + tail, -1, asked("XX.S1..HHE")).size(), 0u);
   std::string bad = wanted;
   bad.replace(bad.find("0.5"), 3, "0.5x");
   std::vector<ChannelResponse> out;
