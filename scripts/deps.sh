@@ -4,10 +4,10 @@
 # Usage: scripts/deps.sh [extra packages...]
 set -euo pipefail
 
-# libdeflate-dev: the palette PNGs' compression; libcairo2-dev and
-# fonts-dejavu-core: the report style's drawing and its font.
-packages=(cmake g++ make pkg-config libgd-dev libpng-dev zlib1g-dev libdeflate-dev libcairo2-dev
-  fonts-dejavu-core "$@")
+# libdeflate-dev: the palette PNGs' compression; libexpat1-dev: the StationXML
+# parser; libcairo2-dev and fonts-dejavu-core: the report style's drawing and its font.
+packages=(cmake g++ make pkg-config libgd-dev libpng-dev zlib1g-dev libdeflate-dev libexpat1-dev
+  libcairo2-dev fonts-dejavu-core "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

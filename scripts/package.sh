@@ -34,7 +34,7 @@ for p in libc6 libcairo2 libfreetype6 libstdc++6; do
 done
 # The package is built by CPack from this tree, not from a debian/ directory with its own
 # change log: the project's history is its change log, so lintian's no-changelog is waived.
-# libgd, libpng, zlib and libdeflate are linked in on purpose, so that the binary depends on libc
+# libgd, libpng, zlib, libdeflate and expat are linked in on purpose, so that the binary depends on libc
 # alone and a picture in the fixed-cell style loads no shared library but libc:
 # embedded-library is waived too. /usr/bin/afcdraw is linked statically on purpose:
 # that spares a run of a typical file a third of its time, the loading and
