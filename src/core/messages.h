@@ -42,7 +42,14 @@ inline constexpr char no_point[] = "str2graph(): Couldn't find any point";
 inline constexpr char no_memory_for_points[] = "str2graph(): Not enough memory for the points";
 // Followed by ", line N: " and what is wrong there.
 inline constexpr char bad_pole_zero[] = "str2graph(): Incorrect pole-zero file";
-// A PHASE= file that is a pole-zero file: its key and path follow.
+// Station metadata (RESP, StationXML); the cause, naming the file and its
+// line or element, follows on standard error.
+inline constexpr char bad_metadata[] = "str2graph(): Incorrect station metadata";
+inline constexpr char no_channel_epoch[] = "str2graph(): No channel epoch matches";
+inline constexpr char several_channel_epochs[] = "str2graph(): Several channel epochs match";
+inline constexpr char metadata_not_evaluated[] = "str2graph(): Unable to evaluate the response";
+// A PHASE= file that is a pole-zero file or station metadata: its key and
+// path follow. The text stays as the first such file made it.
 inline constexpr char phase_file_pole_zero[] =
     "read_in(): A phase file must list frequencies and degrees, not poles and zeros";
 

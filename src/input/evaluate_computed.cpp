@@ -62,14 +62,35 @@ std::vector<double> frequencies(const CurveList& curves, const PlotOptions& o) {
   return f;
 }
 
-void evaluate(Curve& c, const std::vector<double>& frequencies, bool with_phases) {
-  c.points.reserve(frequencies.size());
-  if (with_phases) c.phases.reserve(frequencies.size());
-  for (double f : frequencies) {
-    double amplitude, degrees;
-    c.computed->at(f, amplitude, degrees);
-    c.points.push_back({f, amplitude});
-    if (with_phases) c.phases.push_back({f, degrees});
+// A response list is known at its own frequencies only: those inside the
+// range the grid spans.
+std::vector<double> own_frequencies_within(const ComputedResponse& r,
+                                           const std::vector<double>& grid) {
+  std::vector<double> f;
+  for (double x : r.own_frequencies) {
+    if (x >= grid.front() && x <= grid.back()) f.push_back(x);
+  }
+  return f;
+}
+
+void evaluate(Curve& c, const std::vector<double>& grid, bool with_phases) {
+  const ComputedResponse& r = *c.computed;
+  std::vector<double> own;
+  if (!r.own_frequencies.empty()) own = own_frequencies_within(r, grid);
+  const std::vector<double>& frequencies = r.own_frequencies.empty() ? grid : own;
+  if (r.at_all) {
+    PointList phases;
+    r.at_all(frequencies, c.points, phases);
+    if (with_phases) c.phases = std::move(phases);
+  } else {
+    c.points.reserve(frequencies.size());
+    if (with_phases) c.phases.reserve(frequencies.size());
+    for (double f : frequencies) {
+      double amplitude, degrees;
+      r.at(f, amplitude, degrees);
+      c.points.push_back({f, amplitude});
+      if (with_phases) c.phases.push_back({f, degrees});
+    }
   }
   if (!with_phases) return;
   // A root right of the axis turns its angle past 180 degrees between two

@@ -15,6 +15,7 @@
 #include "core/messages.h"
 #include "core/unwrap.h"
 #include "input/evaluate_computed.h"
+#include "input/metadata_curve.h"
 #include "input/pole_zero.h"
 #include "input/read_in.h"
 #include "input/str2graph.h"
@@ -55,21 +56,34 @@ int pole_zero_curve(std::string_view text, std::shared_ptr<const ComputedRespons
   return 0;
 }
 
+// Where the response of a computed input goes, and what it needs.
+struct Computed {
+  const PlotOptions& options;
+  int input;
+  std::shared_ptr<const ComputedResponse>& response;
+  MetadataNames& names;
+  std::vector<std::string>& warnings;
+};
+
 // The two (with phases three) columns of the file given with `key`, or
 // the response of a pole-zero file where `computed` may take one: a PHASE=
 // file never is one.
 int read_points(const char* key, const char* path, bool with_phases, PointList& points,
-                PointList& phases, FileIdentity& source,
-                std::shared_ptr<const ComputedResponse>* computed) {
+                PointList& phases, FileIdentity& source, Computed* computed) {
   FileText text;
   if (read_in(file_of(path), text, &source) < 0) {
     diagnose_read(key, path, errno);
     return response_not_read;
   }
-  if (is_pole_zero(text.view())) {
-    if (computed != nullptr) return pole_zero_curve(text.view(), *computed);
-    last_error = message::phase_file_pole_zero;
-    return response_not_read;
+  bool metadata = is_metadata(text.view());
+  if (metadata || is_pole_zero(text.view())) {
+    if (computed == nullptr) {
+      last_error = message::phase_file_pole_zero;
+      return response_not_read;
+    }
+    if (!metadata) return pole_zero_curve(text.view(), computed->response);
+    return metadata_curve(text.view(), computed->options, computed->input, computed->response,
+                          computed->names, computed->warnings);
   }
   int status = extract(std::move(text), with_phases, points, phases);
   if (status == file_cut_short) {
@@ -121,9 +135,13 @@ int read_curve(const PlotOptions& o, int i, Curve& curve, Responses& r) {
   const char* phase_path = o.phase_paths[i];
   bool phase_file = phase_path[0] != '\0';
   FileIdentity source;
+  MetadataNames names;
+  Computed computed{o, i, curve.computed, names, r.warnings};
   int status = read_points(input_keys[i].in_key, path, o.phase && !phase_file, curve.points,
-                           curve.phases, source, &curve.computed);
+                           curve.phases, source, &computed);
   if (status < 0) return failed(status, input_keys[i].in_key, path);
+  curve.about = names.about;
+  if (r.names.caption.empty()) r.names = names;
   r.sources.push_back(source);
   if (!phase_file) return 0;
   PointList phase_points, unused;

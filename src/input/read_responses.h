@@ -6,6 +6,7 @@
 #include "core/curve.h"
 #include "core/file_identity.h"
 #include "core/plot_options.h"
+#include "input/metadata_curve.h"
 
 // The responses one picture shows: a curve for every input the options
 // name, in input order and colour, a legend line for each named one, the
@@ -16,6 +17,7 @@ struct Responses {
   Legend legend;
   std::vector<FileIdentity> sources;
   std::vector<std::string> warnings;
+  MetadataNames names;  // from the first input that is station metadata
 };
 
 // What read_responses reports besides 0.

@@ -4,8 +4,10 @@
 
 namespace {
 
+// A stage of a gain alone takes part where it names its units (an empty
+// StationXML coefficient stage, volts to counts); in RESP it names none.
 bool states_units(const Stage& s) {
-  return s.kind != StageKind::gain_only && !(s.input_units.empty() && s.output_units.empty());
+  return !s.input_units.empty() && !s.output_units.empty();
 }
 
 }  // namespace

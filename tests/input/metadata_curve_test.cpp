@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/test_files.h"
+
+namespace {
+
+const std::string data = AFCDRAW_TEST_DATA;
+
+struct Column {
+  std::vector<double> f, v;
+};
+
+// Lines of two numbers; "#" lines and a third column as a FAP file has them.
+Column read_columns(const std::string& text, int column) {
+  Column c;
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream fields(line);
+    double f, a, p = NAN;
+    fields >> f >> a >> p;
+    c.f.push_back(f);
+    c.v.push_back(column == 1 ? a : p);
+  }
+  return c;
+}
+
+// The distance of two phases modulo a turn, in degrees.
+double phase_error(double a, double b) {
+  return std::fabs(std::remainder(a - b, 360.0));
+}
+
+// The published outputs of a response evaluator for three public channels,
+// reproduced through FORMAT=FAP: 1e-5 of the amplitude, 1e-3 degree.
+TEST(MetadataCurve, EvaluatorOutputsReproduced) {
+  const std::string resp = data + "/resp/", xml = data + "/station-metadata/";
+  const struct {
+    std::string input, expected;
+    std::vector<std::string> args;
+  } cases[] = {
+      {resp + "RESP.Z.CGV..HYZ", resp + "expected/simple/direct/%s.Z.CGV..HYZ", {"UNITS=VEL"}},
+      {resp + "RESP.Z.CGV..HYZ", resp + "expected/args/units_dis/%s.Z.CGV..HYZ", {"UNITS=DIS"}},
+      {resp + "RESP.Z.CGV..HYZ", resp + "expected/args/units_def/%s.Z.CGV..HYZ", {}},
+      {resp + "RESP.Z.CGV..HYZ", resp + "expected/args/stage_3_5/%s.Z.CGV..HYZ", {"STAGES=3,5"}},
+      {resp + "RESP.Z.CGV..HYZ",
+       resp + "expected/args/linear_space/%s.Z.CGV..HYZ",
+       {"UNITS=VEL", "-linX"}},
+      {xml + "TITA1.HGZ",
+       xml + "expected/simple/open/%s.XX.TITA1..HGZ",
+       {"UNITS=VEL", "TIME=2019,001"}},
+      {resp + "RESP.IM.ATTU..BHE",
+       resp + "expected/simple/direct_2/%s.IM.ATTU..BHE",
+       {"UNITS=VEL", "TIME=1998,057"}},
+  };
+  TempDir dir;
+  for (const auto& c : cases) {
+    std::vector<std::string> args{"IN=" + c.input, "OUT=" + dir.path("o.fap"), "X_AXIS=0.001;10",
+                                  "POINTS=100", "-phase"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    RunResult r = run_afcdraw(args);
+    ASSERT_EQ(0, r.status) << c.expected << r.out << r.err;
+    std::string fap = read_file(dir.path("o.fap"));
+    double worst_amplitude = 0, worst_phase = 0;
+    for (int column : {1, 2}) {
+      char name[512];
+      snprintf(name, sizeof name, c.expected.c_str(), column == 1 ? "AMP" : "PHASE");
+      Column want = read_columns(read_file(name), 1), got = read_columns(fap, column);
+      ASSERT_EQ(want.f.size(), got.f.size()) << name;
+      for (size_t i = 0; i < want.f.size(); ++i) {
+        EXPECT_NEAR(want.f[i], got.f[i], 1e-6 * want.f[i]) << name;
+        if (column == 1) {
+          worst_amplitude = std::max(worst_amplitude, std::fabs(got.v[i] / want.v[i] - 1));
+        } else if (std::fabs(std::fabs(want.v[i]) - 180) > 0.01) {
+          worst_phase = std::max(worst_phase, phase_error(got.v[i], want.v[i]));
+        }
+      }
+    }
+    EXPECT_LE(worst_amplitude, 1e-5) << c.expected;
+    EXPECT_LE(worst_phase, 1e-3) << c.expected;
+    printf("%-45s amplitude %.2g, phase %.2g deg\n", c.expected.substr(data.size()).c_str(),
+           worst_amplitude, worst_phase);
+  }
+}
+
+}  // namespace
