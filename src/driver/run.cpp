@@ -125,6 +125,18 @@ int warn_after_planning(const PlotOptions& o, const PicturePlan& plan) {
   return 0;
 }
 
+// Where the command line names nothing, station metadata names the
+// picture: its channel and epoch above, its units beside the amplitudes
+// (unless those are normalised or in decibels).
+void take_names(PlotOptions& o, const MetadataNames& names) {
+  auto copy = [](char* field, size_t capacity, const std::string& text) {
+    snprintf(field, capacity, "%s", text.c_str());
+  };
+  if (o.caption[0] == '\0') copy(o.caption, sizeof o.caption, names.caption);
+  bool units_drawn = o.norm_f <= 0 && !o.db;
+  if (o.dim_y[0] == '\0' && units_drawn) copy(o.dim_y, sizeof o.dim_y, names.amplitude_axis);
+}
+
 }  // namespace
 
 // read every input -> warn of what they hold (with -diff, unlike units)
@@ -154,6 +166,7 @@ int run_with(int argc, const char* const argv[], ReportDrawer draw_report) {
     return print_failure(o, read == no_response_points ? no_points : input_not_read);
   }
   if (warn_of_files(o, responses) < 0) return print_failure(o, command_line_failed);
+  take_names(o, responses.names);
   bool converted = o.units_to >= 0 || o.norm_f > 0;
   if (converted && convert_responses(responses.curves, o) < 0) return print_failure(o, no_points);
   if (o.diff && (compute_deviations(responses.curves, o) < 0 ||

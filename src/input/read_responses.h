@@ -17,7 +17,7 @@ struct Responses {
   Legend legend;
   std::vector<FileIdentity> sources;
   std::vector<std::string> warnings;
-  MetadataNames names;  // from the first input that is station metadata
+  MetadataNames names;  // of IN= when it is station metadata
 };
 
 // What read_responses reports besides 0.

@@ -90,3 +90,51 @@ TEST(MetadataCurve, EvaluatorOutputsReproduced) {
 }
 
 }  // namespace
+
+namespace {
+
+// Which channel epoch a run draws: exactly one, or a failure that says why.
+TEST(MetadataCurve, OneChannelEpochOrAFailureThatListsThem) {
+  const std::string attu = "IN=" + data + "/resp/RESP.IM.ATTU..BHE";
+  const std::string tita = "IN=" + data + "/station-metadata/TITA1.HGZ";
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string out, err;
+  } cases[] = {
+      {{tita}, 0, "", ""},
+      {{tita, "CHANNEL=XX.TITA?.--.HG*"}, 0, "", ""},
+      {{attu, "TIME=1998-03-01"}, 0, "", ""},
+      {{attu, "CHANNEL=*.ATTU..BHE", "TIME=1998,300,12:00:00"}, 0, "", ""},
+      {{attu},
+       253,
+       "str2graph(): Several channel epochs match\n",
+       "2 channel epochs match; CHANNEL= and TIME= choose one:\n"
+       "  IM.ATTU..BHE 1998-02-25T16:00:00 to 1998-08-24\n  IM.ATTU..BHE 1998-08-24 to open\n"},
+      {{attu, "TIME=1990-01-01"},
+       253,
+       "str2graph(): No channel epoch matches\n",
+       "no channel epoch matches"},
+      {{tita, "CHANNEL=XX.TITA1.00.HGZ"}, 253, "str2graph(): No channel epoch matches\n", ""},
+      {{tita, "CHANNEL=XX.TITA1.HGZ"}, 255, "parse_cmd(): Incorrect [CHANNEL=] value\n", ""},
+      {{tita, "TIME=yesterday"}, 255, "parse_cmd(): Incorrect [TIME=] value\n", ""},
+      {{tita, "STAGES=9"}, 253, "str2graph(): Unable to evaluate the response\n", "STAGES="},
+      {{tita, "PHASE=" + data + "/station-metadata/TITA1.HGZ"},
+       254,
+       "read_in(): A phase file must list frequencies and degrees, not poles and zeros: PHASE=",
+       ""},
+  };
+  TempDir dir;
+  for (const auto& c : cases) {
+    std::vector<std::string> args = c.args;
+    args.push_back("OUT=" + dir.path("o.gif"));
+    args.push_back("-fit");
+    RunResult r = run_afcdraw(args);
+    std::string shown = testing::PrintToString(c.args);
+    EXPECT_EQ(c.status, r.status) << shown << r.err;
+    EXPECT_EQ(0u, r.out.rfind(c.out, 0)) << shown << r.out.substr(0, 200);
+    EXPECT_NE(std::string::npos, r.err.find(c.err)) << shown << r.err;
+  }
+}
+
+}  // namespace
