@@ -97,6 +97,18 @@ namespace {
 TEST(MetadataCurve, OneChannelEpochOrAFailureThatListsThem) {
   const std::string attu = "IN=" + data + "/resp/RESP.IM.ATTU..BHE";
   const std::string tita = "IN=" + data + "/station-metadata/TITA1.HGZ";
+  TempDir dir;
+  std::string cut = read_file(data + "/resp/RESP.Z.CGV..HYZ");
+  write_file(dir.path("cut.resp"), cut.substr(0, cut.size() / 2));
+  std::string laughs = "<?xml version=\"1.0\"?>\n<!DOCTYPE l [<!ENTITY a \"aaaaaaaaaa\">";
+  // Each entity ten of the one before: 10^10 bytes if ever expanded.
+  for (char e = 'b'; e <= 'k'; ++e) {
+    std::string ten;
+    for (int i = 0; i < 10; ++i) ten += std::string("&") + static_cast<char>(e - 1) + ";";
+    laughs += std::string("<!ENTITY ") + e + " \"" + ten + "\">";
+  }
+  laughs += "]>\n<FDSNStationXML>&k;</FDSNStationXML>\n";
+  write_file(dir.path("laughs.xml"), laughs);
   const struct {
     std::vector<std::string> args;
     int status;
@@ -119,12 +131,19 @@ TEST(MetadataCurve, OneChannelEpochOrAFailureThatListsThem) {
       {{tita, "CHANNEL=XX.TITA1.HGZ"}, 255, "parse_cmd(): Incorrect [CHANNEL=] value\n", ""},
       {{tita, "TIME=yesterday"}, 255, "parse_cmd(): Incorrect [TIME=] value\n", ""},
       {{tita, "STAGES=9"}, 253, "str2graph(): Unable to evaluate the response\n", "STAGES="},
+      {{"IN=" + dir.path("cut.resp")},
+       253,
+       "str2graph(): Incorrect station metadata\n",
+       "cut.resp: line"},
+      {{"IN=" + dir.path("laughs.xml")},
+       253,
+       "str2graph(): Incorrect station metadata\n",
+       "laughs.xml"},
       {{tita, "PHASE=" + data + "/station-metadata/TITA1.HGZ"},
        254,
        "read_in(): A phase file must list frequencies and degrees, not poles and zeros: PHASE=",
        ""},
   };
-  TempDir dir;
   for (const auto& c : cases) {
     std::vector<std::string> args = c.args;
     args.push_back("OUT=" + dir.path("o.gif"));
