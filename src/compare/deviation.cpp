@@ -122,8 +122,9 @@ int deviations_of(CurveList& curves, const PlotOptions& o) {
     }
     if (o.phase) c.phase_deviation = phase_deviation(ref, c, phase_gaps);
     if (!c.not_judged.empty()) {
-      diagnose(key_and_path(o, c.input) + ": " + std::to_string(c.not_judged.size()) +
-               " points could not be compared with the IN= response");
+      size_t n = c.not_judged.size();
+      diagnose(key_and_path(o, c.input) + ": " + std::to_string(n) +
+               (n == 1 ? " point" : " points") + " could not be compared with the IN= response");
     }
   }
   return 0;
