@@ -26,31 +26,27 @@ bool usable_amplitude(const ResponsePoint& p) {
 // What the reference offers: values to look up, and where they may be used.
 struct Reference {
   LogTable amplitudes, phases;
-  ReferenceCover amplitude_cover, phase_cover;
+  ReferenceCover cover;
   bool with_phase;
 
   Reference(const Curve& c, bool phase)
       : amplitudes(c.points, TableValues::log_amplitude),
         phases(c.phases, TableValues::unwrapped_phase),
-        amplitude_cover(c.points, usable_amplitude),
-        phase_cover(c.points, [f = sorted_frequencies(c.phases)](
-                                  const ResponsePoint& p) { return has_frequency(f, p.x); }),
+        cover(c),
         with_phase(phase) {}
 };
 
-std::optional<Unjudged> amplitude_fault(const Reference& ref, const ResponsePoint& p) {
+std::optional<Unjudged> amplitude_fault(const ResponsePoint& p, Coverage reference) {
   if (!std::isfinite(p.y)) return Unjudged::amplitude_not_finite;
   if (!(p.y > 0)) return Unjudged::amplitude_not_positive;
-  Coverage c = ref.amplitude_cover.at(p.x);
-  if (c == Coverage::beyond) return Unjudged::beyond_reference;
-  if (c == Coverage::dead) return Unjudged::reference_dead;
+  if (reference == Coverage::beyond) return Unjudged::beyond_reference;
+  if (reference == Coverage::dead) return Unjudged::reference_dead;
   return std::nullopt;
 }
 
-std::optional<Unjudged> phase_fault(const Reference& ref, const std::vector<double>& own,
-                                    double f) {
-  if (!has_frequency(own, f)) return Unjudged::no_phase;
-  if (ref.phase_cover.at(f) != Coverage::usable) return Unjudged::no_reference_phase;
+std::optional<Unjudged> phase_fault(bool own, Coverage reference) {
+  if (!own) return Unjudged::no_phase;
+  if (reference != Coverage::usable) return Unjudged::no_reference_phase;
   return std::nullopt;
 }
 
@@ -58,21 +54,25 @@ std::optional<Unjudged> phase_fault(const Reference& ref, const std::vector<doub
 // each it cannot, and those points in `c.not_judged`; with the phase, the
 // frequencies whose phase cannot be judged in `phase_gaps`. Returns how
 // many points have an amplitude above 0 inside the reference's usable span.
-size_t amplitude_deviation(const Reference& ref, Curve& c, PointList& phase_gaps) {
+size_t amplitude_deviation(Reference& ref, Curve& c, PointList& phase_gaps) {
   std::vector<double> own_phases;
   if (ref.with_phase) own_phases = sorted_frequencies(c.phases);
+  size_t own_at = 0;
   PointList sorted = in_frequency_order(c.points);
   size_t in_common = 0;
   for (size_t i = 0; i < sorted.size(); ++i) {
     const ResponsePoint& p = sorted[i];
     if (usable_amplitude(p) && ref.amplitudes.covers(p.x)) ++in_common;
-    std::optional<Unjudged> why = amplitude_fault(ref, p);
+    Cover cover = ref.cover.at(p.x);
+    std::optional<Unjudged> why = amplitude_fault(p, cover.amplitude);
     double db = NAN;
     if (!why) db = db_per_decade * (std::log10(p.y) - std::log10(ref.amplitudes.at(p.x)));
     if (!why && !std::isfinite(db)) why = Unjudged::reference_dead;
     c.deviation.push_back({p.x, why ? NAN : db});
     std::optional<Unjudged> phase_why;
-    if (ref.with_phase) phase_why = phase_fault(ref, own_phases, p.x);
+    if (ref.with_phase) {
+      phase_why = phase_fault(holds_frequency(own_phases, p.x, own_at), cover.phase);
+    }
     if (phase_why) phase_gaps.push_back({p.x, NAN});
     if (!why) why = phase_why;
     if (why) c.not_judged.push_back({p.x, i, *why});
@@ -89,12 +89,12 @@ PointList with_gaps(const PointList& deviation, const PointList& gaps) {
   return out;
 }
 
-PointList phase_deviation(const Reference& ref, const Curve& c, const PointList& gaps) {
+PointList phase_deviation(Reference& ref, const Curve& c, const PointList& gaps) {
   PointList sorted = in_frequency_order(c.phases);
   unwrap_phase(sorted);
   PointList out;
   for (const ResponsePoint& p : sorted) {
-    if (ref.phase_cover.at(p.x) != Coverage::usable) continue;
+    if (ref.cover.at(p.x).phase != Coverage::usable) continue;
     double difference = p.y - ref.phases.at(p.x);
     if (std::isfinite(difference)) out.push_back({p.x, difference});
   }
