@@ -5,6 +5,7 @@
 #include <new>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "compare/reference_cover.h"
@@ -81,7 +82,7 @@ size_t amplitude_deviation(Reference& ref, Curve& c, PointList& phase_gaps) {
 }
 
 // The deviation with the gaps merged in, in frequency order.
-PointList with_gaps(const PointList& deviation, const PointList& gaps) {
+PointList with_gaps(PointList deviation, const PointList& gaps) {
   if (gaps.empty()) return deviation;
   PointList out(deviation.size() + gaps.size());
   std::merge(deviation.begin(), deviation.end(), gaps.begin(), gaps.end(), out.begin(),
@@ -103,7 +104,7 @@ PointList phase_deviation(Reference& ref, const Curve& c, const PointList& gaps)
     double turns = std::round(out.front().y / turn);
     for (ResponsePoint& p : out) p.y -= turns * turn;
   }
-  return with_gaps(out, gaps);
+  return with_gaps(std::move(out), gaps);
 }
 
 int deviations_of(CurveList& curves, const PlotOptions& o) {
