@@ -81,8 +81,9 @@ std::string not_judged_part(const Verdict& v) {
   for (size_t i = 0; i < v.gaps.size() && i < ranges_listed; ++i) {
     const UnjudgedRange& g = v.gaps[i];
     if (i > 0) text += "; ";
-    text += number("%.3g", g.from);
-    if (g.to != g.from) text += "\u2013" + number("%.3g", g.to);
+    // A range whose ends print alike prints as one frequency.
+    std::string from = number("%.3g", g.from), to = number("%.3g", g.to);
+    text += from == to ? from : from + "\u2013" + to;
     text += std::string(" Hz: ") + reason(g.why);
   }
   if (v.gaps.size() > ranges_listed) {
