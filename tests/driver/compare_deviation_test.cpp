@@ -1,6 +1,7 @@
 // -diff and TOL= as a calibration batch meets them: the verdict lines, the
 // statuses a script acts on, and the deviation panel in the picture.
 
+#include <gd.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
