@@ -47,6 +47,7 @@ struct NotJudged {
 // point could not be compared so that no line is drawn across it, and
 // those points with why. The colour is allocated in the palette when the
 // curve is drawn, unless the palette has it already.
+// it already.
 struct Curve {
   PointList points;
   PointList phases;
@@ -57,6 +58,8 @@ struct Curve {
   std::string about;  // what a FAP file's "#" line says of it besides its key and file
   std::shared_ptr<const ComputedResponse> computed = nullptr;  // null: measured
   bool computed_phases = false;  // the phases are the response's own, not a PHASE= file's
+  // With -diff, the points of a further input that could not be compared;
+  // its deviations hold a NaN at each, so that no line is drawn across it.
   std::vector<NotJudged> not_judged = {};
 };
 using CurveList = std::vector<Curve>;
