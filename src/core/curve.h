@@ -43,11 +43,6 @@ struct NotJudged {
 // it already. A computed response keeps what it was computed from, so that
 // each stage can evaluate it where it needs to; its points are its values
 // at the frequencies the picture and the comparison use.
-// order (frequency, dB; frequency, degrees with the phase), a NaN where a
-// point could not be compared so that no line is drawn across it, and
-// those points with why. The colour is allocated in the palette when the
-// curve is drawn, unless the palette has it already.
-// it already.
 struct Curve {
   PointList points;
   PointList phases;
