@@ -122,11 +122,6 @@ int deviations_of(CurveList& curves, const PlotOptions& o) {
       return -1;
     }
     if (o.phase) c.phase_deviation = phase_deviation(ref, c, phase_gaps);
-    if (!c.not_judged.empty()) {
-      size_t n = c.not_judged.size();
-      diagnose(key_and_path(o, c.input) + ": " + std::to_string(n) +
-               (n == 1 ? " point" : " points") + " could not be compared with the IN= response");
-    }
   }
   return 0;
 }
@@ -138,5 +133,14 @@ int compute_deviations(CurveList& curves, const PlotOptions& o) {
     return deviations_of(curves, o);
   } catch (const std::bad_alloc&) {
     return fail(message::no_memory_for_points, -1);
+  }
+}
+
+void note_not_judged(const CurveList& curves, const PlotOptions& o) {
+  for (size_t i = 1; i < curves.size(); ++i) {
+    size_t n = curves[i].not_judged.size();
+    if (n == 0) continue;
+    diagnose(key_and_path(o, curves[i].input) + ": " + std::to_string(n) +
+             (n == 1 ? " point" : " points") + " could not be compared with the IN= response");
   }
 }

@@ -10,8 +10,10 @@
 // (interpolated in log frequency), both unwrapped in frequency order, and
 // the difference unwrapped too and brought within one turn of 0 at its
 // lowest frequency. A point that cannot be compared (see Unjudged) gets a
-// NaN, and is listed in the curve's not_judged with why; a count of them
-// goes to standard error. Returns 0, or -1 when a curve has no amplitude
-// above 0 inside the reference's usable frequencies, with its key and path
-// in last_error.
+// NaN, and is listed in the curve's not_judged with why. Returns 0, or -1 when a curve has no
+// amplitude above 0 inside the reference's usable frequencies, with its key and path in last_error.
 int compute_deviations(CurveList& curves, const PlotOptions& options);
+
+// A note on standard error for each further curve with points that could
+// not be compared, how many: plain -diff prints no verdict to tell it.
+void note_not_judged(const CurveList& curves, const PlotOptions& options);
