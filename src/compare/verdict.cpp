@@ -53,43 +53,44 @@ void count_not_judged(const Curve& c, const AxisScale& x, bool degrees_judged, V
 const char* reason(Unjudged why) {
   switch (why) {
     case Unjudged::amplitude_not_positive:
-      return "amplitude <= 0";
+      return message::why_amplitude_not_positive;
     case Unjudged::amplitude_not_finite:
-      return "amplitude not finite";
+      return message::why_amplitude_not_finite;
     case Unjudged::beyond_reference:
-      return "outside the IN= frequencies";
+      return message::why_beyond_reference;
     case Unjudged::reference_dead:
-      return "IN= amplitude <= 0 or not finite";
+      return message::why_reference_dead;
     case Unjudged::no_phase:
-      return "no phase";
+      return message::why_no_phase;
     case Unjudged::no_reference_phase:
-      return "no IN= phase";
+      return message::why_no_reference_phase;
   }
   return "";
 }
 
-std::string number(const char* format, double value) {
+std::string frequency(double f) {
   char text[40];
-  snprintf(text, sizeof text, format, value);
+  snprintf(text, sizeof text, "%.3g", f);
   return text;
 }
 
-// "58 points not judged (5–30 Hz: amplitude <= 0; 200 Hz: no phase)".
+// "58 points not judged (5–30 Hz: amplitude <= 0; 200 Hz: no phase): not judged".
 std::string not_judged_part(const Verdict& v) {
-  std::string text =
-      std::to_string(v.not_judged) + (v.not_judged == 1 ? " point" : " points") + " not judged (";
+  std::string text = std::to_string(v.not_judged) +
+                     (v.not_judged == 1 ? message::not_judged_point : message::not_judged_points);
   for (size_t i = 0; i < v.gaps.size() && i < ranges_listed; ++i) {
     const UnjudgedRange& g = v.gaps[i];
-    if (i > 0) text += "; ";
+    if (i > 0) text += message::not_judged_between;
     // A range whose ends print alike prints as one frequency.
-    std::string from = number("%.3g", g.from), to = number("%.3g", g.to);
-    text += from == to ? from : from + "\u2013" + to;
-    text += std::string(" Hz: ") + reason(g.why);
+    std::string from = frequency(g.from), to = frequency(g.to);
+    text += from == to ? from : from + message::not_judged_to + to;
+    text += std::string(message::not_judged_why) + reason(g.why);
   }
   if (v.gaps.size() > ranges_listed) {
-    text += "; " + std::to_string(v.gaps.size() - ranges_listed) + " more ranges";
+    text += message::not_judged_between + std::to_string(v.gaps.size() - ranges_listed) +
+            message::not_judged_more;
   }
-  return text + ")";
+  return text + message::not_judged_end;
 }
 
 }  // namespace
@@ -116,7 +117,7 @@ std::string verdict_line(const Verdict& v) {
   std::string_view key = key_name(v.input);
   int k = static_cast<int>(key.size());
   if (!v.measured && v.not_judged > 0) {
-    return std::string(key) + ": " + not_judged_part(v) + ": not judged";
+    return std::string(key) + ": " + not_judged_part(v);
   }
   if (!v.measured) {
     snprintf(text, sizeof text, message::verdict_unmeasured, k, key.data());
@@ -129,7 +130,7 @@ std::string verdict_line(const Verdict& v) {
   } else if (v.phase_wanted) {
     n += snprintf(text + n, sizeof text - n, message::verdict_no_phase);
   }
-  if (v.not_judged > 0) return std::string(text) + ", " + not_judged_part(v) + ": not judged";
+  if (v.not_judged > 0) return std::string(text) + ", " + not_judged_part(v);
   snprintf(text + n, sizeof text - n, message::verdict_end,
            v.within ? message::within : message::outside);
   return text;
