@@ -24,6 +24,10 @@ void keep_at_measured(CurveList& curves) {
     if (!curves[i].computed) continue;
     keep_at(curves[i].deviation, measured);
     keep_at(curves[i].phase_deviation, measured);
+    // Its points elsewhere are where it was evaluated, not evidence.
+    std::erase_if(curves[i].not_judged, [&](const NotJudged& n) {
+      return !std::binary_search(measured.begin(), measured.end(), n.f);
+    });
   }
 }
 

@@ -15,6 +15,25 @@ struct Rgb {
   int blue;
 };
 
+// Why a point of a further curve could not be compared with the first
+// curve's, in the order they are looked for: a point gets the first.
+enum class Unjudged : unsigned char {
+  amplitude_not_positive,  // its amplitude <= 0
+  amplitude_not_finite,
+  beyond_reference,   // its frequency outside the first curve's
+  reference_dead,     // the first curve has no usable amplitude around it
+  no_phase,           // the phase shown, it has none
+  no_reference_phase  // the phase shown, the first curve has none around it
+};
+
+// A point of a further curve that was not compared: its frequency, its
+// place among the curve's points in frequency order, and why.
+struct NotJudged {
+  double f;
+  size_t order;
+  Unjudged why;
+};
+
 // One input's response as drawn: its amplitude points, in file order, its
 // phase points (frequency, degrees; empty unless the phase is shown), the
 // colour of its curves, and which input (input_keys) it was read from; with
@@ -34,6 +53,9 @@ struct Curve {
   std::string about;  // what a FAP file's "#" line says of it besides its key and file
   std::shared_ptr<const ComputedResponse> computed = nullptr;  // null: measured
   bool computed_phases = false;  // the phases are the response's own, not a PHASE= file's
+  // With -diff, the points of a further input that could not be compared;
+  // its deviations hold a NaN at each, so that no line is drawn across it.
+  std::vector<NotJudged> not_judged = {};
 };
 using CurveList = std::vector<Curve>;
 

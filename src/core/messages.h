@@ -96,6 +96,24 @@ inline constexpr char verdict_no_phase[] = ", no phase deviation";
 inline constexpr char verdict_end[] = ": %s tolerance";  // within or outside
 inline constexpr char within[] = "within";
 inline constexpr char outside[] = "outside";
+// A response with points that could not be judged: after the key and ": ",
+// or after what was measured and ", ", "58 points not judged (5–30 Hz:
+// amplitude <= 0; 200 Hz: no phase): not judged", the ranges of points
+// side by side with one reason (why_...), the first few of them, then a
+// count.
+inline constexpr char not_judged_point[] = " point not judged (";  // after the count, 1
+inline constexpr char not_judged_points[] = " points not judged (";
+inline constexpr char not_judged_between[] = "; ";
+inline constexpr char not_judged_to[] = "\u2013";          // between a range's two ends
+inline constexpr char not_judged_why[] = " Hz: ";          // then one of the reasons
+inline constexpr char not_judged_more[] = " more ranges";  // after "; " and a count
+inline constexpr char not_judged_end[] = "): not judged";
+inline constexpr char why_amplitude_not_positive[] = "amplitude <= 0";
+inline constexpr char why_amplitude_not_finite[] = "amplitude not finite";
+inline constexpr char why_beyond_reference[] = "outside the IN= frequencies";
+inline constexpr char why_reference_dead[] = "IN= amplitude <= 0 or not finite";
+inline constexpr char why_no_phase[] = "no phase";
+inline constexpr char why_no_reference_phase[] = "no IN= phase";
 
 // A batch: a line per failed job, "batch:LINE: STATUS: MESSAGE" with the
 // batch file's name first (batch_job_line, a printf format), the message

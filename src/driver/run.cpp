@@ -173,6 +173,7 @@ int run_with(int argc, const char* const argv[], ReportDrawer draw_report) {
                  keep_measured_deviations(responses.curves) < 0)) {
     return print_failure(o, no_points);
   }
+  if (o.diff) note_not_judged(responses.curves, o);
   if (o.db && to_decibels(responses.curves, o) < 0) return print_failure(o, no_points);
   PicturePlan plan;
   if (plan_picture(responses.curves, o, plan) < 0) return print_failure(o, picture_not_made);

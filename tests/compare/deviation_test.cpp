@@ -78,6 +78,16 @@ TEST(Deviation, VerdictLines) {
   v = {2};
   v.within = false;
   EXPECT_EQ("IN3: no deviation in the frequency range: outside tolerance", verdict_line(v));
+  // Many ranges not judged: the first few, then how many more.
+  v = {1, true, 0.2, 1};
+  v.not_judged = 7;
+  v.gaps = {{1, 2, Unjudged::amplitude_not_positive}, {3, 3, Unjudged::no_phase},
+            {4, 4, Unjudged::no_reference_phase},     {5, 5, Unjudged::amplitude_not_finite},
+            {6, 6, Unjudged::beyond_reference},       {7, 7, Unjudged::reference_dead}};
+  EXPECT_EQ(
+      "IN2: max deviation 0.2 dB at 1 Hz, 7 points not judged (1\u20132 Hz: amplitude <= 0; 3 Hz: "
+      "no phase; 4 Hz: no IN= phase; 5 Hz: amplitude not finite; 2 more ranges): not judged",
+      verdict_line(v));
 }
 
 TEST(Deviation, CurvesThatDoNotOverlapAreNamed) {

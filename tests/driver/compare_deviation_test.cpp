@@ -1,8 +1,10 @@
 // -diff and TOL= as a calibration batch meets them: the verdict lines, the
 // statuses a script acts on, and the deviation panel in the picture.
 
+#include <gd.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -76,6 +78,105 @@ TEST(CompareDeviation, ThePanelBelowShowsTheDeviation) {
   double middle = (top + bottom) / 2.0, per_db = (bottom - top) / 16.0;
   EXPECT_NEAR(middle - 6.02 * per_db, row, 1.5);
   EXPECT_EQ(black, pixel(im, 400, static_cast<int>(middle)));  // the 0 dB line
+}
+
+// Each way a point used to be left out of the comparison while the verdict
+// passed: now counted, named in the verdict line, and the run fails.
+TEST(CompareDeviation, TheWaysEvidenceUsedToBeDroppedEachNowStatus1) {
+  TempDir dir;
+  write_file(dir.path("nominal.txt"), "1 10 0\n2 10 0\n3 10 0\n5 10 0\n10 10 0\n100 10 0\n");
+  write_file(dir.path("gap.txt"), "1 10\n2 10\n5 0\n6 -2\n10 10\n100 10\n");
+  write_file(dir.path("tiny.txt"), "1 1e-10\n3 1e300\n100 1e-10\n");  // NORM=1: 3 Hz overflows
+  write_file(dir.path("wide.txt"), "0.5 10\n1 10\n100 10\n200 10\n");
+  write_file(dir.path("holed.txt"), "1 10\n2 0\n3 10\n100 10\n");
+  write_file(dir.path("inside.txt"), "1.5 10\n2.5 10\n");
+  write_file(dir.path("phaseless.txt"), "1 10 0\n2 10\n3 10 0\n100 10 0\n");
+  const struct {
+    std::string in, in2;
+    std::vector<std::string> args;
+    std::string line;
+  } cases[] = {
+      {"nominal.txt",
+       "gap.txt",
+       {"TOL=0.5"},
+       "IN2: max deviation 0 dB at 1 Hz, 2 points not judged (5\u20136 Hz: amplitude <= 0): "
+       "not judged"},
+      {"nominal.txt",
+       "tiny.txt",
+       {"TOL=0.5", "NORM=1"},
+       "IN2: max deviation 0 dB at 1 Hz, 1 point not judged (3 Hz: amplitude not finite): not "
+       "judged"},
+      {"nominal.txt",
+       "wide.txt",
+       {"TOL=0.5"},
+       "IN2: max deviation 0 dB at 1 Hz, 2 points not judged (0.5 Hz: outside the IN= "
+       "frequencies; 200 Hz: outside the IN= frequencies): not judged"},
+      {"holed.txt",
+       "inside.txt",
+       {"TOL=0.5"},
+       "IN2: 2 points not judged (1.5\u20132.5 Hz: IN= amplitude <= 0 or not finite): not judged"},
+      {"nominal.txt",
+       "phaseless.txt",
+       {"TOL=0.5,5", "-phase"},
+       "IN2: max deviation 0 dB at 1 Hz, 0 deg at 1 Hz, 1 point not judged (2 Hz: no phase): not "
+       "judged"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args{"IN=" + dir.path(c.in), "IN2=" + dir.path(c.in2),
+                                  "OUT=" + dir.path("o.gif"), "-fit", "-linY"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    RunResult r = run_afcdraw(args);
+    EXPECT_EQ(1, r.status) << c.line;
+    EXPECT_EQ(c.line + "\n", r.out);
+  }
+}
+
+// No line joins the points either side of those not judged, in either
+// style: between 3 and 10 Hz the deviation panel has a run of columns
+// without the curve (IN2 is blue, 1.58 dB off the zero line).
+TEST(CompareDeviation, PointsNotJudgedLeaveAGap) {
+  TempDir dir;
+  write_file(dir.path("nominal.txt"), "1 10\n3 10\n5 10\n10 10\n100 10\n");
+  write_file(dir.path("gap.txt"), "1 12\n3 12\n5 0\n10 12\n100 12\n");
+  const struct {
+    std::string out;
+    std::vector<std::string> args;
+  } cases[] = {{"o.gif", {}}, {"o.png", {"-report", "FORMAT=PNG"}}};
+  for (const auto& c : cases) {
+    std::string out = dir.path(c.out);
+    std::vector<std::string> args{"IN=" + dir.path("nominal.txt"),
+                                  "IN2=" + dir.path("gap.txt"),
+                                  "OUT=" + out,
+                                  "-diff",
+                                  "-fit",
+                                  "-linY",
+                                  "D_AXIS=-8;8"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    RunResult r = run_afcdraw(args);
+    ASSERT_EQ(0, r.status) << r.out;
+    bool gif = c.args.empty();
+    DecodedImage im = gif ? decode_gif(read_file(out)) : decode_png(read_file(out));
+    ASSERT_TRUE(im);
+    // Inside the deviation area, which fills the last two fifths.
+    const int top = 60 + (500 - 16) * 3 / 5 + 16 + 4, bottom = 556;
+    auto curve_at = [&](int x, int y) {
+      int v = pixel(im, x, y);
+      return gdImageBlue(im.get(), v) > 200 && gdImageRed(im.get(), v) < 100 &&
+             gdImageGreen(im.get(), v) < 100;
+    };
+    int last = -1, widest = 0;
+    for (int x = 0; x < 800; ++x) {
+      bool curve = false;
+      for (int y = top; y <= bottom && !curve; ++y) curve = curve_at(x, y);
+      if (!curve) continue;
+      if (last >= 0) widest = std::max(widest, x - last);
+      last = x;
+    }
+    // 3 to 10 Hz is a quarter of the two decades' width, about 180 columns.
+    constexpr int least_gap = 100;
+    EXPECT_GT(widest, least_gap) << c.out;
+    EXPECT_GT(last, 0) << c.out;  // the curve is there at all
+  }
 }
 
 }  // namespace
