@@ -59,7 +59,7 @@ size_t amplitude_deviation(Reference& ref, Curve& c, PointList& phase_gaps) {
   std::vector<double> own_phases;
   if (ref.with_phase) own_phases = sorted_frequencies(c.phases);
   size_t own_at = 0;
-  PointList sorted = in_frequency_order(c.points);
+  PointList sorted = in_frequency_order_with_unreadable(c);
   size_t in_common = 0;
   for (size_t i = 0; i < sorted.size(); ++i) {
     const ResponsePoint& p = sorted[i];

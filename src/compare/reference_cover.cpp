@@ -28,7 +28,7 @@ size_t lower_from(const std::vector<double>& sorted, double f, size_t at) {
 }  // namespace
 
 ReferenceCover::ReferenceCover(const Curve& reference) {
-  PointList sorted = in_frequency_order(reference.points);
+  PointList sorted = in_frequency_order_with_unreadable(reference);
   std::vector<double> phases = sorted_frequencies(reference.phases);
   f_.reserve(sorted.size());
   usable_.reserve(sorted.size());
@@ -72,4 +72,13 @@ std::vector<double> sorted_frequencies(const PointList& points) {
 bool holds_frequency(const std::vector<double>& sorted, double f, size_t& at) {
   at = lower_from(sorted, f, at);
   return at < sorted.size() && sorted[at] == f;
+}
+
+PointList in_frequency_order_with_unreadable(const Curve& c) {
+  if (c.unreadable.empty()) return in_frequency_order(c.points);
+  PointList all;
+  all.reserve(c.points.size() + c.unreadable.size());
+  all.insert(all.end(), c.points.begin(), c.points.end());
+  all.insert(all.end(), c.unreadable.begin(), c.unreadable.end());
+  return in_frequency_order(all);
 }

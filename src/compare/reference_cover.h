@@ -39,3 +39,7 @@ std::vector<double> sorted_frequencies(const PointList& points);
 // Whether a sorted list holds frequency f, for frequencies asked for in
 // increasing order: `at` is where the last search ended.
 bool holds_frequency(const std::vector<double>& sorted, double f, size_t& at);
+
+// A curve's points with the lines whose amplitude could not be read, which
+// a comparison must count though no picture draws them, in frequency order.
+PointList in_frequency_order_with_unreadable(const Curve& c);

@@ -56,6 +56,10 @@ struct Curve {
   // With -diff, the points of a further input that could not be compared;
   // its deviations hold a NaN at each, so that no line is drawn across it.
   std::vector<NotJudged> not_judged = {};
+  // With -diff, the lines of a file whose frequency could be read and whose
+  // amplitude could not be used (beyond the double range, or the -1 that
+  // marks a number missing): never drawn, but evidence a comparison counts.
+  PointList unreadable = {};
 };
 using CurveList = std::vector<Curve>;
 

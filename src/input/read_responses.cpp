@@ -19,6 +19,7 @@
 #include "input/pole_zero.h"
 #include "input/read_in.h"
 #include "input/str2graph.h"
+#include "input/unreadable_lines.h"
 
 namespace {
 
@@ -63,6 +64,7 @@ struct Computed {
   std::shared_ptr<const ComputedResponse>& response;
   MetadataNames& names;
   std::vector<std::string>& warnings;
+  PointList& unreadable;  // with -diff: lines whose amplitude cannot be used
 };
 
 // The two (with phases three) columns of the file given with `key`, or
@@ -84,6 +86,9 @@ int read_points(const char* key, const char* path, bool with_phases, PointList& 
     if (!metadata) return pole_zero_curve(text.view(), computed->response);
     return metadata_curve(text.view(), computed->options, computed->input, computed->response,
                           computed->names, computed->warnings);
+  }
+  if (computed != nullptr && computed->options.diff) {
+    computed->unreadable = unreadable_lines(text.view());
   }
   int status = extract(std::move(text), with_phases, points, phases);
   if (status == file_cut_short) {
@@ -136,7 +141,7 @@ int read_curve(const PlotOptions& o, int i, Curve& curve, Responses& r) {
   bool phase_file = phase_path[0] != '\0';
   FileIdentity source;
   MetadataNames names;
-  Computed computed{o, i, curve.computed, names, r.warnings};
+  Computed computed{o, i, curve.computed, names, r.warnings, curve.unreadable};
   int status = read_points(input_keys[i].in_key, path, o.phase && !phase_file, curve.points,
                            curve.phases, source, &computed);
   if (status < 0) return failed(status, input_keys[i].in_key, path);

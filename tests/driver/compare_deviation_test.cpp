@@ -91,6 +91,8 @@ TEST(CompareDeviation, TheWaysEvidenceUsedToBeDroppedEachNowStatus1) {
   write_file(dir.path("holed.txt"), "1 10\n2 0\n3 10\n100 10\n");
   write_file(dir.path("inside.txt"), "1.5 10\n2.5 10\n");
   write_file(dir.path("phaseless.txt"), "1 10 0\n2 10\n3 10 0\n100 10 0\n");
+  write_file(dir.path("unreadable.txt"), "1 10\n2 1e400\n3 -1\n100 10\n");  // never points
+  write_file(dir.path("dead.txt"), "1 10\n2 -1\n3 10\n100 10\n");
   const struct {
     std::string in, in2;
     std::vector<std::string> args;
@@ -112,6 +114,15 @@ TEST(CompareDeviation, TheWaysEvidenceUsedToBeDroppedEachNowStatus1) {
        "IN2: max deviation 0 dB at 1 Hz, 2 points not judged (0.5 Hz: outside the IN= "
        "frequencies; 200 Hz: outside the IN= frequencies): not judged"},
       {"holed.txt",
+       "inside.txt",
+       {"TOL=0.5"},
+       "IN2: 2 points not judged (1.5\u20132.5 Hz: IN= amplitude <= 0 or not finite): not judged"},
+      {"nominal.txt",
+       "unreadable.txt",
+       {"TOL=0.5"},
+       "IN2: max deviation 0 dB at 1 Hz, 2 points not judged (2 Hz: amplitude not finite; 3 Hz: "
+       "amplitude <= 0): not judged"},
+      {"dead.txt",
        "inside.txt",
        {"TOL=0.5"},
        "IN2: 2 points not judged (1.5\u20132.5 Hz: IN= amplitude <= 0 or not finite): not judged"},
