@@ -57,3 +57,11 @@ bin=${AFCDRAW:-build/afcdraw}
   "X_AXIS=0.1;100" TOL=1 "SIZE=800;700" "CAPTION=Геофоны, 1 Гц: измеренные и номинал" \
   "DIMX=Частота, Гц" "DIMY=В/(м/с)" "NAME=номинал" "NAME2=№ 1" "NAME3=№ 2" LEGEND=br ||
   [ $? -eq 1 ]
+# Station metadata read directly: the full chain beside its poles and zeros.
+"$bin" IN=examples/metadata/RESP.Z.CGV..HYZ IN2=examples/metadata/RESP.Z.CGV..HYZ STAGES2=1 \
+  OUT=docs/metadata_cgv.png -report -fit -phase "SIZE=800;700" "NAME=full chain" \
+  "NAME2=stage 1, poles and zeros" "DIMX=Frequency, Hz"
+"$bin" IN=examples/metadata/TITA1.HGZ OUT=docs/metadata_tita1.png -report -fit -phase \
+  "SIZE=800;700" UNITS=acc "DIMX=Frequency, Hz"
+"$bin" IN=examples/metadata/RESP.IM.ATTU..BHE TIME=1998,057 OUT=docs/metadata_attu.png -report \
+  -fit -phase "SIZE=800;700" UNITS=vel "DIMX=Frequency, Hz"
