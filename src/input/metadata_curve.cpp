@@ -132,7 +132,8 @@ void response_band(const ChannelResponse& r, double& lo, double& hi) {
   if (r.sample_rate > 0) hi = hi > 0 ? std::min(hi, r.sample_rate / 2) : r.sample_rate / 2;
   // A flat response (an accelerometer's) shows its flat part too.
   constexpr double least_decades = 4;
-  if (hi > 0) lo = lo > 0 ? std::min(lo, hi / std::pow(10, least_decades)) : hi / std::pow(10, least_decades);
+  if (hi > 0)
+    lo = lo > 0 ? std::min(lo, hi / std::pow(10, least_decades)) : hi / std::pow(10, least_decades);
   if (!(lo > 0) || !(hi > lo)) lo = hi = 0;
 }
 

@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-// A decoded GIF or PNG (the raster formats), for checking size, palette and pixels of what was written.
+// A decoded GIF or PNG (the raster formats), for checking size, palette and pixels of what was
+// written.
 using DecodedImage = std::unique_ptr<gdImage, void (*)(gdImagePtr)>;
 DecodedImage decode_gif(const std::string& bytes);
 // The same for a PNG.
