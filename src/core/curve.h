@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,9 @@ struct Curve {
   // amplitude could not be used (beyond the double range, or the -1 that
   // marks a number missing): never drawn, but evidence a comparison counts.
   PointList unreadable = {};
+  // Station metadata's stated sensitivity (frequency, value), where it
+  // refers to what the curve shows; marked on the amplitude curve.
+  std::optional<ResponsePoint> sensitivity = std::nullopt;
 };
 using CurveList = std::vector<Curve>;
 

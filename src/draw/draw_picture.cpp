@@ -28,6 +28,7 @@
 #include "layout/map_to_area.h"
 #include "layout/phase_panel.h"
 #include "layout/pixel_point.h"
+#include "layout/sensitivity_mark.h"
 #include "layout/to_pixel.h"
 
 namespace {
@@ -190,6 +191,16 @@ void draw_points(gdImagePtr im, const PlotArea& area, bool clipped, PointList po
   }
 }
 
+// A stated sensitivity as a ring on its curve, inside the area only.
+void draw_sensitivity(gdImagePtr im, const PlotArea& area, ResponsePoint mark, int color) {
+  VertexRuns runs;
+  clip_to_area(PointList{mark}, area, runs);
+  if (runs.vertices.size() != 1) return;
+  constexpr int diameter = 2 * sensitivity_mark_radius;
+  const PixelPoint& p = runs.vertices.front();
+  gdImageArc(im, p.x, p.y, diameter, diameter, 0, 360, color);
+}
+
 // Each curve in turn, its colour allocated as it is drawn; the points are
 // not looked at again.
 std::vector<int> draw_curves(gdImagePtr im, const PicturePlan& plan, CurveList& curves,
@@ -199,6 +210,7 @@ std::vector<int> draw_curves(gdImagePtr im, const PicturePlan& plan, CurveList& 
   for (Curve& c : curves) {
     colors.push_back(curve_color(im, c.color));
     draw_points(im, plan.amplitude, plan.clipped, std::move(c.points), colors.back(), weights);
+    if (c.sensitivity) draw_sensitivity(im, plan.amplitude, *c.sensitivity, colors.back());
   }
   return colors;
 }

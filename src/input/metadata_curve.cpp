@@ -167,6 +167,16 @@ ComputedResponse computed_of(ChannelResponse r, const EvaluateOptions& e) {
   return c;
 }
 
+// Whether the stated sensitivity describes the curve drawn: the whole
+// chain, in the units the sensitivity is stated in, the amplitude as it is.
+bool sensitivity_drawn(const ChannelResponse& r, const PlotOptions& o, int input) {
+  if (!r.has_sensitivity || !(r.sensitivity > 0) || !(r.sensitivity_frequency > 0)) return false;
+  if (o.stages[input][0] > 0 || o.norm_f > 0 || o.db || o.stated_gain) return false;
+  if (o.units_to < 0) return true;
+  UnitsInfo units = read_units(r.sensitivity_input_units);
+  return static_cast<int>(units.kind) == o.units_to && units.metres == 1;
+}
+
 }  // namespace
 
 bool is_metadata(std::string_view text) {
@@ -204,6 +214,7 @@ int metadata_curve(std::string_view text, const PlotOptions& o, int input,
   }
   for (const std::string& n : notes) warnings.push_back(file + ": " + n);
   names = names_of(r, e, first, last);
+  if (sensitivity_drawn(r, o, input)) names.sensitivity = {r.sensitivity_frequency, r.sensitivity};
   computed = std::make_shared<const ComputedResponse>(computed_of(std::move(r), e));
   return 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,9 @@ bool is_metadata(std::string_view text);
 // name (its units, "counts/(m/s)"); and the FAP file's "#" line.
 struct MetadataNames {
   std::string caption, amplitude_axis, about;
+  // The stated sensitivity, where it refers to the curve as drawn: every
+  // stage, in the sensitivity's own units, neither normalised nor in dB.
+  std::optional<ResponsePoint> sensitivity;
 };
 
 // The channel epoch of metadata `text` that input `input` selects

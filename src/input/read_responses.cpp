@@ -146,6 +146,7 @@ int read_curve(const PlotOptions& o, int i, Curve& curve, Responses& r) {
                            curve.phases, source, &computed);
   if (status < 0) return failed(status, input_keys[i].in_key, path);
   curve.about = names.about;
+  curve.sensitivity = names.sensitivity;
   if (i == 0) r.names = names;
   r.sources.push_back(source);
   if (!phase_file) return 0;

@@ -6,11 +6,13 @@
 #include <cstdio>
 #include <memory>
 #include <new>
+#include <numbers>
 #include <string>
 #include <vector>
 
 #include "layout/axis_names.h"
 #include "layout/guide_lines.h"
+#include "layout/sensitivity_mark.h"
 #include "report/report_axes.h"
 #include "report/report_curves.h"
 #include "report/report_legend.h"
@@ -82,6 +84,20 @@ TickRule x_rule(const PicturePlan& plan) {
   return plan.fit_x ? plan.x_rule : range_rule(plan.amplitude.x);
 }
 
+// A stated sensitivity as a ring on its curve, inside the area only.
+void ring_sensitivity(cairo_t* cr, const PlotArea& area, ResponsePoint mark, const Rgb& c) {
+  double x = along(area.x, mark.x), y = along(area.y, mark.y);
+  if (!std::isfinite(x) || !std::isfinite(y)) return;
+  if (x < 0 || x > area.width || y < 0 || y > area.height) return;
+  cairo_save(cr);
+  cairo_set_source_rgb(cr, c.red / 255.0, c.green / 255.0, c.blue / 255.0);
+  cairo_set_line_width(cr, 1);
+  cairo_new_sub_path(cr);
+  cairo_arc(cr, area.left + x, area.bottom - y, sensitivity_mark_radius, 0, 2 * std::numbers::pi);
+  cairo_stroke(cr);
+  cairo_restore(cr);
+}
+
 // One panel: grid, labels and, from `first` on, each curve's points of `list`.
 void draw_panel(const Drawing& d, const PlotArea& area, const TickRule& y_rule, bool x_labels,
                 PointList Curve::*list, size_t first, int sub_grid_y,
@@ -96,6 +112,9 @@ void draw_panel(const Drawing& d, const PlotArea& area, const TickRule& y_rule, 
                 traced[i]);
     // A dense curve in a vector file is a raster twice as fine as the picture.
     stroke_curve(d.cr, area, traced[i], curves[i].color, (vector ? 2 : 1) * d.plan.scale, vector);
+    if (list == &Curve::points && curves[i].sensitivity) {
+      ring_sensitivity(d.cr, area, *curves[i].sensitivity, curves[i].color);
+    }
   }
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "support/gif_reader.h"
 #include "support/test_files.h"
 
 namespace {
@@ -153,6 +154,51 @@ TEST(MetadataCurve, OneChannelEpochOrAFailureThatListsThem) {
     EXPECT_EQ(c.status, r.status) << shown << r.err;
     EXPECT_EQ(0u, r.out.rfind(c.out, 0)) << shown << r.out.substr(0, 200);
     EXPECT_NE(std::string::npos, r.err.find(c.err)) << shown << r.err;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// The stated sensitivity is a ring on the curve where it refers to the
+// curve drawn, in both styles; the pictures differ there and nowhere else.
+TEST(MetadataCurve, StatedSensitivityIsMarkedWhereItApplies) {
+  TempDir dir;
+  const std::string in = "IN=" + data + "/resp/RESP.Z.CGV..HYZ";
+  for (std::string format : {"gif", "png"}) {
+    std::vector<std::string> style = {"-fit"};
+    if (format == "png") style.push_back("-report");
+    auto draw = [&](const std::string& name, const std::string& extra) {
+      std::vector<std::string> args{in, "OUT=" + dir.path(name + "." + format), extra};
+      args.insert(args.end(), style.begin(), style.end());
+      EXPECT_EQ(0, run_afcdraw(args).status) << name;
+      std::string bytes = read_file(dir.path(name + "." + format));
+      return format == "gif" ? decode_gif(bytes) : decode_png(bytes);
+    };
+    DecodedImage marked = draw("marked", "UNITS=vel");
+    DecodedImage part = draw("part", "STAGES=1,11");  // the same curve, a part of the chain
+    draw("other", "UNITS=acc");
+    std::vector<std::string> part2{in, "OUT=" + dir.path("part2." + format), "UNITS=acc",
+                                   "STAGES=1,11"};
+    part2.insert(part2.end(), style.begin(), style.end());
+    EXPECT_EQ(0, run_afcdraw(part2).status);
+    ASSERT_TRUE(marked && part);
+    int x0 = 1 << 30, x1 = -1, y0 = 1 << 30, y1 = -1;
+    for (int y = 0; y < gdImageSY(marked.get()); ++y) {
+      for (int x = 0; x < gdImageSX(marked.get()); ++x) {
+        if (gdImageGetTrueColorPixel(marked.get(), x, y) ==
+            gdImageGetTrueColorPixel(part.get(), x, y)) {
+          continue;
+        }
+        x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y), y1 = std::max(y1, y);
+      }
+    }
+    ASSERT_GE(x1, 0) << format << ": no mark";
+    EXPECT_LE(x1 - x0, 12) << format;  // a ring of radius 5, anti-aliased
+    EXPECT_LE(y1 - y0, 12) << format;
+    // In other units than the sensitivity's, no mark: the same bytes as a part.
+    EXPECT_EQ(read_file(dir.path("other." + format)), read_file(dir.path("part2." + format)));
   }
 }
 
