@@ -50,16 +50,6 @@ void set_defaults(PlotOptions& o) {
   set_text(o.nyquist_name, fixed_word::nyquist);
 }
 
-// The formats an OUT= name's ending asks for without FORMAT= (any case).
-constexpr struct {
-  const char* extension;
-  OutputFormat format;
-} named_formats[] = {{".gif", OutputFormat::gif},
-                     {".png", OutputFormat::png},
-                     {".svg", OutputFormat::svg},
-                     {".pdf", OutputFormat::pdf},
-                     {".fap", OutputFormat::fap}};
-
 // The ending of the file name in `path`, from its last full stop, or "".
 const char* ending_of(const char* path) {
   const char* slash = strrchr(path, '/');
@@ -72,8 +62,8 @@ const char* ending_of(const char* path) {
 // other ending is written as GIF, with a warning.
 void take_format_from_name(ParseState& s) {
   const char* ending = ending_of(s.o.out_path);
-  for (const auto& f : named_formats) {
-    if (is_whole(ending, f.extension)) {
+  for (const FormatName& f : format_names) {
+    if (is_whole(ending, f.ending)) {
       s.o.format = f.format;
       return;
     }

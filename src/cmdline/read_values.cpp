@@ -153,6 +153,20 @@ const char* skip_unit(const char* p, const char* end,
   return p;
 }
 
+// The entry of `table` whose word is the whole value (any letter case):
+// its choice goes to `out`; false, and `out` kept, when none is.
+template <class Entry, size_t N, class Choice>
+bool choose(const char* value, const Entry (&table)[N], const char* Entry::*word,
+            Choice Entry::*choice, Choice& out) {
+  for (const Entry& e : table) {
+    if (equal_folded(value, e.*word, strlen(e.*word) + 1)) {
+      out = e.*choice;
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 namespace read_value {
@@ -246,26 +260,12 @@ void sub_grid_y(ParseState& s, const char* value, int) {
 }
 
 void format(ParseState& s, const char* value, int) {
-  static constexpr struct {
-    const char* name;
-    OutputFormat format;
-  } formats[] = {{"GIF", OutputFormat::gif},
-                 {"PNG", OutputFormat::png},
-                 {"SVG", OutputFormat::svg},
-                 {"PDF", OutputFormat::pdf},
-                 {"FAP", OutputFormat::fap}};
   s.format_given = true;
-  s.format_known = false;
-  for (const auto& f : formats) {
-    if (equal_folded(value, f.name, strlen(f.name) + 1)) {
-      s.o.format = f.format;
-      s.format_known = true;
-    }
-  }
+  s.format_known = choose(value, format_names, &FormatName::name, &FormatName::format, s.o.format);
 }
 
 void legend(ParseState& s, const char* value, int) {
-  static constexpr struct {
+  static constexpr struct Corner {
     const char* name;
     LegendCorner corner;
   } corners[] = {{"AUTO", LegendCorner::automatic},
@@ -273,13 +273,7 @@ void legend(ParseState& s, const char* value, int) {
                  {"TR", LegendCorner::top_right},
                  {"BL", LegendCorner::bottom_left},
                  {"BR", LegendCorner::bottom_right}};
-  s.legend_known = false;
-  for (const auto& c : corners) {
-    if (equal_folded(value, c.name, strlen(c.name) + 1)) {
-      s.o.legend_corner = c.corner;
-      s.legend_known = true;
-    }
-  }
+  s.legend_known = choose(value, corners, &Corner::name, &Corner::corner, s.o.legend_corner);
 }
 
 // UNITS=to, or UNITS=from,to with any one character between: DIS, VEL, ACC.
