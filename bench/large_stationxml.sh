@@ -3,13 +3,14 @@
 # repeated as many stations (about 100 MB), the one TITA1 channel asked for.
 # Prints the best wall time and largest peak memory of several runs of the
 # reader (given the path, and given the text mapped by the caller; for one
-# channel and for every channel) and of `xmllint --stream --noout` on the same file.
+# channel and for every channel), of the tool drawing that channel as FAP text, and of
+# `xmllint --stream --noout` on the same file.
 # Usage: bench/large_stationxml.sh [MB, default 100] [runs, default 5]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 megabytes=${1:-100}
 runs=${2:-5}
-bin=build/bench/read_stationxml_run
+bin=${BENCH_BUILD:-build}/bench/read_stationxml_run
 [ -x "$bin" ] || { echo "build it first: cmake -DAFCDRAW_BENCH=ON, target read_stationxml_run" >&2; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -45,3 +46,6 @@ label="xmllint --stream --noout" best xmllint --stream --noout "$work/big.xml"
 label="read_stationxml (path)" best "$bin" "$work/big.xml" XX.TITA1..HGZ
 label="read_stationxml_text (mapped text)" best "$bin" "$work/big.xml" XX.TITA1..HGZ --text
 label="read_stationxml, every channel" best "$bin" "$work/big.xml" '*.*.*.*'
+# The whole tool: the channel read, evaluated at 1000 frequencies and written as FAP text.
+label="afcdraw, one channel to FAP" best build/afcdraw "IN=$work/big.xml" CHANNEL=XX.TITA1..HGZ \
+  "OUT=$work/o.fap" POINTS=1000 "X_AXIS=0.01;100"
