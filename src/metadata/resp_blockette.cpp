@@ -81,6 +81,15 @@ int read_resp_line(std::string_view s, RespLine& out, std::string& why) {
   }
   size_t colon = rest.find(':');
   if (colon == std::string_view::npos) {
+    // Writers print blockette 61's coefficient rows as "B061F09  i  value",
+    // without the range of fields the other blockettes' rows carry.
+    std::string ignored;
+    if (!rest.empty() && is_blank(rest.front()) && read_numbers(rest, out.numbers, ignored) &&
+        !out.numbers.empty()) {
+      out.row = true;
+      return 0;
+    }
+    out.numbers.clear();
     why = "a field without its label's colon";
     return -1;
   }

@@ -116,6 +116,31 @@ TEST(ReadResp, ReadsStagesAndKeepsTheEpochsAsked) {
   EXPECT_EQ("COUNTS", z.sensitivity_output_units);
 }
 
+// Blockette 61 as writers print it: its coefficient rows carry the field
+// alone ("B061F09"), not a range of fields.
+TEST(ReadResp, ReadsSymmetricFirRowsAsWritten) {
+  const std::string fir =
+      "B061F03     Stage sequence number:                 2\n"
+      "B061F04     Response Name:                         FIR_1\n"
+      "B061F05     Symmetry Code:                         B\n"
+      "B061F06     Response in units lookup:              V - Volts\n"
+      "B061F07     Response out units lookup:             COUNTS - Digital Counts\n"
+      "B061F08     Number of Coefficients:                2\n"
+      "B061F09       0  2.500000E-01\n"
+      "B061F09       1  5.000000E-01\n";
+  const std::string file = channel_head + sensor + stage_gain + fir +
+                           digitizer.substr(digitizer.find("B057F03")) + sensitivity;
+  ChannelFilter all;
+  std::vector<ChannelResponse> out;
+  std::string why;
+  ASSERT_EQ(0, read_resp(file, all, out, why)) << why;
+  ASSERT_EQ(2u, out[0].stages.size());
+  const Stage& s = out[0].stages[1];
+  EXPECT_EQ(StageKind::fir, s.kind);
+  EXPECT_EQ(FirSymmetry::odd, s.symmetry);
+  EXPECT_EQ((std::vector<double>{0.25, 0.5}), s.numerators);
+}
+
 // Broken and hostile files end with a message naming the line and reason.
 TEST(ReadResp, RefusesBrokenFilesNamingLineAndReason) {
   const std::string good = channel_head + sensor + stage_gain + digitizer + sensitivity;
