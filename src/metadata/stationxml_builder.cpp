@@ -200,6 +200,18 @@ int close_coefficients(ChannelBuild& b, std::string& why) {
   return 0;
 }
 
+// The evaluation looks frequencies up in the list by halving it: they must rise.
+int add_list_point(ChannelBuild& b, std::string& why) {
+  std::vector<ListPoint>& list = stage(b).list;
+  if (!(b.point.frequency >= 0) ||
+      (!list.empty() && !(b.point.frequency > list.back().frequency))) {
+    why = "list frequencies must rise";
+    return -1;
+  }
+  list.push_back(b.point);
+  return 0;
+}
+
 int close_element(ChannelBuild& b, Tag tag, std::string& why) {
   if (holds_value(tag)) return close_value(b, tag, why);
   switch (tag) {
@@ -210,8 +222,7 @@ int close_element(ChannelBuild& b, Tag tag, std::string& why) {
       stage(b).poles.push_back(b.root);
       return 0;
     case Tag::response_list_element:
-      stage(b).list.push_back(b.point);
-      return 0;
+      return add_list_point(b, why);
     case Tag::coefficients:
       return close_coefficients(b, why);
     case Tag::poles_zeros:

@@ -409,6 +409,11 @@ TEST(ReadStationXml, HostileFilesEndWithAReason) {
          return t.replace(t.find("2010-01-01T"), 4, "20x0");
        }(),
        "<Channel>: startDate \"20x0-01-01T00:00:00\" is not a time"},
+      {"list frequencies falling",
+       inventory(stage("<ResponseList><ResponseListElement><Frequency>2</Frequency>"
+                       "</ResponseListElement><ResponseListElement><Frequency>1</Frequency>"
+                       "</ResponseListElement></ResponseList>")),
+       "<ResponseListElement>: list frequencies must rise"},
       {"another root", "<FDSNStationXMLx/>", "<FDSNStationXMLx>: the root element is not"},
       {"empty", "", "no element found"},
   };
