@@ -212,6 +212,20 @@ int add_list_point(ChannelBuild& b, std::string& why) {
   return 0;
 }
 
+// Stages numbered 1, 2, ... each once (they are in order): a gap or a
+// number given twice would leave the chain without a stage or with a stray one.
+int check_numbering(const std::vector<Stage>& stages, std::string& why) {
+  for (size_t i = 0; i < stages.size(); ++i) {
+    const int expected = static_cast<int>(i) + 1;
+    if (stages[i].number == expected) continue;
+    why = stages[i].number < expected ? "stage " + std::to_string(stages[i].number) + " given twice"
+                                      : "stage " + std::to_string(expected) + " missing (stage " +
+                                            std::to_string(stages[i].number) + " follows)";
+    return -1;
+  }
+  return 0;
+}
+
 int close_element(ChannelBuild& b, Tag tag, std::string& why) {
   if (holds_value(tag)) return close_value(b, tag, why);
   switch (tag) {
@@ -297,6 +311,7 @@ int close_in_channel(ChannelBuild& b, bool& channel_done, std::string& why) {
   if (channel_done) {
     std::stable_sort(b.channel->stages.begin(), b.channel->stages.end(),
                      [](const Stage& x, const Stage& y) { return x.number < y.number; });
+    if (result == 0) result = check_numbering(b.channel->stages, why);
   }
   return result;
 }

@@ -414,6 +414,10 @@ TEST(ReadStationXml, HostileFilesEndWithAReason) {
                        "</ResponseListElement><ResponseListElement><Frequency>1</Frequency>"
                        "</ResponseListElement></ResponseList>")),
        "<ResponseListElement>: list frequencies must rise"},
+      {"a stage missing", inventory(stage("", 1) + stage("", 3)),
+       "<Channel>: stage 2 missing (stage 3 follows)"},
+      {"a stage given twice", inventory(stage("", 1) + stage("", 2) + stage("", 2)),
+       "<Channel>: stage 2 given twice"},
       {"another root", "<FDSNStationXMLx/>", "<FDSNStationXMLx>: the root element is not"},
       {"empty", "", "no element found"},
   };
