@@ -42,18 +42,26 @@ std::string epoch_of(const ChannelResponse& r) {
   return short_time(r.start) + " to " + short_time(r.end);
 }
 
-int fail_for(const std::string& file, const std::string& why, const char* message) {
-  diagnose(file + ": " + why);
+int fail_with(const std::string& diagnostic, const char* message) {
+  diagnose(diagnostic);
   last_error = message;
   return -2;
+}
+
+int fail_for(const std::string& file, const std::string& why, const char* message) {
+  return fail_with(file + ": " + why, message);
 }
 
 int read_metadata(std::string_view text, const std::string& file, const ChannelFilter& f,
                   std::vector<ChannelResponse>& found) {
   std::string why;
-  int read = is_resp(text) ? read_resp(text, f, found, why)
-                           : read_stationxml_text(text, file, f, found, why);
-  if (read < 0) return fail_for(file, why, message::bad_metadata);
+  const bool resp = is_resp(text);
+  int read =
+      resp ? read_resp(text, f, found, why) : read_stationxml_text(text, file, f, found, why);
+  // The StationXML reader names the file itself, before its line and column.
+  if (read < 0)
+    return resp ? fail_for(file, why, message::bad_metadata)
+                : fail_with(why, message::bad_metadata);
   if (found.empty()) return fail_for(file, "no channel epoch matches", message::no_channel_epoch);
   if (found.size() == 1) return 0;
   std::string list =

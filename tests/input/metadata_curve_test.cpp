@@ -139,7 +139,7 @@ TEST(MetadataCurve, OneChannelEpochOrAFailureThatListsThem) {
       {{"IN=" + dir.path("laughs.xml")},
        253,
        "str2graph(): Incorrect station metadata\n",
-       "laughs.xml"},
+       "afcdraw: IN=" + dir.path("laughs.xml") + ", line 2"},
       {{tita, "PHASE=" + data + "/station-metadata/TITA1.HGZ"},
        254,
        "read_in(): A phase file must list frequencies and degrees, not poles and zeros: PHASE=",
