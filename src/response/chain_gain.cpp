@@ -22,7 +22,10 @@ double gain_at(const Stage& s, const PreparedStage& p, double f) {
   bool inside_f, inside_g;
   double at_f = std::abs(stage_value(p, f, inside_f));
   double at_g = std::abs(stage_value(p, s.gain_frequency, inside_g));
-  if (!inside_f || !inside_g || !(at_g > 0) || !std::isfinite(at_f / at_g)) return s.gain;
+  if (!inside_f || !inside_g || !(at_g > 0) || !std::isfinite(at_g) ||
+      !std::isfinite(at_f / at_g)) {
+    return s.gain;
+  }
   return s.gain * at_f / at_g;
 }
 

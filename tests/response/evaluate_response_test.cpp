@@ -172,6 +172,10 @@ TEST(EvaluateResponse, NotesWhatItNoticed) {
   ChannelResponse mismatch = chain({pole_zero(StageKind::laplace_rad, -1, 1, 0)});
   mismatch.stages[0].has_gain = true, mismatch.stages[0].gain = 100;
   mismatch.has_sensitivity = true, mismatch.sensitivity = 90, mismatch.sensitivity_frequency = 0;
+  // Quoted at 0 Hz, where a pole at 0 makes the stage infinite: not movable.
+  ChannelResponse at_pole = chain({pole_zero(StageKind::laplace_rad, 0, 1, 0)});
+  at_pole.stages[0].has_gain = true, at_pole.stages[0].gain = 100;
+  at_pole.has_sensitivity = true, at_pole.sensitivity = 90, at_pole.sensitivity_frequency = 1;
   ChannelResponse nyquist = chain({fir(1, {1}, FirSymmetry::none)});
   nyquist.has_sensitivity = true, nyquist.sensitivity = 1, nyquist.sensitivity_frequency = 60;
   const struct {
@@ -182,6 +186,8 @@ TEST(EvaluateResponse, NotesWhatItNoticed) {
       {"FIR normalised", unnormalised, "stage 1: FIR coefficients sum to 1.5, not 1; normalised"},
       {"gains against sensitivity", mismatch,
        "the stage gains multiply to 100 at 0 Hz, the stated sensitivity is 90"},
+      {"gain quoted at a pole", at_pole,
+       "the stage gains multiply to 100 at 1 Hz, the stated sensitivity is 90"},
       {"sensitivity above Nyquist", nyquist,
        "the sensitivity is quoted at 60 Hz, above the Nyquist frequency 50 Hz"},
   };
