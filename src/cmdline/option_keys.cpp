@@ -93,6 +93,9 @@ const OptionKey option_keys[] = {
     // Read before the options, listed for the help text and the suggestions.
     {"--batch", nullptr, no_family, 0, nullptr, need_nothing,
      " - Файл заданий: одна командная строка на строку"},
+    // After --batch FILE, never in a job's line.
+    {"SUMMARY=", "summary.csv", no_family, 0, nullptr, need_nothing,
+     " - Сводка пакета (--batch): строка на задание, файл .csv или .json"},
     {"--version", nullptr, no_family, 0, nullptr, need_nothing, " - Версия программы"},
 };
 const size_t option_key_count = std::size(option_keys);

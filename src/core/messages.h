@@ -121,6 +121,14 @@ inline constexpr char why_no_reference_phase[] = "no IN= phase";
 inline constexpr char batch_job_line[] = "%s:%ld: %d: %s\n";
 inline constexpr char batch_unreadable[] = "batch(): Unable to read the batch file";
 inline constexpr char job_outside_tolerance[] = "outside tolerance";
+// A job failed by TOL= whose verdict lines say "not judged" and none
+// "outside tolerance".
+inline constexpr char job_not_judged[] = "not judged";
+// Before a job's failure line, each verdict line it printed:
+// "batch:LINE: IN2: max deviation ...: within tolerance".
+inline constexpr char batch_verdict_line[] = "%s:%ld: %s\n";
+inline constexpr char summary_unknown[] = "batch(): SUMMARY= names no .csv or .json file";
+inline constexpr char summary_not_written[] = "batch(): Unable to write the summary";
 inline constexpr char job_not_started[] =
     "batch(): Unable to start the job";  // ": " and why may follow
 inline constexpr char job_garbled[] = "batch(): The job wrote into the batch's own channel";

@@ -11,8 +11,8 @@
 
 int main(int argc, char* argv[]) {
   void* gap = start_heap_on_huge_pages();
-  int status =
-      asks_for_batch(argc, argv) ? run_batch(argc, argv, run, load_report_module) : run(argc, argv);
+  int status = asks_for_batch(argc, argv) ? run_batch(argc, argv, run_judged, load_report_module)
+                                          : run(argc, argv);
   free(gap);
   return status;
 }

@@ -145,7 +145,8 @@ void take_names(PlotOptions& o, const MetadataNames& names) {
 // -> encode it -> write it to OUT= safely -> with TOL=, the verdict. Each
 // step runs only if the one before succeeded; a failure prints its message
 // line and ends the run.
-int run_with(int argc, const char* const argv[], ReportDrawer draw_report) {
+int run_with(int argc, const char* const argv[], ReportDrawer draw_report,
+             std::vector<Verdict>* printed) {
   if (asks_for_version(argc, argv)) {
     print_version();
     return 0;
@@ -200,5 +201,6 @@ int run_with(int argc, const char* const argv[], ReportDrawer draw_report) {
     if (errno != 0) diagnose(std::string("OUT=") + o.out_path + ": " + strerror(errno));
     return print_failure(o, picture_not_made);
   }
+  if (printed != nullptr) *printed = verdicts;
   return print_verdicts(o, verdicts);
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <vector>
+
+#include "compare/verdict.h"
 #include "report/draw_report.h"
 
 // Who draws a report picture: draw_report in the full binary; nobody in the
@@ -9,10 +12,16 @@ using ReportDrawer = decltype(&draw_report);
 // The whole run of the tool on an argument list (argv[0] is the program's
 // name): what it prints on standard output and the exit status it returns,
 // report pictures drawn by `draw_report`, or handed over when it is null.
-int run_with(int argc, const char* const argv[], ReportDrawer draw_report);
+// The TOL= verdicts whose lines it printed go to `verdicts` as well, where
+// given (a batch reports them).
+int run_with(int argc, const char* const argv[], ReportDrawer draw_report,
+             std::vector<Verdict>* verdicts = nullptr);
 
 // The full binary's run (which the tests and the pipeline fuzzer drive too),
 // and the fast binary's. Each in a file of its own, so that the fast binary
 // links no report module loader.
 int run(int argc, const char* const argv[]);
 int run_fast(int argc, const char* const argv[]);
+// The same runs, for a batch job: with the verdicts printed.
+int run_judged(int argc, const char* const argv[], std::vector<Verdict>& verdicts);
+int run_fast_judged(int argc, const char* const argv[], std::vector<Verdict>& verdicts);

@@ -3,3 +3,7 @@
 int run(int argc, const char* const argv[]) {
   return run_with(argc, argv, draw_report);
 }
+
+int run_judged(int argc, const char* const argv[], std::vector<Verdict>& verdicts) {
+  return run_with(argc, argv, draw_report, &verdicts);
+}

@@ -195,3 +195,53 @@ TEST(Batch, ReportPicturesAreTheBytesOfARunAlone) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every job with TOL= has its verdict lines reported, the passing ones
+// too, before a failing job's line; a job failed only by points not judged
+// says so rather than "outside tolerance".
+TEST(Batch, VerdictLinesOfEveryJobWithTol) {
+  TempDir dir;
+  write_file(dir.path("nominal.txt"), "1 10 0\n10 10 -90\n100 10 -180\n");
+  write_file(dir.path("close.txt"), "1 10.5 2\n5 10.2 -62\n100 10 -181\n");
+  write_file(dir.path("far.txt"), "1 20 0\n100 20 -180\n");
+  write_file(dir.path("rising.txt"), "1 10\n100 20\n");
+  write_file(dir.path("wide.txt"), "0.5 10\n1 10\n100 20\n200 20\n");
+  const struct {
+    std::string job;
+    int status;
+    std::string out;
+  } cases[] = {
+      {"IN=nominal.txt IN2=close.txt OUT=a.gif TOL=0.5", 0,
+       ":1: IN2: max deviation 0.424 dB at 1 Hz: within tolerance\n"},
+      {"IN=nominal.txt IN2=close.txt IN3=far.txt OUT=b.gif TOL=1", 1,
+       ":1: IN2: max deviation 0.424 dB at 1 Hz: within tolerance\n"
+       ":1: IN3: max deviation 6.02 dB at 1 Hz: outside tolerance\n:1: 1: outside tolerance\n"},
+      {"IN=rising.txt IN2=wide.txt OUT=c.gif TOL=0.5", 1,
+       ":1: IN2: max deviation 0 dB at 1 Hz, 1 point not judged (0.5 Hz: outside the IN= "
+       "frequencies): not judged\n:1: 1: not judged\n"},
+      {"IN=rising.txt IN2=wide.txt IN3=far.txt OUT=d.gif TOL=0.5", 1,
+       ":1: IN2: max deviation 0 dB at 1 Hz, 1 point not judged (0.5 Hz: outside the IN= "
+       "frequencies): not judged\n:1: IN3: max deviation 6.02 dB at 1 Hz: outside "
+       "tolerance\n:1: 1: outside tolerance\n"},
+      {"IN=nominal.txt IN2=far.txt OUT=e.gif -diff", 0, ""},  // no TOL=, no verdict
+      {"IN=missing.txt IN2=far.txt OUT=f.gif TOL=1", 1, ":1: 254: read_in(): File open error\n"},
+  };
+  for (const auto& c : cases) {
+    write_file(dir.path("jobs.txt"), c.job + "\n");
+    RunResult r = run_shell(dir.dir(), "\"$AFCDRAW\" --batch jobs.txt 2>/dev/null");
+    std::string expected;
+    for (size_t at = 0, end; at < c.out.size(); at = end + 1) {
+      end = c.out.find('\n', at);
+      expected += "jobs.txt" + c.out.substr(at, end + 1 - at);
+    }
+    EXPECT_EQ(expected, r.out) << c.job;
+    EXPECT_EQ(
+        c.out.find(": 1: ") != std::string::npos || c.out.find(": 254: ") != std::string::npos,
+        r.status == 1)
+        << c.job;
+  }
+}
+
+}  // namespace

@@ -76,6 +76,7 @@ inline constexpr char help_text_added_utf8[] = R"(
   GAIN=                  - Усиление: stated (общая чувствительность) или stages (по звеньям)
   POINTS=                - Число частот вычисляемых АЧХ от MIN до MAX оси X
   --batch                - Файл заданий: одна командная строка на строку
+  SUMMARY=               - Сводка пакета (--batch): строка на задание, файл .csv или .json
   --version              - Версия программы
 )";
 
