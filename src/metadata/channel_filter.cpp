@@ -48,12 +48,16 @@ bool leap(int year) {
   return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
 }
 
+int month_length(int year, int month) {
+  static constexpr int lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return lengths[month - 1] + (month == 2 && leap(year));
+}
+
 // Month and day of a day of the year; false when the day is out of range.
 bool month_day(int year, int yday, int& month, int& day) {
-  static constexpr int lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   if (yday < 1) return false;
   for (month = 1; month <= 12; ++month) {
-    int n = lengths[month - 1] + (month == 2 && leap(year));
+    int n = month_length(year, month);
     if (yday <= n) {
       day = yday;
       return true;
@@ -108,7 +112,7 @@ std::string normal_time(std::string_view t) {
   if (digits(t, 0, 4) && t.size() >= 10 && t[4] == '-' && digits(t, 5, 2) && t[7] == '-' &&
       digits(t, 8, 2)) {
     year = number(t, 0, 4), month = number(t, 5, 2), day = number(t, 8, 2);
-    if (month < 1 || month > 12 || day < 1 || day > 31) return "";
+    if (month < 1 || month > 12 || day < 1 || day > month_length(year, month)) return "";
     if (t.size() > 10 && t[10] != 'T' && t[10] != ' ') return "";
     rest = t.size() > 10 ? t.substr(11) : std::string_view();
   } else if (digits(t, 0, 4) && t.size() >= 8 && t[4] == ',' && digits(t, 5, 3)) {
