@@ -4,9 +4,10 @@
 
 #include "core/response_point.h"
 
-// The lines of a point file that begin with two numbers but give no point:
-// a usable frequency with an amplitude beyond the double range, or with
-// the -1 that the reading takes for a number missing. No picture draws
+// The lines of a point file that begin with a usable frequency but give no
+// point: an amplitude beyond the double range, the -1 that the reading
+// takes for a number missing, or a "nan" or "inf" where the amplitude
+// stands (read as a NaN). No picture draws
 // them, as none ever did; a comparison must count them, never pass over
 // them. Each comes back as (frequency, the amplitude read).
 PointList unreadable_lines(std::string_view text);

@@ -93,6 +93,9 @@ TEST(CompareDeviation, TheWaysEvidenceUsedToBeDroppedEachNowStatus1) {
   write_file(dir.path("phaseless.txt"), "1 10 0\n2 10\n3 10 0\n100 10 0\n");
   write_file(dir.path("unreadable.txt"), "1 10\n2 1e400\n3 -1\n100 10\n");  // never points
   write_file(dir.path("dead.txt"), "1 10\n2 -1\n3 10\n100 10\n");
+  // As C's printf writes what is no number: never points either.
+  write_file(dir.path("nan.txt"), "1 10\n2 nan\n3\t-NaN\n5 inf\n100 10\n");
+  write_file(dir.path("nan_nominal.txt"), "1 10\n2 nan\n3 10\n100 10\n");
   const struct {
     std::string in, in2;
     std::vector<std::string> args;
@@ -131,6 +134,15 @@ TEST(CompareDeviation, TheWaysEvidenceUsedToBeDroppedEachNowStatus1) {
        {"TOL=0.5,5", "-phase"},
        "IN2: max deviation 0 dB at 1 Hz, 0 deg at 1 Hz, 1 point not judged (2 Hz: no phase): not "
        "judged"},
+      {"nominal.txt",
+       "nan.txt",
+       {"TOL=0.5"},
+       "IN2: max deviation 0 dB at 1 Hz, 3 points not judged (2\u20135 Hz: amplitude not finite): "
+       "not judged"},
+      {"nan_nominal.txt",
+       "inside.txt",
+       {"TOL=0.5"},
+       "IN2: 2 points not judged (1.5\u20132.5 Hz: IN= amplitude <= 0 or not finite): not judged"},
   };
   for (const auto& c : cases) {
     std::vector<std::string> args{"IN=" + dir.path(c.in), "IN2=" + dir.path(c.in2),
