@@ -96,6 +96,9 @@ TEST(CompareDeviation, TheWaysEvidenceUsedToBeDroppedEachNowStatus1) {
   // As C's printf writes what is no number: never points either.
   write_file(dir.path("nan.txt"), "1 10\n2 nan\n3\t-NaN\n5 inf\n100 10\n");
   write_file(dir.path("nan_nominal.txt"), "1 10\n2 nan\n3 10\n100 10\n");
+  // A phase file's lines that give no phase: what lies around them would be invented.
+  write_file(dir.path("phase_nan.txt"), "1 0\n2 nan\n3 0\n100 0\n");
+  write_file(dir.path("phase_missing.txt"), "1 0\n2 0\n3 -1\n100 0\n");
   const struct {
     std::string in, in2;
     std::vector<std::string> args;
@@ -143,6 +146,16 @@ TEST(CompareDeviation, TheWaysEvidenceUsedToBeDroppedEachNowStatus1) {
        "inside.txt",
        {"TOL=0.5"},
        "IN2: 2 points not judged (1.5\u20132.5 Hz: IN= amplitude <= 0 or not finite): not judged"},
+      {"nominal.txt",
+       "nominal.txt",
+       {"TOL=0.5,5", "PHASE2=" + dir.path("phase_nan.txt")},
+       "IN2: max deviation 0 dB at 1 Hz, 0 deg at 1 Hz, 1 point not judged (2 Hz: no phase): not "
+       "judged"},
+      {"nominal.txt",
+       "nominal.txt",
+       {"TOL=0.5,5", "PHASE2=" + dir.path("phase_missing.txt")},
+       "IN2: max deviation 0 dB at 1 Hz, 0 deg at 1 Hz, 3 points not judged (3\u201310 Hz: no "
+       "phase): not judged"},
   };
   for (const auto& c : cases) {
     std::vector<std::string> args{"IN=" + dir.path(c.in), "IN2=" + dir.path(c.in2),
