@@ -147,7 +147,7 @@ void warn_without_effect(ParseState& s) {
     }
   }
   const PlotOptions& o = s.o;
-  if (o.tol_deg_given && !o.phase) {
+  if (o.tol_deg_given && !o.phase && s.tol_ok) {
     s.warn("TOL= degrees have no effect without -phase: the phase is not judged");
   }
   // The frequency range is known here unless the data will set it.
