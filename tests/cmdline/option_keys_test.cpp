@@ -83,6 +83,25 @@ TEST(OptionKeys, EveryMisuseIsNamed) {
   }
 }
 
+// What the rest of the command line takes away: each says so, and where it
+// is given its effect no warning.
+TEST(OptionKeys, OptionsOtherOptionsUndoAreNamed) {
+  const struct {
+    std::vector<std::string> args;
+    bool warned;
+  } cases[] = {
+      {{"-report", "FORMAT=FAP"}, true},
+      {{"/report", "OUT=c.fap"}, true},
+      {{"-report"}, false},
+      {{"IN2=c.txt", "IN2_UNITS=VEL"}, true},
+      {{"IN2=c.txt", "IN2_UNITS=VEL", "UNITS=ACC"}, false},
+      {{"IN2=c.txt", "IN2_UNITS=VEL", "-diff"}, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.warned, mentions(parse(c.args).warnings, "has no effect")) << c.args.back();
+  }
+}
+
 TEST(OptionKeys, SlipsOfEveryReleaseGetTheirKey) {
   const struct {
     const char* arg;
