@@ -107,9 +107,20 @@ TEST(OptionKeys, SlipsOfEveryReleaseGetTheirKey) {
     const char* arg;
     const char* key;
   } cases[] = {
-      {"TOLL=1", "TOL="},         {"UNIT=vel", "UNITS="},      {"NORN=1", "NORM="},
-      {"NYQIST=100", "NYQUIST="}, {"D_AXES=-1;1", "D_AXIS="},  {"-dif", "-diff"},
-      {"/Dif", "-diff"},          {"SUBGRID=10", "SUB_GRID="}, {"DIMDD=x", "DIMD="},
+      {"TOLL=1", "TOL="},
+      {"UNIT=vel", "UNITS="},
+      {"NORN=1", "NORM="},
+      {"NYQIST=100", "NYQUIST="},
+      {"D_AXES=-1;1", "D_AXIS="},
+      {"-dif", "-diff"},
+      {"/Dif", "-diff"},
+      {"SUBGRID=10", "SUB_GRID="},
+      {"DIMDD=x", "DIMD="},
+      // The input's number names the key: never another input's.
+      {"IN2UNITS=vel", "IN2_UNITS="},
+      {"IN_UNITS2=vel", "IN2_UNITS="},
+      {"CHANEL3=x", "CHANNEL3="},
+      {"TOL2=1", "TOL="},
   };
   for (const auto& c : cases) {
     const char* near = nearest_key(c.arg);
