@@ -96,6 +96,9 @@ TEST(CompareDeviation, TheWaysEvidenceUsedToBeDroppedEachNowStatus1) {
   // As C's printf writes what is no number: never points either.
   write_file(dir.path("nan.txt"), "1 10\n2 nan\n3\t-NaN\n5 inf\n100 10\n");
   write_file(dir.path("nan_nominal.txt"), "1 10\n2 nan\n3 10\n100 10\n");
+  // Beyond the others' frequencies: -fit fits the range to the points drawn.
+  write_file(dir.path("edge_zero.txt"), "1 10\n100 10\n200 0\n");
+  write_file(dir.path("edge_nan.txt"), "1 10\n100 10\n200 nan\n");
   // A phase file's lines that give no phase: what lies around them would be invented.
   write_file(dir.path("phase_nan.txt"), "1 0\n2 nan\n3 0\n100 0\n");
   write_file(dir.path("phase_missing.txt"), "1 0\n2 0\n3 -1\n100 0\n");
@@ -156,6 +159,15 @@ TEST(CompareDeviation, TheWaysEvidenceUsedToBeDroppedEachNowStatus1) {
        {"TOL=0.5,5", "PHASE2=" + dir.path("phase_missing.txt")},
        "IN2: max deviation 0 dB at 1 Hz, 0 deg at 1 Hz, 3 points not judged (3\u201310 Hz: no "
        "phase): not judged"},
+      {"nominal.txt",
+       "edge_zero.txt",
+       {"TOL=0.5", "-dB"},
+       "IN2: max deviation 0 dB at 1 Hz, 1 point not judged (200 Hz: amplitude <= 0): not judged"},
+      {"nominal.txt",
+       "edge_nan.txt",
+       {"TOL=0.5"},
+       "IN2: max deviation 0 dB at 1 Hz, 1 point not judged (200 Hz: amplitude not finite): not "
+       "judged"},
   };
   for (const auto& c : cases) {
     std::vector<std::string> args{"IN=" + dir.path(c.in), "IN2=" + dir.path(c.in2),
