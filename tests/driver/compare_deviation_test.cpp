@@ -96,6 +96,8 @@ TEST(CompareDeviation, TheWaysEvidenceUsedToBeDroppedEachNowStatus1) {
   // As C's printf writes what is no number: never points either.
   write_file(dir.path("nan.txt"), "1 10\n2 nan\n3\t-NaN\n5 inf\n100 10\n");
   write_file(dir.path("nan_nominal.txt"), "1 10\n2 nan\n3 10\n100 10\n");
+  // Converted from acceleration to displacement, 10 Hz leaves the double range.
+  write_file(dir.path("overflow.txt"), "1 10\n10 1e305\n100 10\n");
   // Beyond the others' frequencies: -fit fits the range to the points drawn.
   write_file(dir.path("edge_zero.txt"), "1 10\n100 10\n200 0\n");
   write_file(dir.path("edge_nan.txt"), "1 10\n100 10\n200 nan\n");
@@ -159,6 +161,11 @@ TEST(CompareDeviation, TheWaysEvidenceUsedToBeDroppedEachNowStatus1) {
        {"TOL=0.5,5", "PHASE2=" + dir.path("phase_missing.txt")},
        "IN2: max deviation 0 dB at 1 Hz, 0 deg at 1 Hz, 3 points not judged (3\u201310 Hz: no "
        "phase): not judged"},
+      {"nominal.txt",
+       "overflow.txt",
+       {"TOL=0.5", "UNITS=ACC,DIS"},
+       "IN2: max deviation 0 dB at 1 Hz, 1 point not judged (10 Hz: amplitude not finite): not "
+       "judged"},
       {"nominal.txt",
        "edge_zero.txt",
        {"TOL=0.5", "-dB"},
