@@ -20,6 +20,7 @@
 #include "input/read_in.h"
 #include "input/str2graph.h"
 #include "input/unreadable_lines.h"
+#include "input/unused_file_options.h"
 
 namespace {
 
@@ -64,6 +65,7 @@ struct Computed {
   std::shared_ptr<const ComputedResponse>& response;
   MetadataNames& names;
   std::vector<std::string>& warnings;
+  bool metadata = false;  // the file was station metadata
 };
 
 // The two (with phases three) columns of the file given with `key`, or
@@ -84,6 +86,7 @@ int read_points(const char* key, const char* path, bool with_phases, PointList& 
       last_error = message::phase_file_pole_zero;
       return response_not_read;
     }
+    computed->metadata = metadata;
     if (!metadata) return pole_zero_curve(text.view(), computed->response);
     return metadata_curve(text.view(), computed->options, computed->input, computed->response,
                           computed->names, computed->warnings);
@@ -170,7 +173,7 @@ int failed(int status, const char* key, const char* path) {
 
 // A computed curve gets its points only once every file is read, so its
 // PHASE= file's points wait in its phases until then.
-int read_curve(const PlotOptions& o, int i, Curve& curve, Responses& r) {
+int read_curve(const PlotOptions& o, int i, Curve& curve, Responses& r, bool& metadata) {
   const char* path = input_path(o, i);
   const char* phase_path = o.phase_paths[i];
   bool phase_file = phase_path[0] != '\0';
@@ -180,6 +183,7 @@ int read_curve(const PlotOptions& o, int i, Curve& curve, Responses& r) {
   int status = read_points(input_keys[i].in_key, path, o.phase && !phase_file, curve.points,
                            curve.phases, source, &computed, o.diff ? &curve.unreadable : nullptr);
   if (status < 0) return failed(status, input_keys[i].in_key, path);
+  metadata = computed.metadata;
   curve.about = names.about;
   curve.sensitivity = names.sensitivity;
   if (i == 0) r.names = names;
@@ -208,13 +212,16 @@ void complete_computed(CurveList& curves, const PlotOptions& o) {
 }
 
 int read_all(const PlotOptions& o, Responses& r) {
+  bool metadata[max_inputs] = {};
   for (int i = 0; i < max_inputs; ++i) {
     if (input_path(o, i)[0] == '\0') continue;
     Curve curve{{}, {}, input_keys[i].color, i, {}, {}, {}};
-    if (int status = read_curve(o, i, curve, r); status < 0) return status;
+    if (int status = read_curve(o, i, curve, r, metadata[i]); status < 0) return status;
     r.curves.push_back(std::move(curve));
     if (o.names[i][0] != '\0') r.legend.push_back({o.names[i], r.curves.size() - 1});
   }
+  std::vector<std::string> unused = unused_file_options(o, r.curves, metadata);
+  r.warnings.insert(r.warnings.end(), unused.begin(), unused.end());
   complete_computed(r.curves, o);
   if (o.unwrap) {
     for (Curve& c : r.curves) unwrap_phase(c.phases);
