@@ -71,10 +71,11 @@ struct Computed {
 // The two (with phases three) columns of the file given with `key`, or
 // the response of a pole-zero file where `computed` may take one: a PHASE=
 // file never is one. Where `unreadable` is given, the lines of a point
-// file that give no point go there.
+// file that give no point go there, those reading "nan" or "inf" too
+// with `words`.
 int read_points(const char* key, const char* path, bool with_phases, PointList& points,
-                PointList& phases, FileIdentity& source, Computed* computed,
-                PointList* unreadable) {
+                PointList& phases, FileIdentity& source, Computed* computed, PointList* unreadable,
+                bool words) {
   FileText text;
   if (read_in(file_of(path), text, &source) < 0) {
     diagnose_read(key, path, errno);
@@ -91,7 +92,7 @@ int read_points(const char* key, const char* path, bool with_phases, PointList& 
     return metadata_curve(text.view(), computed->options, computed->input, computed->response,
                           computed->names, computed->warnings);
   }
-  if (unreadable != nullptr) *unreadable = unreadable_lines(text.view());
+  if (unreadable != nullptr) *unreadable = unreadable_lines(text.view(), words);
   int status = extract(std::move(text), with_phases, points, phases);
   if (status == file_cut_short) {
     diagnose_read(key, path, 0);
@@ -180,8 +181,9 @@ int read_curve(const PlotOptions& o, int i, Curve& curve, Responses& r, bool& me
   FileIdentity source;
   MetadataNames names;
   Computed computed{o, i, curve.computed, names, r.warnings};
-  int status = read_points(input_keys[i].in_key, path, o.phase && !phase_file, curve.points,
-                           curve.phases, source, &computed, o.diff ? &curve.unreadable : nullptr);
+  int status =
+      read_points(input_keys[i].in_key, path, o.phase && !phase_file, curve.points, curve.phases,
+                  source, &computed, o.diff ? &curve.unreadable : nullptr, o.tol_given);
   if (status < 0) return failed(status, input_keys[i].in_key, path);
   metadata = computed.metadata;
   curve.about = names.about;
@@ -193,7 +195,7 @@ int read_curve(const PlotOptions& o, int i, Curve& curve, Responses& r, bool& me
   // Only a verdict on degrees needs the gaps: a picture keeps its curves.
   bool degrees_judged = o.tol_given && o.tol_deg_given;
   status = read_points(input_keys[i].phase_key, phase_path, false, phase_points, unused, source,
-                       nullptr, degrees_judged ? &gaps : nullptr);
+                       nullptr, degrees_judged ? &gaps : nullptr, true);
   if (status < 0) return failed(status, input_keys[i].phase_key, phase_path);
   r.sources.push_back(source);
   check_phase_file(input_keys[i].phase_key, phase_path, phase_points, r.warnings);

@@ -37,7 +37,7 @@ bool names_no_number(const char* p, const char* end) {
 
 }  // namespace
 
-PointList unreadable_lines(std::string_view text) {
+PointList unreadable_lines(std::string_view text, bool words) {
   PointList out;
   const char* p = text.data();
   const char* end = p + text.size();
@@ -49,7 +49,7 @@ PointList unreadable_lines(std::string_view text) {
     if (after != nullptr && usable(f)) {
       if (scan_double_pair(p, line_end, f, a) == 2) {
         if (!usable(a)) out.push_back({f, a});
-      } else if (names_no_number(after, line_end)) {
+      } else if (words && names_no_number(after, line_end)) {
         out.push_back({f, std::numeric_limits<double>::quiet_NaN()});
       }
     }
