@@ -96,6 +96,7 @@ TEST(CompareDeviation, TheWaysEvidenceUsedToBeDroppedEachNowStatus1) {
   // As C's printf writes what is no number: never points either.
   write_file(dir.path("nan.txt"), "1 10\n2 nan\n3\t-NaN\n5 inf\n100 10\n");
   write_file(dir.path("nan_nominal.txt"), "1 10\n2 nan\n3 10\n100 10\n");
+  write_file(dir.path("flat.pz"), "ZEROS 0\nPOLES 0\nCONSTANT 10\n");  // 10 everywhere
   // Converted from acceleration to displacement, 10 Hz leaves the double range.
   write_file(dir.path("overflow.txt"), "1 10\n10 1e305\n100 10\n");
   // Beyond the others' frequencies: -fit fits the range to the points drawn.
@@ -161,6 +162,11 @@ TEST(CompareDeviation, TheWaysEvidenceUsedToBeDroppedEachNowStatus1) {
        {"TOL=0.5,5", "PHASE2=" + dir.path("phase_missing.txt")},
        "IN2: max deviation 0 dB at 1 Hz, 0 deg at 1 Hz, 3 points not judged (3\u201310 Hz: no "
        "phase): not judged"},
+      {"nan_nominal.txt",
+       "flat.pz",
+       {"TOL=0.5"},
+       "IN2: max deviation 0 dB at 1 Hz, 1 point not judged (2 Hz: IN= amplitude <= 0 or not "
+       "finite): not judged"},
       {"nominal.txt",
        "overflow.txt",
        {"TOL=0.5", "UNITS=ACC,DIS"},
