@@ -37,16 +37,35 @@ size_t edits(const std::string& a, const std::string& b) {
   return row[b.size()];
 }
 
+// The digits of a key, which name its input: "2" in "IN2_UNITS=".
+std::string digits_of(const std::string& key) {
+  std::string digits;
+  for (char c : key) {
+    if (c >= '0' && c <= '9') digits += c;
+  }
+  return digits;
+}
+
 }  // namespace
 
+// A key naming the same input as the argument comes first, however near
+// another: "IN2UNITS=" means IN2_UNITS=, never IN_UNITS=, which would set
+// another file's units.
 const char* nearest_key(const char* arg) {
   std::string key = key_part(arg);
   if (key.size() > 32) return nullptr;  // no key is that long: nothing to suggest
+  std::string digits = digits_of(key);
   const char* best = nullptr;
   size_t best_edits = most_edits + 1;
+  bool best_same_input = false;
   auto consider = [&](const char* known) {
-    size_t e = edits(key, key_part(known));
-    if (e < best_edits) best = known, best_edits = e;
+    std::string known_key = key_part(known);
+    size_t e = edits(key, known_key);
+    bool same_input = digits_of(known_key) == digits;
+    if (e > most_edits || (best_same_input && !same_input)) return;
+    if (e < best_edits || (same_input && !best_same_input)) {
+      best = known, best_edits = e, best_same_input = same_input;
+    }
   };
   for (size_t e = 0; e < option_key_count; ++e) {
     const OptionKey& k = option_keys[e];

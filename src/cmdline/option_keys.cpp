@@ -38,7 +38,7 @@ const OptionKey option_keys[] = {
      " - Подписи кривых IN= ... IN4= в легенде"},
     {nullptr, "PHASE.XX.STA.00.HHZ", &InputKeys::phase_key, 0, read_value::phase_path, need_input,
      " - Файлы фазы (частота, градусы) для IN= ... IN4=; включают -phase"},
-    {nullptr, "VEL", &InputKeys::units_key, 0, read_value::in_units, need_input,
+    {nullptr, "VEL", &InputKeys::units_key, 0, read_value::in_units, need_input | need_units,
      " - Единицы текстового файла IN= ... IN4=: DIS, VEL или ACC"},
     {"FORMAT=", "PNG", no_family, 0, read_value::format, need_nothing,
      " - Формат: GIF, PNG, SVG, PDF или FAP (текст: частота, амплитуда, фаза)"},

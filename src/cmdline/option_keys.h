@@ -16,6 +16,7 @@ enum Need : unsigned {
   need_nyquist = 1u << 3,  // NYQUIST=
   need_input = 1u << 4,    // the file of the same input (IN2= for NAME2=)
   need_further = 1u << 5,  // a further response to compare with IN=
+  need_units = 1u << 6,    // UNITS= to convert by, or -diff to compare units in
 };
 
 // Reads an option's value (the text after "="; nullptr for a switch) into

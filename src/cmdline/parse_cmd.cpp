@@ -131,7 +131,18 @@ const char* missing_need(unsigned needs, int input, const PlotOptions& o) {
   if ((needs & need_further) && !has_further_input(o)) return "IN2=";
   if ((needs & need_names) && !has_names(o)) return "NAME=";
   if ((needs & need_nyquist) && o.nyquist <= 0) return "NYQUIST=";
+  if ((needs & need_units) && o.units_to < 0 && !o.diff) return "UNITS= or -diff";
   return nullptr;
+}
+
+// Whether the switch spelled `key` ("-report") was given.
+bool switch_given(const ParseState& s, const char* key) {
+  for (size_t e = 0; e < option_key_count; ++e) {
+    if (option_keys[e].key != nullptr && strcmp(option_keys[e].key, key) == 0) {
+      return s.given[e * max_inputs] != 0;
+    }
+  }
+  return false;
 }
 
 // Every option given that can have no effect on this command line.
@@ -147,7 +158,11 @@ void warn_without_effect(ParseState& s) {
     }
   }
   const PlotOptions& o = s.o;
-  if (o.tol_deg_given && !o.phase) {
+  // Text has no style to draw in.
+  if (o.format == OutputFormat::fap && switch_given(s, "-report")) {
+    s.warn("-report has no effect on FAP text and is ignored");
+  }
+  if (o.tol_deg_given && !o.phase && s.tol_ok) {
     s.warn("TOL= degrees have no effect without -phase: the phase is not judged");
   }
   // The frequency range is known here unless the data will set it.

@@ -82,16 +82,33 @@ void take_text(ParseState& s, char (&field)[N], int most, const char* value) {
   }
 }
 
-// "%lg%*c%lg", telling also where the reading stopped.
-int scan_pair(const char* p, const char* end, double& first, double& second, const char*& stop) {
+// Where a number the scan ended at q really ends: before an exponent
+// marker without digits ("1e", "5E-"), which the scan takes as nothing,
+// so that such a value is not read whole.
+const char* number_end(const char* q) {
+  const char* marker = q[-1] == '+' || q[-1] == '-' ? q - 1 : q;
+  return marker[-1] == 'e' || marker[-1] == 'E' ? marker - 1 : q;
+}
+
+bool bare_exponent(const char* q) {
+  return number_end(q) != q;
+}
+
+// "%lg%*c%lg", telling also where the reading stopped and whether a
+// number closed with a bare exponent marker.
+int scan_pair(const char* p, const char* end, double& first, double& second, const char*& stop,
+              bool& bare) {
   stop = p;
+  bare = false;
   const char* q = scan_double(p, end, first);
   if (q == nullptr) return 0;
   stop = q;
+  bare = bare_exponent(q);
   if (q == end) return 1;
   const char* r = scan_double(q + 1, end, second);
   if (r == nullptr) return 1;
   stop = r;
+  bare = bare || bare_exponent(r);
   return 2;
 }
 
@@ -99,8 +116,9 @@ int scan_pair(const char* p, const char* end, double& first, double& second, con
 void read_range(ParseState& s, const char* value, double& lo, double& hi) {
   const char* end = end_of(value);
   const char* stop;
-  int read = scan_pair(value, end, lo, hi, stop);
-  if (read < 2 || skip_blanks(stop, end) != end) {
+  bool bare;
+  int read = scan_pair(value, end, lo, hi, stop, bare);
+  if (read < 2 || bare || skip_blanks(stop, end) != end) {
     warn_value(s, value, read == 0 ? "not read" : "read only in part");
   }
 }
@@ -128,7 +146,9 @@ bool read_positive(ParseState& s, const char* value, double& v) {
     v = 0;
     return false;
   }
-  if (skip_blanks(stop, end) != end) warn_value(s, value, "read only in part");
+  if (bare_exponent(stop) || skip_blanks(stop, end) != end) {
+    warn_value(s, value, "read only in part");
+  }
   return true;
 }
 
@@ -307,12 +327,14 @@ void tolerance(ParseState& s, const char* value, int) {
   const char* p = scan_double(value, end, s.o.tol_db);
   s.tol_ok = p != nullptr;
   if (!s.tol_ok) return;
+  p = number_end(p);  // a bare marker is left over: "0.5e" is not read whole
   const char* after = skip_unit(skip_blanks(p, end), end, {"dB"});
   p = skip_blanks(after, end);
   if (p == end) return;
   // The separator is any one character, or the blanks before the number.
   const char* q = is_blank(p[-1]) ? scan_double(p, end, s.o.tol_deg) : nullptr;
   if (q == nullptr) q = scan_double(p + 1, end, s.o.tol_deg);
+  if (q != nullptr && bare_exponent(q)) q = nullptr;
   if (q != nullptr) q = skip_blanks(skip_unit(skip_blanks(q, end), end, {"deg", "\xC2\xB0"}), end);
   s.o.tol_deg_given = true;
   s.tol_ok = q == end;

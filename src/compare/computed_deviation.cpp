@@ -19,6 +19,8 @@ void keep_at_measured(CurveList& curves) {
   if (curves.empty() || curves.front().computed) return;
   std::vector<double> measured;
   for (const ResponsePoint& p : curves.front().points) measured.push_back(p.x);
+  // A measured line that gave no point is evidence a verdict must meet.
+  for (const ResponsePoint& p : curves.front().unreadable) measured.push_back(p.x);
   std::sort(measured.begin(), measured.end());
   for (size_t i = 1; i < curves.size(); ++i) {
     if (!curves[i].computed) continue;

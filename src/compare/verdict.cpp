@@ -35,11 +35,15 @@ bool about_phase(Unjudged why) {
 }
 
 // The points not judged inside the range, joined into ranges; a point
-// lacking only its phase counts where degrees are judged.
-void count_not_judged(const Curve& c, const AxisScale& x, bool degrees_judged, Verdict& v) {
+// lacking only its phase counts where degrees are judged. A range fitted
+// to the data holds every point: one left out of the fitting (a line that
+// gave no point, an amplitude -dB has no decibels for) counts too.
+void count_not_judged(const Curve& c, const AxisScale& x, bool range_fitted, bool degrees_judged,
+                      Verdict& v) {
   size_t next = 0;  // the order a point continuing the last range has
   for (const NotJudged& n : c.not_judged) {
-    if (!(x.min <= n.f && n.f <= x.max) || (about_phase(n.why) && !degrees_judged)) continue;
+    bool inside = range_fitted || (x.min <= n.f && n.f <= x.max);
+    if (!inside || (about_phase(n.why) && !degrees_judged)) continue;
     ++v.not_judged;
     if (!v.gaps.empty() && n.order == next && v.gaps.back().why == n.why) {
       v.gaps.back().to = n.f;
@@ -105,7 +109,7 @@ std::vector<Verdict> judge(const CurveList& curves, const AxisScale& x, const Pl
     v.phase = o.phase && largest(curves[i].phase_deviation, x, v.deg, v.deg_at);
     bool phase_met = !o.tol_deg_given || (v.phase && std::fabs(v.deg) <= o.tol_deg);
     if (o.phase && !phase_met) v.within = false;
-    count_not_judged(curves[i], x, o.phase && o.tol_deg_given, v);
+    count_not_judged(curves[i], x, o.fit && !o.x_axis_given, o.phase && o.tol_deg_given, v);
     if (v.not_judged > 0) v.within = false;
     verdicts.push_back(v);
   }

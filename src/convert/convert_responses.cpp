@@ -32,12 +32,17 @@ size_t rework(PointList& points, Keep keep, Change change) {
 }
 
 // An amplitude the factor takes beyond the double range has no place on
-// any axis and is left out with its point.
-void convert_units(Curve& c, int order) {
+// any axis and is left out with its point; a verdict still counts it, as
+// a line whose amplitude could not be used.
+void convert_units(Curve& c, int order, bool compared) {
   auto factor = [&](const ResponsePoint& p) { return std::pow(2 * std::numbers::pi * p.x, order); };
-  rework(
-      c.points, [&](const ResponsePoint& p) { return p.x > 0 && std::isfinite(p.y * factor(p)); },
-      [&](ResponsePoint& p) { p.y *= factor(p); });
+  auto keep = [&](const ResponsePoint& p) {
+    if (p.x <= 0) return false;
+    double y = p.y * factor(p);
+    if (!std::isfinite(y) && compared) c.unreadable.push_back({p.x, y});
+    return std::isfinite(y);
+  };
+  rework(c.points, keep, [&](ResponsePoint& p) { p.y *= factor(p); });
   rework(
       c.phases, [](const ResponsePoint& p) { return p.x > 0; },
       [&](ResponsePoint& p) { p.y += order * quarter_turn; });
@@ -80,7 +85,7 @@ int convert(CurveList& curves, const PlotOptions& o) {
     int order = conversion_order(c, o);
     // UNITS=from,to converts (and so leaves out frequencies at or below 0)
     // even where from is to, as it always has.
-    if (order != 0 || o.units_from >= 0) convert_units(c, order);
+    if (order != 0 || o.units_from >= 0) convert_units(c, order, o.tol_given);
     if (order != 0) anchor_phases(c, o.norm_f);
     if (c.points.empty()) return emptied(c, o);
     if (o.norm_f > 0 && normalise(c, o, order) < 0) return -1;

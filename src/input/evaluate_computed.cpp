@@ -54,6 +54,12 @@ std::vector<double> frequencies(const CurveList& curves, const PlotOptions& o) {
     for (const ResponsePoint& p : c.points) {
       if (p.x >= lo && p.x <= hi) f.push_back(p.x);
     }
+    // A verdict must meet a measured line that gave no point, too.
+    if (o.tol_given) {
+      for (const ResponsePoint& p : c.unreadable) {
+        if (p.x >= lo && p.x <= hi) f.push_back(p.x);
+      }
+    }
     auto middle = f.begin() + static_cast<std::ptrdiff_t>(merged);
     if (!std::is_sorted(middle, f.end())) std::sort(middle, f.end());
     std::inplace_merge(f.begin(), middle, f.end());

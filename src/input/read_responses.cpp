@@ -20,6 +20,7 @@
 #include "input/read_in.h"
 #include "input/str2graph.h"
 #include "input/unreadable_lines.h"
+#include "input/unused_file_options.h"
 
 namespace {
 
@@ -64,14 +65,17 @@ struct Computed {
   std::shared_ptr<const ComputedResponse>& response;
   MetadataNames& names;
   std::vector<std::string>& warnings;
-  PointList& unreadable;  // with -diff: lines whose amplitude cannot be used
+  bool metadata = false;  // the file was station metadata
 };
 
 // The two (with phases three) columns of the file given with `key`, or
 // the response of a pole-zero file where `computed` may take one: a PHASE=
-// file never is one.
+// file never is one. Where `unreadable` is given, the lines of a point
+// file that give no point go there, those reading "nan" or "inf" too
+// with `words`.
 int read_points(const char* key, const char* path, bool with_phases, PointList& points,
-                PointList& phases, FileIdentity& source, Computed* computed) {
+                PointList& phases, FileIdentity& source, Computed* computed, PointList* unreadable,
+                bool words) {
   FileText text;
   if (read_in(file_of(path), text, &source) < 0) {
     diagnose_read(key, path, errno);
@@ -83,13 +87,12 @@ int read_points(const char* key, const char* path, bool with_phases, PointList& 
       last_error = message::phase_file_pole_zero;
       return response_not_read;
     }
+    computed->metadata = metadata;
     if (!metadata) return pole_zero_curve(text.view(), computed->response);
     return metadata_curve(text.view(), computed->options, computed->input, computed->response,
                           computed->names, computed->warnings);
   }
-  if (computed != nullptr && computed->options.diff) {
-    computed->unreadable = unreadable_lines(text.view());
-  }
+  if (unreadable != nullptr) *unreadable = unreadable_lines(text.view(), words);
   int status = extract(std::move(text), with_phases, points, phases);
   if (status == file_cut_short) {
     diagnose_read(key, path, 0);
@@ -114,14 +117,50 @@ void check_phase_file(const char* key, const char* path, const PointList& phases
   }
 }
 
+// A PHASE= file's line that gave no phase ("nan", -1, beyond the double
+// range) waits among its points as its frequency with a NaN, which no line
+// read ever gives.
+void add_phase_gaps(const PointList& unreadable, PointList& phase_file) {
+  for (const ResponsePoint& p : unreadable) phase_file.push_back({p.x, NAN});
+}
+
+// Whether frequency f lies between the phase file's read frequencies either
+// side of it (`read` sorted) with a line giving no phase in between, or at
+// such a line (`gaps` sorted): its phase would be invented there.
+bool in_phase_gap(const std::vector<double>& read, const std::vector<double>& gaps, double f) {
+  if (gaps.empty()) return false;
+  if (std::binary_search(gaps.begin(), gaps.end(), f)) return true;
+  auto above = std::lower_bound(read.begin(), read.end(), f);
+  if (above != read.end() && *above == f) return false;
+  double lo = above == read.begin() ? -HUGE_VAL : *(above - 1);
+  double hi = above == read.end() ? HUGE_VAL : *above;
+  auto gap = std::upper_bound(gaps.begin(), gaps.end(), lo);
+  return gap != gaps.end() && *gap < hi;
+}
+
 // The phases of a PHASE= file at the frequencies of the amplitude points
 // inside its range: unwrapped in frequency order first, so that a wrap
-// between two of its points never interpolates into a spike.
+// between two of its points never interpolates into a spike. Next to a
+// line that gave no phase a point gets none, so that a comparison counts
+// it rather than judge an interpolated one.
 PointList phases_at(const PointList& points, const PointList& phase_file) {
-  LogTable table(phase_file, TableValues::unwrapped_phase);
+  PointList read;
+  std::vector<double> read_f, gaps;
+  for (const ResponsePoint& p : phase_file) {
+    if (std::isnan(p.y)) {
+      gaps.push_back(p.x);
+    } else {
+      read.push_back(p);
+      read_f.push_back(p.x);
+    }
+  }
+  std::sort(read_f.begin(), read_f.end());
+  std::sort(gaps.begin(), gaps.end());
+  LogTable table(read, TableValues::unwrapped_phase);
   PointList phases;
   for (const ResponsePoint& p : points) {
-    if (table.covers(p.x)) phases.push_back({p.x, table.at(p.x)});
+    if (table.covers(p.x) && !in_phase_gap(read_f, gaps, p.x))
+      phases.push_back({p.x, table.at(p.x)});
   }
   return phases;
 }
@@ -135,27 +174,32 @@ int failed(int status, const char* key, const char* path) {
 
 // A computed curve gets its points only once every file is read, so its
 // PHASE= file's points wait in its phases until then.
-int read_curve(const PlotOptions& o, int i, Curve& curve, Responses& r) {
+int read_curve(const PlotOptions& o, int i, Curve& curve, Responses& r, bool& metadata) {
   const char* path = input_path(o, i);
   const char* phase_path = o.phase_paths[i];
   bool phase_file = phase_path[0] != '\0';
   FileIdentity source;
   MetadataNames names;
-  Computed computed{o, i, curve.computed, names, r.warnings, curve.unreadable};
-  int status = read_points(input_keys[i].in_key, path, o.phase && !phase_file, curve.points,
-                           curve.phases, source, &computed);
+  Computed computed{o, i, curve.computed, names, r.warnings};
+  int status =
+      read_points(input_keys[i].in_key, path, o.phase && !phase_file, curve.points, curve.phases,
+                  source, &computed, o.diff ? &curve.unreadable : nullptr, o.tol_given);
   if (status < 0) return failed(status, input_keys[i].in_key, path);
+  metadata = computed.metadata;
   curve.about = names.about;
   curve.sensitivity = names.sensitivity;
   if (i == 0) r.names = names;
   r.sources.push_back(source);
   if (!phase_file) return 0;
-  PointList phase_points, unused;
+  PointList phase_points, unused, gaps;
+  // Only a verdict on degrees needs the gaps: a picture keeps its curves.
+  bool degrees_judged = o.tol_given && o.tol_deg_given;
   status = read_points(input_keys[i].phase_key, phase_path, false, phase_points, unused, source,
-                       nullptr);
+                       nullptr, degrees_judged ? &gaps : nullptr, true);
   if (status < 0) return failed(status, input_keys[i].phase_key, phase_path);
   r.sources.push_back(source);
   check_phase_file(input_keys[i].phase_key, phase_path, phase_points, r.warnings);
+  add_phase_gaps(gaps, phase_points);
   curve.phases = curve.computed ? std::move(phase_points) : phases_at(curve.points, phase_points);
   return 0;
 }
@@ -170,13 +214,16 @@ void complete_computed(CurveList& curves, const PlotOptions& o) {
 }
 
 int read_all(const PlotOptions& o, Responses& r) {
+  bool metadata[max_inputs] = {};
   for (int i = 0; i < max_inputs; ++i) {
     if (input_path(o, i)[0] == '\0') continue;
     Curve curve{{}, {}, input_keys[i].color, i, {}, {}, {}};
-    if (int status = read_curve(o, i, curve, r); status < 0) return status;
+    if (int status = read_curve(o, i, curve, r, metadata[i]); status < 0) return status;
     r.curves.push_back(std::move(curve));
     if (o.names[i][0] != '\0') r.legend.push_back({o.names[i], r.curves.size() - 1});
   }
+  std::vector<std::string> unused = unused_file_options(o, r.curves, metadata);
+  r.warnings.insert(r.warnings.end(), unused.begin(), unused.end());
   complete_computed(r.curves, o);
   if (o.unwrap) {
     for (Curve& c : r.curves) unwrap_phase(c.phases);

@@ -83,14 +83,44 @@ TEST(OptionKeys, EveryMisuseIsNamed) {
   }
 }
 
+// What the rest of the command line takes away: each says so, and where it
+// is given its effect no warning.
+TEST(OptionKeys, OptionsOtherOptionsUndoAreNamed) {
+  const struct {
+    std::vector<std::string> args;
+    bool warned;
+  } cases[] = {
+      {{"-report", "FORMAT=FAP"}, true},
+      {{"/report", "OUT=c.fap"}, true},
+      {{"-report"}, false},
+      {{"IN2=c.txt", "IN2_UNITS=VEL"}, true},
+      {{"IN2=c.txt", "IN2_UNITS=VEL", "UNITS=ACC"}, false},
+      {{"IN2=c.txt", "IN2_UNITS=VEL", "-diff"}, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.warned, mentions(parse(c.args).warnings, "has no effect")) << c.args.back();
+  }
+}
+
 TEST(OptionKeys, SlipsOfEveryReleaseGetTheirKey) {
   const struct {
     const char* arg;
     const char* key;
   } cases[] = {
-      {"TOLL=1", "TOL="},         {"UNIT=vel", "UNITS="},      {"NORN=1", "NORM="},
-      {"NYQIST=100", "NYQUIST="}, {"D_AXES=-1;1", "D_AXIS="},  {"-dif", "-diff"},
-      {"/Dif", "-diff"},          {"SUBGRID=10", "SUB_GRID="}, {"DIMDD=x", "DIMD="},
+      {"TOLL=1", "TOL="},
+      {"UNIT=vel", "UNITS="},
+      {"NORN=1", "NORM="},
+      {"NYQIST=100", "NYQUIST="},
+      {"D_AXES=-1;1", "D_AXIS="},
+      {"-dif", "-diff"},
+      {"/Dif", "-diff"},
+      {"SUBGRID=10", "SUB_GRID="},
+      {"DIMDD=x", "DIMD="},
+      // The input's number names the key: never another input's.
+      {"IN2UNITS=vel", "IN2_UNITS="},
+      {"IN_UNITS2=vel", "IN2_UNITS="},
+      {"CHANEL3=x", "CHANNEL3="},
+      {"TOL2=1", "TOL="},
   };
   for (const auto& c : cases) {
     const char* near = nearest_key(c.arg);

@@ -144,6 +144,29 @@ TEST(ParseCmd, XAxisStoresEachNumberAsItIsRead) {
   EXPECT_EQ(10, o.x_max);
 }
 
+// An exponent marker without digits is read as nothing, as in a file, but
+// the value is then not read whole and says so.
+TEST(ParseCmd, ABareExponentMarkerWarns) {
+  const struct {
+    const char* arg;
+    double PlotOptions::*field;
+    double value;
+  } cases[] = {
+      {"X_AXIS=0.1e,100", &PlotOptions::x_max, 100},
+      {"X_AXIS=0.1,100E", &PlotOptions::x_max, 100},
+      {"NORM=1e", &PlotOptions::norm_f, 1},
+      {"NYQUIST=40e-", &PlotOptions::nyquist, 40},
+  };
+  for (const auto& c : cases) {
+    PlotOptions o;
+    Warnings w;
+    ASSERT_EQ(0, parse({in, out, c.arg}, o, &w)) << c.arg;
+    EXPECT_EQ(c.value, o.*c.field) << c.arg;
+    ASSERT_EQ(1u, w.size()) << c.arg;
+    EXPECT_NE(std::string::npos, w[0].find("read only in part")) << w[0];
+  }
+}
+
 TEST(ParseCmd, SizeRules) {
   const struct {
     const char* value;
@@ -245,6 +268,9 @@ TEST(ParseCmd, ToleranceIsReadWholeOrRefused) {
       {{"TOL=0.5dB,5rad"}, bad_tolerance, 0, 0, false},
       {{"TOL=0.5,0"}, bad_tolerance, 0, 0, false},
       {{"TOL=dB"}, bad_tolerance, 0, 0, false},
+      {{"TOL=5e-1,5E0"}, 0, 0.5, 5, true},
+      {{"TOL=0.5e"}, bad_tolerance, 0, 0, false},  // an exponent was meant
+      {{"TOL=0.5,5e-"}, bad_tolerance, 0, 0, false},
   };
   for (const auto& c : cases) {
     std::vector<std::string> args{in, out, "IN2=c.txt", "-phase"};

@@ -93,6 +93,18 @@ TEST(CompareDeviation, TheWaysEvidenceUsedToBeDroppedEachNowStatus1) {
   write_file(dir.path("phaseless.txt"), "1 10 0\n2 10\n3 10 0\n100 10 0\n");
   write_file(dir.path("unreadable.txt"), "1 10\n2 1e400\n3 -1\n100 10\n");  // never points
   write_file(dir.path("dead.txt"), "1 10\n2 -1\n3 10\n100 10\n");
+  // As C's printf writes what is no number: never points either.
+  write_file(dir.path("nan.txt"), "1 10\n2 nan\n3\t-NaN\n5 inf\n100 10\n");
+  write_file(dir.path("nan_nominal.txt"), "1 10\n2 nan\n3 10\n100 10\n");
+  write_file(dir.path("flat.pz"), "ZEROS 0\nPOLES 0\nCONSTANT 10\n");  // 10 everywhere
+  // Converted from acceleration to displacement, 10 Hz leaves the double range.
+  write_file(dir.path("overflow.txt"), "1 10\n10 1e305\n100 10\n");
+  // Beyond the others' frequencies: -fit fits the range to the points drawn.
+  write_file(dir.path("edge_zero.txt"), "1 10\n100 10\n200 0\n");
+  write_file(dir.path("edge_nan.txt"), "1 10\n100 10\n200 nan\n");
+  // A phase file's lines that give no phase: what lies around them would be invented.
+  write_file(dir.path("phase_nan.txt"), "1 0\n2 nan\n3 0\n100 0\n");
+  write_file(dir.path("phase_missing.txt"), "1 0\n2 0\n3 -1\n100 0\n");
   const struct {
     std::string in, in2;
     std::vector<std::string> args;
@@ -130,6 +142,44 @@ TEST(CompareDeviation, TheWaysEvidenceUsedToBeDroppedEachNowStatus1) {
        "phaseless.txt",
        {"TOL=0.5,5", "-phase"},
        "IN2: max deviation 0 dB at 1 Hz, 0 deg at 1 Hz, 1 point not judged (2 Hz: no phase): not "
+       "judged"},
+      {"nominal.txt",
+       "nan.txt",
+       {"TOL=0.5"},
+       "IN2: max deviation 0 dB at 1 Hz, 3 points not judged (2\u20135 Hz: amplitude not finite): "
+       "not judged"},
+      {"nan_nominal.txt",
+       "inside.txt",
+       {"TOL=0.5"},
+       "IN2: 2 points not judged (1.5\u20132.5 Hz: IN= amplitude <= 0 or not finite): not judged"},
+      {"nominal.txt",
+       "nominal.txt",
+       {"TOL=0.5,5", "PHASE2=" + dir.path("phase_nan.txt")},
+       "IN2: max deviation 0 dB at 1 Hz, 0 deg at 1 Hz, 1 point not judged (2 Hz: no phase): not "
+       "judged"},
+      {"nominal.txt",
+       "nominal.txt",
+       {"TOL=0.5,5", "PHASE2=" + dir.path("phase_missing.txt")},
+       "IN2: max deviation 0 dB at 1 Hz, 0 deg at 1 Hz, 3 points not judged (3\u201310 Hz: no "
+       "phase): not judged"},
+      {"nan_nominal.txt",
+       "flat.pz",
+       {"TOL=0.5"},
+       "IN2: max deviation 0 dB at 1 Hz, 1 point not judged (2 Hz: IN= amplitude <= 0 or not "
+       "finite): not judged"},
+      {"nominal.txt",
+       "overflow.txt",
+       {"TOL=0.5", "UNITS=ACC,DIS"},
+       "IN2: max deviation 0 dB at 1 Hz, 1 point not judged (10 Hz: amplitude not finite): not "
+       "judged"},
+      {"nominal.txt",
+       "edge_zero.txt",
+       {"TOL=0.5", "-dB"},
+       "IN2: max deviation 0 dB at 1 Hz, 1 point not judged (200 Hz: amplitude <= 0): not judged"},
+      {"nominal.txt",
+       "edge_nan.txt",
+       {"TOL=0.5"},
+       "IN2: max deviation 0 dB at 1 Hz, 1 point not judged (200 Hz: amplitude not finite): not "
        "judged"},
   };
   for (const auto& c : cases) {

@@ -99,6 +99,13 @@ TEST(Diagnostics, StrictMakesTheFirstWarningAFailure) {
        "parse_cmd(): DIMX= cut to its first 127 bytes"},
       {{in, out, "-strict", "P_AXIS=0;90"},
        "parse_cmd(): P_AXIS= has no effect without -phase and is ignored"},
+      {{in, out, "-strict", "TIME=2019-01-01"},
+       "parse_cmd(): TIME= has no effect without station metadata and is ignored"},
+      {{in, out, "-strict", "CHANNEL=Z.CGV..HYZ"},
+       "parse_cmd(): CHANNEL= has no effect without station metadata in IN= and is ignored"},
+      {{in, out, "-strict", "POINTS=100"},
+       "parse_cmd(): POINTS= has no effect without a pole-zero or station metadata file and is "
+       "ignored"},
       {{in, out, "-strict", "-fit", "NYQUIST=1e6"},
        "parse_cmd(): NYQUIST= line at 500000 Hz lies outside the frequency range 0.01 to 10 Hz"},
   };
