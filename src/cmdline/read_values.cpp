@@ -324,6 +324,9 @@ void tolerance(ParseState& s, const char* value, int) {
   s.o.tol_given = s.o.diff = true;
   s.o.tol_db = s.o.tol_deg = 0;
   s.o.tol_deg_given = false;
+  // A later TOL= replaces an earlier one, its refusal too; a reason set
+  // while nothing else is refused can only be an earlier TOL='s.
+  if (s.refused.empty()) s.reason.clear();
   const char* p = scan_double(value, end, s.o.tol_db);
   s.tol_ok = p != nullptr;
   if (!s.tol_ok) return;
