@@ -17,6 +17,12 @@ bool clip_axis(double p, double d, double lo, double hi, double& t0, double& t1)
   return t0 <= t1;
 }
 
+// The box with its clearance round it.
+CornerBox cleared(const CornerBox& b) {
+  constexpr double c = legend_clearance;
+  return {b.x0 - c, b.y0 - c, b.x1 + c, b.y1 + c};
+}
+
 // The length of the segment inside the box.
 double length_inside(const CornerBox& b, double x0, double y0, double x1, double y1) {
   double dx = x1 - x0, dy = y1 - y0, t0 = 0, t1 = 1;
@@ -52,7 +58,7 @@ void weigh_segment_in_boxes(CornerWeights& w, double x0, double y0, double x1, d
   double left = std::min(x0, x1), right = std::max(x0, x1);
   double top = std::min(y0, y1), bottom = std::max(y0, y1);
   for (int i = 0; i < 4; ++i) {
-    const CornerBox& b = w.boxes[i];
+    CornerBox b = cleared(w.boxes[i]);
     if (right < b.x0 || left > b.x1 || bottom < b.y0 || top > b.y1) continue;
     w.length[i] += length_inside(b, x0, y0, x1, y1);
   }

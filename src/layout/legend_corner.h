@@ -26,11 +26,16 @@ int corner_index(LegendCorner corner);
 // The drawn segment from (x0, y0) to (x1, y1), weighed in every box.
 void weigh_segment_in_boxes(CornerWeights& weights, double x0, double y0, double x1, double y1);
 
+// A curve passing this close to a box (pixels, or layout units) is weighed
+// as under it: a legend that only touches a curve hides its edge, and of
+// two corners both clear, the one with room round it reads better.
+constexpr double legend_clearance = 4;
+
 // The same, inline for the most of a long curve that passes between the
 // top boxes and the bottom ones, so that weighing slows its drawing little.
 inline void weigh_segment(CornerWeights& w, double x0, double y0, double x1, double y1) {
-  bool below_top = std::min(y0, y1) > std::max(w.boxes[0].y1, w.boxes[1].y1);
-  bool above_bottom = std::max(y0, y1) < std::min(w.boxes[2].y0, w.boxes[3].y0);
+  bool below_top = std::min(y0, y1) > std::max(w.boxes[0].y1, w.boxes[1].y1) + legend_clearance;
+  bool above_bottom = std::max(y0, y1) < std::min(w.boxes[2].y0, w.boxes[3].y0) - legend_clearance;
   if (!(below_top && above_bottom)) weigh_segment_in_boxes(w, x0, y0, x1, y1);
 }
 
