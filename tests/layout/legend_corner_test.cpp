@@ -46,7 +46,7 @@ TEST(LegendCorner, LengthUnderEachCornerAndLonePointsDecide) {
       {{{380, 0, 380, 20}, {40, 30, 80, 30}}, {}, LegendCorner::top_right},
       // A curve passing just below the right box, clear of both: the left.
       {{{300, 53, 400, 53}}, {}, LegendCorner::top_left},
-      {{{300, 60, 400, 60}}, {}, LegendCorner::top_right},  // far enough below
+      {{{300, 60, 400, 60}}, {}, LegendCorner::top_right},        // far enough below
       {{{0, 20, 100, 20}}, {{360, 30}}, LegendCorner::top_left},  // never over a lone point
       {{{0, 20, 100, 20}}, {{393, 53}}, LegendCorner::top_left},  // its cross reaches the box
       {{}, {{395, 30}}, LegendCorner::top_right},                 // beside the box
