@@ -90,6 +90,12 @@ const OptionKey option_keys[] = {
      " - Усиление: stated (общая чувствительность) или stages (по звеньям)"},
     {"POINTS=", "1000", no_family, 0, read_value::points, need_nothing,
      " - Число частот вычисляемых АЧХ от MIN до MAX оси X"},
+    {"FONT=", "8", no_family, 0, read_value::font, need_report,
+     " - Размер текста подписей шкал в пунктах (с -report); прочий текст в той же пропорции"},
+    {"LW=", "1", no_family, 0, read_value::line_width, need_report,
+     " - Толщина линий кривых в пунктах (с -report)"},
+    {"DPI=", "300", no_family, 0, read_value::dpi, need_report | need_page,
+     " - Точек на дюйм PNG и GIF размера SIZE= в mm, cm, in или pt (с -report)"},
     // Read before the options, listed for the help text and the suggestions.
     {"--batch", nullptr, no_family, 0, nullptr, need_nothing,
      " - Файл заданий: одна командная строка на строку"},

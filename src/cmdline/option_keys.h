@@ -17,6 +17,8 @@ enum Need : unsigned {
   need_input = 1u << 4,    // the file of the same input (IN2= for NAME2=)
   need_further = 1u << 5,  // a further response to compare with IN=
   need_units = 1u << 6,    // UNITS= to convert by, or -diff to compare units in
+  need_report = 1u << 7,   // the report style: -report, FORMAT=SVG or PDF
+  need_page = 1u << 8,     // SIZE= with units
 };
 
 // Reads an option's value (the text after "="; nullptr for a switch) into

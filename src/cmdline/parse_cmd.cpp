@@ -12,6 +12,7 @@
 #include "core/fixed_words.h"
 #include "core/messages.h"
 #include "layout/amplitude_axis_drawable.h"
+#include "layout/layout_size.h"
 
 namespace {
 
@@ -132,6 +133,10 @@ const char* missing_need(unsigned needs, int input, const PlotOptions& o) {
   if ((needs & need_names) && !has_names(o)) return "NAME=";
   if ((needs & need_nyquist) && o.nyquist <= 0) return "NYQUIST=";
   if ((needs & need_units) && o.units_to < 0 && !o.diff) return "UNITS= or -diff";
+  if ((needs & need_report) && !o.report) return "-report";
+  if ((needs & need_page) && !(o.page_w_pt > 0 && !vector_format(o.format))) {
+    return "SIZE= in units on PNG or GIF";
+  }
   return nullptr;
 }
 
@@ -265,6 +270,49 @@ int validate(ParseState& s) {
   return validate_added(s);
 }
 
+void refuse_page(ParseState& s, const std::string& why) {
+  if (!s.refused.empty()) return;
+  s.refused = "SIZE=";
+  s.reason = "SIZE= value: " + why;
+}
+
+// A page with units becomes the picture's size: points for SVG and PDF,
+// pixels at DPI= for PNG and GIF. It is refused, not resized, outside the
+// limits: a figure for a document must come out at the size asked for.
+void settle_page(ParseState& s) {
+  PlotOptions& o = s.o;
+  if (!(o.page_w_pt > 0)) return;
+  if (!o.report) {
+    s.warn("SIZE= with units has no effect without -report and is ignored");
+    o.page_w_pt = o.page_h_pt = 0;
+    return;
+  }
+  char why[160];
+  if (vector_format(o.format)) {
+    if (o.page_w_pt < least_page_w_pt || o.page_h_pt < least_page_h_pt ||
+        o.page_w_pt > most_page_pt || o.page_h_pt > most_page_pt) {
+      snprintf(why, sizeof why, "a page of %.1fx%.1f pt lies outside %gx%g to %gx%g pt",
+               o.page_w_pt, o.page_h_pt, least_page_w_pt, least_page_h_pt, most_page_pt,
+               most_page_pt);
+      refuse_page(s, why);
+    }
+    o.size_x = static_cast<int32_t>(std::lround(o.page_w_pt * report_pixels_per_point));
+    o.size_y = static_cast<int32_t>(std::lround(o.page_h_pt * report_pixels_per_point));
+    return;
+  }
+  double per_point = pixels_per_point(o);
+  double x = std::round(o.page_w_pt * per_point), y = std::round(o.page_h_pt * per_point);
+  if (x < least_picture_x || y < least_picture_y || x > most_picture || y > most_picture) {
+    snprintf(why, sizeof why, "%.0fx%.0f pixels at %g per inch lie outside %dx%d to %dx%d", x, y,
+             per_point * points_per_inch, least_picture_x, least_picture_y, most_picture,
+             most_picture);
+    refuse_page(s, why);
+    o.page_w_pt = o.page_h_pt = 0;
+    return;
+  }
+  o.size_x = static_cast<int32_t>(x), o.size_y = static_cast<int32_t>(y);
+}
+
 // What the options imply once all are in.
 void settle(ParseState& s) {
   PlotOptions& o = s.o;
@@ -272,6 +320,7 @@ void settle(ParseState& s) {
   if (!s.format_given) take_format_from_name(s);
   if (vector_format(o.format)) o.report = true;
   if (o.format == OutputFormat::fap) o.report = false;  // text: no style to draw in
+  settle_page(s);
   if (o.sub_grid_x < 0) o.sub_grid_x = s.sub_grid;
   if (o.sub_grid_y < 0) o.sub_grid_y = s.sub_grid;
 }

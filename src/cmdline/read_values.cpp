@@ -5,9 +5,11 @@
 #include <string>
 #include <string_view>
 
+#include "cmdline/physical_size.h"
 #include "core/ascii_case.h"
 #include "core/scan_number.h"
 #include "core/utf8.h"
+#include "layout/layout_size.h"
 #include "metadata/channel_filter.h"
 
 namespace {
@@ -15,9 +17,9 @@ namespace {
 // The picture sizes SIZE= may ask for, and what it falls back to.
 constexpr int32_t default_size_x = 800;
 constexpr int32_t default_size_y = 600;
-constexpr int32_t least_size_x = 640;  // a smaller size is raised to this one
-constexpr int32_t least_size_y = 480;
-constexpr int32_t most_size = 10000;  // a larger one falls back to the default
+constexpr int32_t least_size_x = least_picture_x;  // a smaller size is raised to this one
+constexpr int32_t least_size_y = least_picture_y;
+constexpr int32_t most_size = most_picture;  // a larger one falls back to the default
 
 // A value that cannot be used at all fails the command line; the first one
 // is named in the message.
@@ -247,8 +249,17 @@ void d_axis(ParseState& s, const char* value, int) {
   s.o.d_axis_given = true;
 }
 
-// Two integers, then the size rules in order, each replacing both sides.
+// With units, a page for a document, checked once the format is known;
+// else two integers, then the size rules in order, each replacing both sides.
 void size(ParseState& s, const char* value, int) {
+  s.o.page_w_pt = s.o.page_h_pt = 0;
+  if (has_length_unit(value)) {
+    if (!read_physical_size(value, s.o.page_w_pt, s.o.page_h_pt)) {
+      s.o.page_w_pt = s.o.page_h_pt = 0;
+      refuse(s, value, "it takes two lengths, each with its unit mm, cm, in or pt: 85mmx60mm");
+    }
+    return;
+  }
   const char* end = end_of(value);
   int32_t x = -1, y = -1;
   const char* stop = scan_int(value, end, x);
@@ -407,6 +418,42 @@ void gain(ParseState& s, const char* value, int) {
 // Enough for any curve, and a bound on the work of evaluating it.
 constexpr int32_t least_points = 2;
 constexpr int32_t most_points = 10'000'000;
+
+// A text size or a line width in points: above 0, at most this.
+constexpr double most_points_size = 100;
+
+void point_size(ParseState& s, const char* value, double& field) {
+  const char* end = end_of(value);
+  double v = 0;
+  const char* stop = scan_double(value, end, v);
+  if (stop == nullptr || skip_blanks(stop, end) != end || !(v > 0) || v > most_points_size) {
+    refuse(s, value, "it takes a size in points above 0, at most 100");
+    return;
+  }
+  field = v;
+}
+
+void font(ParseState& s, const char* value, int) {
+  point_size(s, value, s.o.font_pt);
+}
+
+void line_width(ParseState& s, const char* value, int) {
+  point_size(s, value, s.o.line_pt);
+}
+
+// Pixels per inch; the picture's pixels are checked once the size is known.
+constexpr int32_t most_dpi = 10000;
+
+void dpi(ParseState& s, const char* value, int) {
+  const char* end = end_of(value);
+  int32_t n = 0;
+  const char* stop = scan_int(value, end, n);
+  if (stop == nullptr || skip_blanks(stop, end) != end || n < 1 || n > most_dpi) {
+    refuse(s, value, "it takes pixels per inch, a whole number from 1 to 10000");
+    return;
+  }
+  s.o.dpi = n;
+}
 
 void points(ParseState& s, const char* value, int) {
   const char* end = end_of(value);

@@ -53,4 +53,9 @@ void delay(ParseState& s, const char* value, int input);
 void gain(ParseState& s, const char* value, int input);
 void points(ParseState& s, const char* value, int input);
 
+// A figure for a document: FONT= and LW= in points, DPI= pixels per inch.
+void font(ParseState& s, const char* value, int input);
+void line_width(ParseState& s, const char* value, int input);
+void dpi(ParseState& s, const char* value, int input);
+
 }  // namespace read_value

@@ -92,6 +92,12 @@ struct PlotOptions {
   bool estimated_delay;                         // DELAY=estimated
   bool stated_gain;                             // GAIN=stated
   int32_t points;                               // POINTS=n: computed responses at n frequencies
+  // A figure for a document, report style only; 0: not given.
+  double font_pt;    // FONT=: tick label text size, points
+  double line_pt;    // LW=: curve width, points
+  double page_w_pt;  // SIZE= with units: the page, points
+  double page_h_pt;
+  int32_t dpi;  // DPI=: pixels per inch of a physically sized PNG
 };
 
 // The drawing that follows the data and the ranges asked for: curves cut

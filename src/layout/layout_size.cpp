@@ -5,7 +5,12 @@
 
 LayoutSize layout_size(const PlotOptions& o) {
   if (!o.report) return {o.size_x, o.size_y, 1};
-  double scale = std::min(o.size_x / report_reference_x, o.size_y / report_reference_y);
-  return {static_cast<int>(std::lround(o.size_x / scale)),
-          static_cast<int>(std::lround(o.size_y / scale)), scale};
+  // A vector page with units is laid out on its exact size, not the
+  // rounded pixels.
+  bool vector_page = o.page_w_pt > 0 && vector_format(o.format);
+  double x = vector_page ? o.page_w_pt * report_pixels_per_point : o.size_x;
+  double y = vector_page ? o.page_h_pt * report_pixels_per_point : o.size_y;
+  double scale = std::min(x / report_reference_x, y / report_reference_y);
+  return {static_cast<int>(std::lround(x / scale)), static_cast<int>(std::lround(y / scale)),
+          scale};
 }

@@ -7,6 +7,35 @@
 constexpr double report_reference_x = 800;
 constexpr double report_reference_y = 600;
 
+// The pixel sizes every picture keeps within (SIZE=).
+constexpr int least_picture_x = 640;
+constexpr int least_picture_y = 480;
+constexpr int most_picture = 10000;
+
+// A page with units (SIZE=85mmx60mm). SVG and PDF pages are points; their
+// layout is reckoned in pixels at 96 per inch, as a pixel size's is.
+constexpr double points_per_inch = 72;
+constexpr double report_pixels_per_inch = 96;
+constexpr double report_pixels_per_point = report_pixels_per_inch / points_per_inch;
+// Below 2 x 1.5 inches the plot area has no room left beside its labels;
+// above, a page larger than the largest pixel size at 96 per inch.
+constexpr double least_page_w_pt = 144;
+constexpr double least_page_h_pt = 108;
+constexpr double most_page_pt = most_picture / report_pixels_per_point;
+// A PNG or GIF with units and no DPI=: the usual resolution of print, for
+// which such a figure is made.
+constexpr int default_print_dpi = 300;
+// The tick labels' text, layout units: FONT= sets its size in points.
+constexpr double report_label_size = 10;
+
+// Device pixels per point: DPI= (or print's) for a PNG or GIF with units,
+// else 96 per inch.
+inline double pixels_per_point(const PlotOptions& o) {
+  bool raster_page = o.page_w_pt > 0 && !vector_format(o.format);
+  if (!raster_page) return report_pixels_per_point;
+  return (o.dpi > 0 ? o.dpi : default_print_dpi) / points_per_inch;
+}
+
 // A picture's size in layout units and the device pixels per unit.
 struct LayoutSize {
   int x;
@@ -18,3 +47,16 @@ struct LayoutSize {
 // pixels; the report style in units of which the picture holds at least
 // report_reference_x by report_reference_y.
 LayoutSize layout_size(const PlotOptions& options);
+
+// The factor on every text size of the report style: 1, or what makes the
+// tick labels FONT= points on a picture drawn `scale` pixels to the unit.
+inline double text_factor(const PlotOptions& o, double scale) {
+  if (!(o.font_pt > 0)) return 1;
+  return o.font_pt * pixels_per_point(o) / (scale * report_label_size);
+}
+
+// A width of `units` layout units, or LW= points when given.
+inline double curve_line_width(const PlotOptions& o, double scale, double units) {
+  if (!(o.line_pt > 0)) return units;
+  return o.line_pt * pixels_per_point(o) / scale;
+}

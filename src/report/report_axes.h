@@ -2,12 +2,14 @@
 
 #include <cairo.h>
 
+#include "layout/layout_size.h"
 #include "layout/nice_steps.h"
 #include "layout/plot_area.h"
 #include "report/report_text.h"
 
 // The sizes of the report's axis text, in layout units.
-constexpr double label_size = 10;  // digits a little wider than the fixed-cell labels
+constexpr double label_size =
+    report_label_size;  // digits a little wider than the fixed-cell labels
 
 // The rule of an axis drawn without a fitted one: its range as given.
 TickRule range_rule(const AxisScale& axis);

@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr double curve_width = 1.4;  // layout units
 constexpr double cross_arm = lone_point_arm;
 // cairo's stroker slows with the crossings within one path, and a thinned
 // noisy curve crosses itself in every column: it is stroked in pieces of
@@ -29,9 +28,9 @@ bool dense(const TracedCurve& curve, double pixels) {
   return rows * pixels > dense_rows;
 }
 
-void set_style(cairo_t* cr, const Rgb& c) {
+void set_style(cairo_t* cr, const Rgb& c, double width) {
   cairo_set_source_rgb(cr, c.red / 255.0, c.green / 255.0, c.blue / 255.0);
-  cairo_set_line_width(cr, curve_width);
+  cairo_set_line_width(cr, width);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
 }
@@ -115,14 +114,14 @@ void paint_dense(cairo_t* cr, const PlotArea& area, const TracedCurve& curve, co
 }  // namespace
 
 void stroke_curve(cairo_t* cr, const PlotArea& area, const TracedCurve& curve, const Rgb& color,
-                  double pixels, bool vector) {
+                  double pixels, bool vector, double width) {
   cairo_save(cr);
   cairo_rectangle(cr, area.left, area.top, area.width, area.height);
   cairo_clip(cr);
   if (dense(curve, pixels)) {
     paint_dense(cr, area, curve, color, pixels);
   } else {
-    set_style(cr, color);
+    set_style(cr, color, width);
     // A vector file is not rasterized here: its runs stay whole, one path
     // each, which keeps the file small.
     stroke_runs(cr, curve, vector ? SIZE_MAX : piece);

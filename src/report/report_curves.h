@@ -10,6 +10,8 @@
 // point is drawn as a small slanted cross. A curve thinning could not
 // reduce (frequencies out of order) is drawn without anti-aliasing on a
 // raster of `pixels` per layout unit, in bounded time and file size.
-// `vector`: the surface is a vector file's.
+// `vector`: the surface is a vector file's. `width`: layout units.
 void stroke_curve(cairo_t* cr, const PlotArea& area, const TracedCurve& curve, const Rgb& color,
-                  double pixels, bool vector);
+                  double pixels, bool vector, double width);
+
+constexpr double report_curve_width = 1.4;  // layout units, unless LW= is given

@@ -69,6 +69,16 @@ int write_svg(ReportJob& job, std::string& svg) {
 Surface open_surface(ReportJob& job, std::string& svg, double& scale) {
   scale = job.plan->scale;
   int width = job.options->size_x, height = job.options->size_y;
+  const PlotOptions& o = *job.options;
+  // A page with units: its exact size in points, for SVG as for PDF.
+  if (o.page_w_pt > 0 && job.format == OutputFormat::svg) {
+    scale *= pdf_points_per_pixel;
+    cairo_surface_t* s =
+        cairo_svg_surface_create_for_stream(keep_svg, &svg, o.page_w_pt, o.page_h_pt);
+    cairo_svg_surface_restrict_to_version(s, CAIRO_SVG_VERSION_1_1);
+    cairo_svg_surface_set_document_unit(s, CAIRO_SVG_UNIT_PT);
+    return Surface(s);
+  }
   if (job.format == OutputFormat::svg) {
     cairo_surface_t* s = cairo_svg_surface_create_for_stream(keep_svg, &svg, width, height);
     cairo_svg_surface_restrict_to_version(s, CAIRO_SVG_VERSION_1_1);
@@ -77,8 +87,10 @@ Surface open_surface(ReportJob& job, std::string& svg, double& scale) {
   }
   if (job.format == OutputFormat::pdf) {
     scale *= pdf_points_per_pixel;
+    bool page = o.page_w_pt > 0;
     cairo_surface_t* s = cairo_pdf_surface_create_for_stream(
-        write_to_job, &job, width * pdf_points_per_pixel, height * pdf_points_per_pixel);
+        write_to_job, &job, page ? o.page_w_pt : width * pdf_points_per_pixel,
+        page ? o.page_h_pt : height * pdf_points_per_pixel);
     // No creation date: the same command line writes the same file.
     cairo_pdf_surface_set_metadata(s, CAIRO_PDF_METADATA_CREATE_DATE, "");
     cairo_pdf_surface_set_metadata(s, CAIRO_PDF_METADATA_CREATOR, "afcdraw");
