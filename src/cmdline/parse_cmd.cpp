@@ -1,5 +1,6 @@
 #include "cmdline/parse_cmd.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -313,6 +314,22 @@ void settle_page(ParseState& s) {
   o.size_x = static_cast<int32_t>(x), o.size_y = static_cast<int32_t>(y);
 }
 
+// FONT= sets how many layout units the picture holds; too large a text
+// would leave the plot no room beside its margins.
+void check_font(ParseState& s) {
+  const PlotOptions& o = s.o;
+  if (!(o.font_pt > 0) || !o.report || !s.refused.empty()) return;
+  LayoutSize size = layout_size(o);
+  if (size.x >= least_layout_x && size.y >= least_layout_y) return;
+  double fits = o.font_pt * std::min(static_cast<double>(size.x) / least_layout_x,
+                                     static_cast<double>(size.y) / least_layout_y);
+  char why[160];
+  snprintf(why, sizeof why, "FONT= value: %g pt leaves the plot no room; at most %.1f pt fits",
+           o.font_pt, fits);
+  s.refused = "FONT=";
+  s.reason = why;
+}
+
 // What the options imply once all are in.
 void settle(ParseState& s) {
   PlotOptions& o = s.o;
@@ -321,6 +338,7 @@ void settle(ParseState& s) {
   if (vector_format(o.format)) o.report = true;
   if (o.format == OutputFormat::fap) o.report = false;  // text: no style to draw in
   settle_page(s);
+  check_font(s);
   if (o.sub_grid_x < 0) o.sub_grid_x = s.sub_grid;
   if (o.sub_grid_y < 0) o.sub_grid_y = s.sub_grid;
 }

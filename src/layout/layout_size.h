@@ -25,8 +25,14 @@ constexpr double most_page_pt = most_picture / report_pixels_per_point;
 // A PNG or GIF with units and no DPI=: the usual resolution of print, for
 // which such a figure is made.
 constexpr int default_print_dpi = 300;
-// The tick labels' text, layout units: FONT= sets its size in points.
+// The tick labels' text, layout units: FONT= sets its size in points by
+// setting the scale, so that margins and every other text keep their
+// proportion to it.
 constexpr double report_label_size = 10;
+// The fewest layout units FONT= may leave: the fixed margins (80 across,
+// 100 down) still leave a plot area of 160 by 80.
+constexpr int least_layout_x = 240;
+constexpr int least_layout_y = 180;
 
 // Device pixels per point: DPI= (or print's) for a PNG or GIF with units,
 // else 96 per inch.
@@ -34,6 +40,11 @@ inline double pixels_per_point(const PlotOptions& o) {
   bool raster_page = o.page_w_pt > 0 && !vector_format(o.format);
   if (!raster_page) return report_pixels_per_point;
   return (o.dpi > 0 ? o.dpi : default_print_dpi) / points_per_inch;
+}
+
+// Device pixels per layout unit that make the tick labels FONT= points.
+inline double font_scale(const PlotOptions& o) {
+  return o.font_pt * pixels_per_point(o) / report_label_size;
 }
 
 // A picture's size in layout units and the device pixels per unit.
@@ -45,15 +56,9 @@ struct LayoutSize {
 
 // The size the picture is planned in: the fixed-cell style plans in its
 // pixels; the report style in units of which the picture holds at least
-// report_reference_x by report_reference_y.
+// report_reference_x by report_reference_y, or with FONT= as many as
+// the text size leaves.
 LayoutSize layout_size(const PlotOptions& options);
-
-// The factor on every text size of the report style: 1, or what makes the
-// tick labels FONT= points on a picture drawn `scale` pixels to the unit.
-inline double text_factor(const PlotOptions& o, double scale) {
-  if (!(o.font_pt > 0)) return 1;
-  return o.font_pt * pixels_per_point(o) / (scale * report_label_size);
-}
 
 // A width of `units` layout units, or LW= points when given.
 inline double curve_line_width(const PlotOptions& o, double scale, double units) {

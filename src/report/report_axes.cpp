@@ -102,7 +102,7 @@ double inside_picture(double x, double width, double picture_width) {
 Placed place(cairo_t* cr, const ReportFonts& fonts, const PlotArea& area, bool horizontal,
              PowerLabel label, double p, double picture_width) {
   double width = label_width(cr, fonts, label_size, label);
-  double cap = drawn_cap(fonts, label_size);
+  double cap = cap_height * label_size;
   if (horizontal) {
     double x = inside_picture(p - width / 2, width, picture_width);
     return {std::move(label), x, area.bottom + label_gap + cap, x, x + width};

@@ -66,9 +66,7 @@ void draw_report_legend(cairo_t* cr, const ReportFonts& fonts, const PlotArea& a
     widest = std::max(widest, text_width(cr, fonts, {legend_size}, names.back()));
   }
   double width = 2 * padding + sample_length + sample_gap + widest;
-  // Rows grow with text made larger by FONT=, never shrink.
-  double row = row_height * std::max(1.0, fonts.text_factor());
-  double height = 2 * padding + static_cast<double>(names.size()) * row;
+  double height = 2 * padding + static_cast<double>(names.size()) * row_height;
   if (corner == LegendCorner::automatic) corner = weighed_corner(area, width, height, traced);
   Box box = box_at(area, width, height, corner);
   cairo_rectangle(cr, box.x, box.y, box.width, box.height);
@@ -78,7 +76,7 @@ void draw_report_legend(cairo_t* cr, const ReportFonts& fonts, const PlotArea& a
   cairo_set_line_width(cr, 0.6);
   cairo_stroke(cr);
   for (size_t i = 0; i < names.size(); ++i) {
-    double middle = box.y + padding + (static_cast<double>(i) + 0.5) * row;
+    double middle = box.y + padding + (static_cast<double>(i) + 0.5) * row_height;
     const Rgb& c = curves[legend[i].curve].color;
     cairo_set_source_rgb(cr, c.red / 255.0, c.green / 255.0, c.blue / 255.0);
     cairo_set_line_width(cr, sample_width);
@@ -87,6 +85,6 @@ void draw_report_legend(cairo_t* cr, const ReportFonts& fonts, const PlotArea& a
     cairo_stroke(cr);
     cairo_set_source_rgb(cr, 0, 0, 0);
     show_text(cr, fonts, {legend_size}, box.x + padding + sample_length + sample_gap,
-              middle + drawn_cap(fonts, legend_size) / 2, names[i]);
+              middle + cap_height * legend_size / 2, names[i]);
   }
 }

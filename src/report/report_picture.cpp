@@ -2,7 +2,6 @@
 
 #include <cairo.h>
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -53,13 +52,6 @@ struct Drawing {
   const PicturePlan& plan;
 };
 
-// A baseline whose text has `baseline` of room above its capitals: text
-// made larger by FONT= keeps the room its size has, not less.
-double lowered(const Drawing& d, TextStyle style, double baseline) {
-  double room = baseline - cap_height * style.size;
-  return std::max(baseline, drawn_cap(d.fonts, style.size) + room);
-}
-
 void centred_text(const Drawing& d, TextStyle style, const char* text, double baseline) {
   std::string shown = fitted_text(d.cr, d.fonts, style, valid_text(text), d.plan.size_x);
   double width = text_width(d.cr, d.fonts, style, shown);
@@ -72,7 +64,7 @@ void upright_name(const Drawing& d, const char* name, double top, double bottom)
   std::string shown = fitted_text(d.cr, d.fonts, name_style, valid_text(name), bottom - top);
   double width = text_width(d.cr, d.fonts, name_style, shown);
   cairo_save(d.cr);
-  cairo_translate(d.cr, lowered(d, name_style, upright_baseline), (top + bottom + width) / 2);
+  cairo_translate(d.cr, upright_baseline, (top + bottom + width) / 2);
   cairo_rotate(d.cr, -M_PI / 2);
   show_text(d.cr, d.fonts, name_style, 0, 0, shown);
   cairo_restore(d.cr);
@@ -80,9 +72,7 @@ void upright_name(const Drawing& d, const char* name, double top, double bottom)
 
 void draw_titles(const Drawing& d) {
   cairo_set_source_rgb(d.cr, 0, 0, 0);
-  if (d.o.caption[0] != '\0') {
-    centred_text(d, caption_style, d.o.caption, lowered(d, caption_style, caption_baseline));
-  }
+  if (d.o.caption[0] != '\0') centred_text(d, caption_style, d.o.caption, caption_baseline);
   if (d.o.dim_x[0] != '\0') {
     centred_text(d, name_style, d.o.dim_x, d.plan.size_y - dim_x_baseline);
   }
@@ -175,8 +165,7 @@ void draw_nyquist(const Drawing& d) {
   if (left + width > a.right) left = column - inset - width;
   const Rgb& c = nyquist_color;
   cairo_set_source_rgb(d.cr, c.red / 255.0, c.green / 255.0, c.blue / 255.0);
-  show_text(d.cr, d.fonts, {label_size}, left, a.top + inset + drawn_cap(d.fonts, label_size),
-            name);
+  show_text(d.cr, d.fonts, {label_size}, left, a.top + inset + cap_height * label_size, name);
 }
 
 void draw_all(const Drawing& d) {
@@ -227,7 +216,6 @@ int draw_report_picture(ReportJob& job) {
     Context cr(cairo_create(surface.get()));
     cairo_scale(cr.get(), scale, scale);
     set_text_options(cr.get());
-    fonts.set_text_factor(text_factor(*job.options, job.plan->scale));
     draw_all({cr.get(), fonts, job, *job.options, *job.plan});
     cairo_status_t status = cairo_status(cr.get());
     cr.reset();

@@ -79,7 +79,7 @@ std::string valid_text(const std::string& text) {
 
 void use_style(cairo_t* cr, const ReportFonts& fonts, TextStyle style) {
   cairo_set_font_face(cr, fonts.face(style.bold));
-  cairo_set_font_size(cr, style.size * fonts.text_factor());
+  cairo_set_font_size(cr, style.size);
 }
 
 double text_width(cairo_t* cr, const ReportFonts& fonts, TextStyle style, const std::string& text) {
@@ -141,6 +141,6 @@ void show_label(cairo_t* cr, const ReportFonts& fonts, double size, double x, do
   show_text(cr, fonts, {size}, x, baseline, mantissa);
   if (label.exponent.empty()) return;
   double right = x + text_width(cr, fonts, {size}, mantissa);
-  show_text(cr, fonts, {size * exponent_size}, right,
-            baseline - exponent_raise * drawn_cap(fonts, size), typeset(label.exponent));
+  show_text(cr, fonts, {size * exponent_size}, right, baseline - exponent_raise * cap_height * size,
+            typeset(label.exponent));
 }

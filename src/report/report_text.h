@@ -19,15 +19,11 @@ class ReportFonts {
   // Returns 0, or -1 when FreeType cannot read the fonts.
   int open();
   cairo_font_face_t* face(bool bold) const { return bold ? bold_ : regular_; }
-  // Every text size is drawn this many times its layout size (FONT=).
-  void set_text_factor(double factor) { text_factor_ = factor; }
-  double text_factor() const { return text_factor_; }
 
  private:
   void* library_ = nullptr;  // FT_Library, kept out of this header
   cairo_font_face_t* regular_ = nullptr;
   cairo_font_face_t* bold_ = nullptr;
-  double text_factor_ = 1;
 };
 
 // A text's size in layout units and weight.
@@ -38,11 +34,6 @@ struct TextStyle {
 
 // The height of a capital above the baseline, per unit of font size.
 constexpr double cap_height = 0.73;
-
-// The height of a capital of text `size` as drawn.
-inline double drawn_cap(const ReportFonts& fonts, double size) {
-  return cap_height * size * fonts.text_factor();
-}
 
 // The text made valid UTF-8: each byte that does not start a whole
 // character, and each noncharacter, becomes U+FFFD, which cairo draws
