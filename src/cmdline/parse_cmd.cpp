@@ -282,12 +282,17 @@ void refuse_page(ParseState& s, const std::string& why) {
 // limits: a figure for a document must come out at the size asked for.
 void settle_page(ParseState& s) {
   PlotOptions& o = s.o;
-  if (!(o.page_w_pt > 0)) return;
-  if (!o.report) {
+  if (o.page_w_pt > 0 && !o.report) {
+    // The pixels read as ever, their warning where it always stood.
+    if (!s.size_pixel_warning.empty()) {
+      auto at = s.warnings.begin() + static_cast<std::ptrdiff_t>(s.size_warning_at);
+      s.warnings.insert(at, s.size_pixel_warning);
+    }
     s.warn("SIZE= with units has no effect without -report and is ignored");
     o.page_w_pt = o.page_h_pt = 0;
     return;
   }
+  if (!(o.page_w_pt > 0)) return;
   char why[160];
   if (vector_format(o.format)) {
     if (o.page_w_pt < least_page_w_pt || o.page_h_pt < least_page_h_pt ||

@@ -31,6 +31,10 @@ struct ParseState {
   bool nyquist_ok = true;
   bool tol_ok = true;
   bool y_drawable = true;
+  // SIZE= with units is read as pixels too, as it always was: in the
+  // fixed-cell style that reading stands, with its warning in its place.
+  std::string size_pixel_warning;
+  size_t size_warning_at = 0;
   // The first key whose value could not be used at all (CHANNEL=, TIME= ...).
   std::string refused;
   // Why a value was refused, for the line on standard error that follows

@@ -249,17 +249,9 @@ void d_axis(ParseState& s, const char* value, int) {
   s.o.d_axis_given = true;
 }
 
-// With units, a page for a document, checked once the format is known;
-// else two integers, then the size rules in order, each replacing both sides.
-void size(ParseState& s, const char* value, int) {
-  s.o.page_w_pt = s.o.page_h_pt = 0;
-  if (has_length_unit(value)) {
-    if (!read_physical_size(value, s.o.page_w_pt, s.o.page_h_pt)) {
-      s.o.page_w_pt = s.o.page_h_pt = 0;
-      refuse(s, value, "it takes two lengths, each with its unit mm, cm, in or pt: 85mmx60mm");
-    }
-    return;
-  }
+// Two integers, then the size rules in order, each replacing both sides;
+// returns what to warn of, or "".
+std::string pixel_size(ParseState& s, const char* value) {
   const char* end = end_of(value);
   int32_t x = -1, y = -1;
   const char* stop = scan_int(value, end, x);
@@ -270,14 +262,28 @@ void size(ParseState& s, const char* value, int) {
   if (s.o.size_x < 0 || s.o.size_y < 0) set(default_size_x, default_size_y);
   if (s.o.size_x < least_size_x || s.o.size_y < least_size_y) set(least_size_x, least_size_y);
   if (s.o.size_x > most_size || s.o.size_y > most_size) set(default_size_x, default_size_y);
+  std::string head = std::string(s.key) + " value \"" + value + "\" ";
   if (s.o.size_x != x || s.o.size_y != y) {
-    warn_value(
-        s, value,
-        ("not used as given: " + std::to_string(s.o.size_x) + "x" + std::to_string(s.o.size_y))
-            .c_str());
-  } else if (!whole) {
-    warn_value(s, value, "read only in part");
+    return head + "not used as given: " + std::to_string(s.o.size_x) + "x" +
+           std::to_string(s.o.size_y);
   }
+  return whole ? "" : head + "read only in part";
+}
+
+// With units, a page for a document, checked once the style is known; the
+// fixed-cell style, and a value that reads as no page, take the pixels as
+// SIZE= always read them.
+void size(ParseState& s, const char* value, int) {
+  s.o.page_w_pt = s.o.page_h_pt = 0;
+  s.size_pixel_warning.clear();
+  std::string warning = pixel_size(s, value);
+  if (has_length_unit(value) && read_physical_size(value, s.o.page_w_pt, s.o.page_h_pt)) {
+    s.size_pixel_warning = warning;
+    s.size_warning_at = s.warnings.size();
+    return;
+  }
+  s.o.page_w_pt = s.o.page_h_pt = 0;
+  if (!warning.empty()) s.warn(warning);
 }
 
 void sub_grid(ParseState& s, const char* value, int) {

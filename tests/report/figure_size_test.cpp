@@ -45,7 +45,14 @@ TEST(FigureSize, PagesTextAndLinesComeOutAsAsked) {
        "FONT= has no effect without -report",
        "\"$AFCDRAW\" " + geophone + " OUT=y.gif >/dev/null 2>&1; cmp x.gif y.gif && echo same",
        "same"},
-      {{"OUT=x.pdf", "SIZE=85mm"}, 255, "SIZE= value \"85mm\"", "", ""},
+      // The fixed-cell style reads a page as pixels, as SIZE= always did.
+      {{"OUT=x.gif", "SIZE=85mmx60mm"},
+       0,
+       "SIZE= value \"85mmx60mm\" not used as given: 800x600",
+       "\"$AFCDRAW\" " + geophone + " OUT=y.gif >/dev/null 2>&1; cmp x.gif y.gif && echo same",
+       "same"},
+      // Not a page: read as pixels, as SIZE= always read it.
+      {{"OUT=x.pdf", "SIZE=85mm"}, 0, "SIZE= value \"85mm\" not used as given: 800x600", "", ""},
       {{"OUT=x.pdf", "SIZE=1inx1in"}, 255, "lies outside 144x108", "", ""},
       {{"OUT=x.png", "-report", "SIZE=85mmx60mm", "DPI=96"}, 255, "321x227 pixels", "", ""},
       {{"OUT=x.pdf", "FONT=0"}, 255, "FONT= value \"0\"", "", ""},
