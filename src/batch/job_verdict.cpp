@@ -5,8 +5,7 @@
 
 JobVerdict job_verdict(const Verdict& v) {
   JobVerdict j;
-  std::string key = input_keys[v.input].in_key;
-  j.key = key.substr(0, key.size() - 1);  // without its "="
+  j.key = input_name(v.input);
   j.line = verdict_line(v);
   j.measured = v.measured;
   j.db = v.db, j.db_at = v.db_at;

@@ -24,12 +24,6 @@ bool largest(const PointList& deviation, const AxisScale& x, double& value, doub
   return found;
 }
 
-// The key without its equals sign: "IN2".
-std::string_view key_name(int input) {
-  std::string_view key = input_keys[input].in_key;
-  return key.substr(0, key.size() - 1);
-}
-
 bool about_phase(Unjudged why) {
   return why == Unjudged::no_phase || why == Unjudged::no_reference_phase;
 }
@@ -118,7 +112,7 @@ std::vector<Verdict> judge(const CurveList& curves, const AxisScale& x, const Pl
 
 std::string verdict_line(const Verdict& v) {
   char text[200];
-  std::string_view key = key_name(v.input);
+  std::string_view key = input_name(v.input);
   int k = static_cast<int>(key.size());
   if (!v.measured && v.not_judged > 0) {
     return std::string(key) + ": " + not_judged_part(v);

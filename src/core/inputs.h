@@ -54,3 +54,9 @@ static_assert(keys_are_distinct());
 static_assert(std::string_view(input_keys[0].in_key) == "IN=");
 static_assert(input_keys[0].color.red == 255 && input_keys[0].color.green == 0 &&
               input_keys[0].color.blue == 0);
+
+// An input as verdicts name it: its key without the equals sign, "IN2".
+constexpr std::string_view input_name(int input) {
+  std::string_view key = input_keys[input].in_key;
+  return key.substr(0, key.size() - 1);
+}
