@@ -3,41 +3,22 @@
 #include <string>
 
 #include "output/write_output.h"
+#include "qc/qc_files.h"
+#include "qc/qc_order.h"
 
-namespace {
-
-// RFC 4180: a field with a comma, quote or line break is quoted, its quotes doubled.
-void put_field(std::string& out, const std::string& field) {
-  if (field.find_first_of(",\"\r\n") == std::string::npos) {
-    out += field;
-    return;
-  }
-  out += '"';
-  for (char c : field) {
-    if (c == '"') out += '"';
-    out += c;
-  }
-  out += '"';
-}
-
-}  // namespace
-
-// A first form: summary.csv alone, in the order given.
 int write_qc_outputs(const std::string& outdir, const std::vector<QcEpoch>& epochs) {
-  std::string csv = "channel,start,end,check,result,value,limit,message,picture\r\n";
-  for (const QcEpoch& e : epochs) {
-    for (const QcFinding& f : e.findings) {
-      for (const std::string* field : {&e.channel, &e.start, &e.end, &f.check}) {
-        put_field(csv, *field);
-        csv += ',';
-      }
-      csv += qc_result_word(f.result);
-      for (const std::string* field : {&f.value, &f.limit, &f.message, &e.picture}) {
-        csv += ',';
-        put_field(csv, *field);
-      }
-      csv += "\r\n";
-    }
+  const std::vector<QcEpoch> sorted = file_order(epochs);
+  const struct {
+    const char* name;
+    std::string (*text)(const std::vector<QcEpoch>&);
+  } files[] = {{"summary.csv", summary_csv},
+               {"summary.json", summary_json},
+               {"junit.xml", junit_xml},
+               {"index.html", qc_page}};
+  for (const auto& file : files) {
+    std::string text = file.text(sorted);
+    std::string path = outdir + "/" + file.name;
+    if (write_output(path.c_str(), text.data(), text.size()) < 0) return -1;
   }
-  return write_output((outdir + "/summary.csv").c_str(), csv.data(), csv.size());
+  return 0;
 }
