@@ -103,6 +103,8 @@ const OptionKey option_keys[] = {
     {"SUMMARY=", "summary.csv", no_family, 0, nullptr, need_nothing,
      " - Сводка пакета (--batch): строка на задание, файл .csv или .json"},
     {"--version", nullptr, no_family, 0, nullptr, need_nothing, " - Версия программы"},
+    {"--qc-merge", nullptr, no_family, 0, nullptr, need_nothing,
+     " - Слияние частей проверки сети: папки частей и OUTDIR= для общих файлов"},
 };
 const size_t option_key_count = std::size(option_keys);
 

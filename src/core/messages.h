@@ -140,4 +140,11 @@ inline constexpr char backslash_ends_line[] = "a backslash ends the line";
 inline constexpr char unterminated_single_quote[] = "an unterminated ' quote";
 inline constexpr char unterminated_double_quote[] = "an unterminated \" quote";
 
+// The merge of a network check's shards (--qc-merge); the cause follows on
+// standard error.
+inline constexpr char qc_merge_usage[] = "qc_merge(): Usage: --qc-merge DIR... OUTDIR=dir";
+inline constexpr char qc_shard_unreadable[] = "qc_merge(): Unable to read a shard folder";
+inline constexpr char qc_shards_overlap[] = "qc_merge(): Shard folders overlap";
+inline constexpr char qc_files_not_written[] = "qc_merge(): Unable to write the merged files";
+
 }  // namespace message

@@ -9,8 +9,10 @@
 #include "driver/hand_over.h"
 #include "driver/huge_page_heap.h"
 #include "driver/run.h"
+#include "qc/qc_merge.h"
 
 int main(int argc, char* argv[]) {
+  if (asks_for_qc_merge(argc, argv)) return run_qc_merge(argc, argv);
   bool batch = asks_for_batch(argc, argv);
   if (batch) hand_over(argv);  // a batch may hold report pictures
   void* gap = start_heap_on_huge_pages();

@@ -81,6 +81,7 @@ inline constexpr char help_text_added_utf8[] = R"(
   --batch                - Файл заданий: одна командная строка на строку
   SUMMARY=               - Сводка пакета (--batch): строка на задание, файл .csv или .json
   --version              - Версия программы
+  --qc-merge             - Слияние частей проверки сети: папки частей и OUTDIR= для общих файлов
 )";
 
 inline const std::string help_text_utf8 = std::string(help_text_of_old_utf8) + help_text_added_utf8;
