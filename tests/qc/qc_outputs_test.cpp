@@ -22,7 +22,8 @@ TEST(QcOutputs, CsvHasARowPerEpochAndCheckInFileOrder) {
   ASSERT_EQ(0, write_qc_outputs(dir.dir(), sample_epochs()));
   EXPECT_EQ(
       "channel,start,end,check,result,value,limit,message,picture\r\n"
-      "GE.WLF..HHE,2015-03-04T00:00:00,,sensitivity-gain,pass,0.4 %,5 %,agree,GE.WLF..HHE.png\r\n"
+      "GE.WLF..HHE,2015-03-04T00:00:00,,sensitivity-gain,pass,0.4 %,5 %,agree \xEF\xBF\xBD,"
+      "GE.WLF..HHE.png\r\n"
       "IU.ANMO.00.BHZ,2010-01-01T00:00:00,,sensitivity-gain,pass,0.1 %,5 %,stated and computed "
       "agree,IU.ANMO.00.BHZ_2010.png\r\n"
       "IU.ANMO.00.BHZ,2010-01-01T00:00:00,,a0-normalisation,fail,12 %,2 %,A0 gives 1.12 at 1 "

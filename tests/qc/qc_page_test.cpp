@@ -86,6 +86,8 @@ TEST_F(QcPage, NeedsNothingButThePicturesBesideIt) {
   std::string dom = page_dom(dir_, "");
   EXPECT_NE(std::string::npos, dom.find("<td>XX.A&lt;&amp;\"B.,.HHZ</td>"));
   EXPECT_NE(std::string::npos, dom.find("<img loading=\"lazy\" src=\""));
+  EXPECT_NE(std::string::npos, dom.find("a0-normalisation</span> fail: A0 gives 1.12 at 1 Hz<span "
+                                        "class=\"number\"> (12 % against 2 %)</span>"));
   std::vector<std::string> linked = targets(dom);
   EXPECT_EQ(6u, linked.size());  // a link and a thumbnail for each of three pictures
   for (const std::string& name : linked) {

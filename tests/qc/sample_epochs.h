@@ -6,7 +6,8 @@
 #include "qc/qc_row.h"
 
 // A small network check by hand: one epoch of each verdict, one with no
-// check at all, and texts that every file must escape.
+// check at all, texts that every file must escape and a byte that is no
+// UTF-8 (which every file, and a merge, holds as U+FFFD).
 inline std::vector<QcEpoch> sample_epochs() {
   using R = QcResult;
   return {
@@ -27,6 +28,6 @@ inline std::vector<QcEpoch> sample_epochs() {
        "2015-03-04T00:00:00",
        "",
        "GE.WLF..HHE.png",
-       {{"sensitivity-gain", R::pass, "0.4 %", "5 %", "agree"}}},
+       {{"sensitivity-gain", R::pass, "0.4 %", "5 %", "agree \xFF"}}},
   };
 }
