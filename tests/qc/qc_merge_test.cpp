@@ -3,6 +3,7 @@
 // them; shards that overlap or are no check's folders are refused.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 #include <vector>
@@ -48,6 +49,12 @@ TEST(QcMerge, ShardsMergedAreTheWholeRunToTheByte) {
     for (const QcEpoch& e : sample_epochs()) {
       if (e.picture.empty()) continue;
       EXPECT_EQ("picture of " + e.channel, read_file(out + "/" + e.picture));
+      struct stat merged, shard;
+      ASSERT_EQ(0, stat((out + "/" + e.picture).c_str(), &merged));
+      bool found = stat((dir.path("a/") + e.picture).c_str(), &shard) == 0 ||
+                   stat((dir.path("b/") + e.picture).c_str(), &shard) == 0;
+      ASSERT_TRUE(found) << e.picture;
+      EXPECT_EQ(shard.st_ino, merged.st_ino) << "hard-linked: " << e.picture;
     }
   }
 }
