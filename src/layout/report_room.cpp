@@ -77,9 +77,9 @@ void remap(PlotArea& area, const PlotArea& placed, AxisScale x, AxisScale y) {
 }  // namespace
 
 void plan_report_room(PicturePlan& plan, const PlotOptions& o, const ReportMetrics& m) {
-  PlotArea whole = plot_area_between(left_room(plan, o, m), top_room(o, m),
-                                     plan.size_x - static_cast<int>(report_right_margin),
-                                     plan.size_y - bottom_room(o, m));
+  PlotArea whole =
+      plot_area_between(left_room(plan, o, m), top_room(o, m), plan.size_x - report_right_margin,
+                        plan.size_y - bottom_room(o, m));
   int gap = static_cast<int>(std::ceil(text_height(m, report_label_size) + report_label_spacing));
   PanelLayout panels = stack_panels_in(whole, gap, o.phase, o.diff);
   AxisScale x = plan.amplitude.x;

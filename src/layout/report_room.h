@@ -17,10 +17,10 @@ constexpr double report_legend_size = 13;
 // Tick marks point outward, so that they never hide a curve.
 constexpr double report_tick_length = 5;
 constexpr double report_minor_tick_length = 3;
-constexpr double report_label_pad = 4;  // between a tick's end and its label
-constexpr double report_name_pad = 6;   // between the labels and an axis name
-constexpr double report_edge_pad = 4;   // between the picture's edge and its outermost text
-constexpr double report_right_margin = 20;
+constexpr double report_label_pad = 4;   // between a tick's end and its label
+constexpr double report_name_pad = 6;    // between the labels and an axis name
+constexpr double report_edge_pad = 4;    // between the picture's edge and its outermost text
+constexpr int report_right_margin = 20;  // room for half the last frequency label
 // The least room between two labels of stacked panels, beside a label's height.
 constexpr double report_label_spacing = 4;
 

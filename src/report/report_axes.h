@@ -21,9 +21,9 @@ void draw_report_grid(cairo_t* cr, const PlotArea& area, const TickRule& x_rule,
                       const TickRule& y_rule, int sub_grid_x, int sub_grid_y);
 
 // The labels of a panel's lines, beyond the ticks: left of it (Y) and,
-// with `x_labels`, below it (X), on log10 axes as powers of ten; a label that would crowd one of a
-// lower rank is left out, one that would run past an edge of the picture, `picture_width` wide, is
-// moved inside it.
+// with `x_labels`, below it (X), on log10 axes as powers of ten; a label
+// that would crowd one of a lower rank is left out, one that would run
+// past an edge of the picture, `picture_width` wide, is moved inside it.
 void draw_report_labels(cairo_t* cr, const ReportFonts& fonts, const PlotArea& area,
                         const TickRule& x_rule, const TickRule& y_rule, bool x_labels,
                         double picture_width);
