@@ -183,6 +183,7 @@ TEST(Qc, ExitStatusFollowsTheFindings) {
   write_file(xml, inventory_text());
   write_file(dir.path("good.xml"), document(replaced(good_channel, {{"@", "GOOD"}})));
   write_file(dir.path("points.txt"), "1 1\n2 2\n");
+  write_file(dir.path("bad.table"), "XX.GOOD..HHZ good.xml\nno-file-named\n");
   const std::string out = "OUTDIR=" + dir.path("out");
   const std::string good = "CHANNEL=XX.GOOD..HHZ";
   struct Case {
@@ -208,6 +209,7 @@ TEST(Qc, ExitStatusFollowsTheFindings) {
       {{dir.path("points.txt"), out}, 253},
       {{xml, out, "CHANNEL=XX.NONE..HHZ"}, 253},
       {{xml, out, "NOMINAL=" + dir.path("missing.txt")}, 254},
+      {{xml, out, "NOMINAL=" + dir.path("bad.table")}, 253},
   };
   for (const Case& c : cases) {
     std::vector<std::string> args = {"--qc"};
@@ -262,4 +264,23 @@ TEST(Qc, PictureIsWhatItsCommandLineDraws) {
                                  "-phase", "IN2=" + dir.path("good.xml"), "TOL=1"});
   EXPECT_EQ(0, alone.status) << alone.out << alone.err;
   EXPECT_TRUE(read_file(dir.path("alone.png")) == picture);
+}
+
+// The public files the evaluation is proven on state what they state
+// rightly: nothing of theirs fails.
+TEST(Qc, PublicMetadataFailsNoCheck) {
+  TempDir dir;
+  const std::string data = AFCDRAW_TEST_DATA;
+  RunResult r =
+      run_afcdraw({"--qc", data + "/station-metadata/TITA1.HGZ", data + "/resp/RESP.Z.CGV..HYZ",
+                   data + "/resp/RESP.IM.ATTU..BHE", "OUTDIR=" + dir.path("out")});
+  EXPECT_EQ(0, r.status) << r.out << r.err;
+  auto got = results(read_file(dir.path("out/summary.csv")));
+  EXPECT_EQ(3u, channels(read_file(dir.path("out/summary.csv"))).size());
+  for (const char* check :
+       {"sensitivity-gain", "a0-normalisation", "units-chain", "sensitivity-frequency",
+        "pole-zero-roots", "fir-normalised", "decimation-chain"}) {
+    EXPECT_EQ("pass", (got[{"XX.TITA1..HGZ", check}])) << check;
+    EXPECT_EQ("pass", (got[{"Z.CGV..HYZ", check}])) << check;
+  }
 }
