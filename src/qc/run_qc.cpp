@@ -114,6 +114,43 @@ void report_time(const std::vector<QcEpoch>& rows, std::chrono::steady_clock::ti
   diagnose(text);
 }
 
+// Reads the command line, the inventories and NOMINAL=, and makes OUTDIR:
+// 0, or the exit status of what failed, its message printed.
+int prepare_check(int argc, const char* const argv[], QcArgs& args,
+                  std::vector<ChannelResponse>& all, NominalTable& table) {
+  std::string why;
+  if (read_qc_args(argc, argv, args, why) < 0) return failure(command_line_failed, why);
+  if (int read = read_inventories(args.inventories, args.filter, all); read < 0)
+    return read_failure(read);
+  if (all.empty()) {
+    last_error = message::no_channel_epoch;
+    return failure(file_unusable, "no channel epoch of the inventories matches CHANNEL= and TIME=");
+  }
+  if (!args.nominal.empty()) {
+    if (int read = read_nominal(args.nominal, table); read < 0) return read_failure(read);
+  }
+  return make_outdir(args.outdir);
+}
+
+// What each epoch needs drawn: its picture's name, nominal file and command line.
+struct EpochPlan {
+  std::vector<std::string> names, nominals;
+  std::vector<std::vector<std::string>> commands;
+};
+
+EpochPlan plan_epochs(const std::vector<ChannelResponse>& epochs, const QcArgs& args,
+                      const NominalTable& table) {
+  EpochPlan plan;
+  std::string extension = equal_folded(args.format.c_str(), "SVG", sizeof "SVG") ? "svg" : "png";
+  for (const ChannelResponse& r : epochs) {
+    plan.names.push_back(picture_name(r, extension));
+    plan.nominals.push_back(nominal_for(table, r));
+    plan.commands.push_back(epoch_command(
+        r, {args.outdir, plan.names.back(), args.format, plan.nominals.back(), args.tol}));
+  }
+  return plan;
+}
+
 }  // namespace
 
 bool asks_for_qc(int argc, const char* const argv[]) {
@@ -123,37 +160,18 @@ bool asks_for_qc(int argc, const char* const argv[]) {
 int run_qc(int argc, const char* const argv[], EpochRun run, PrepareFunction prepare) {
   const auto began = std::chrono::steady_clock::now();
   QcArgs args;
-  std::string why;
-  if (read_qc_args(argc, argv, args, why) < 0) return failure(command_line_failed, why);
   std::vector<ChannelResponse> all;
-  if (int read = read_inventories(args.inventories, args.filter, all); read < 0)
-    return read_failure(read);
-  if (all.empty()) {
-    last_error = message::no_channel_epoch;
-    return failure(file_unusable, "no channel epoch of the inventories matches CHANNEL= and TIME=");
-  }
   NominalTable table;
-  if (!args.nominal.empty()) {
-    if (int read = read_nominal(args.nominal, table); read < 0) return read_failure(read);
-  }
-  if (make_outdir(args.outdir) != 0) return command_line_failed;
+  if (int status = prepare_check(argc, argv, args, all, table); status != 0) return status;
   std::vector<ChannelResponse> epochs = shard_of(std::move(all), args);
-  std::string extension = equal_folded(args.format.c_str(), "SVG", sizeof "SVG") ? "svg" : "png";
   std::vector<QcEpoch> rows;
-  std::vector<std::vector<std::string>> commands;
-  std::vector<std::string> names, nominals;
-  for (const ChannelResponse& r : epochs) {
-    rows.push_back(check_epoch(r));
-    names.push_back(picture_name(r, extension));
-    nominals.push_back(nominal_for(table, r));
-    commands.push_back(
-        epoch_command(r, {args.outdir, names.back(), args.format, nominals.back(), args.tol}));
-  }
+  for (const ChannelResponse& r : epochs) rows.push_back(check_epoch(r));
+  EpochPlan plan = plan_epochs(epochs, args, table);
   if (prepare != nullptr && !epochs.empty()) prepare();
-  std::vector<DrawnEpoch> drawn = draw_epochs(epochs, commands, args.jobs, run);
+  std::vector<DrawnEpoch> drawn = draw_epochs(epochs, plan.commands, args.jobs, run);
   for (size_t i = 0; i < rows.size(); ++i) {
-    rows[i].findings.push_back(nominal_finding(nominals[i], args, drawn[i]));
-    take_picture(rows[i], drawn[i], names[i]);
+    rows[i].findings.push_back(nominal_finding(plan.nominals[i], args, drawn[i]));
+    take_picture(rows[i], drawn[i], plan.names[i]);
   }
   errno = 0;
   if (write_qc_outputs(args.outdir, rows) < 0) {
