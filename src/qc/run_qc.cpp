@@ -153,10 +153,6 @@ EpochPlan plan_epochs(const std::vector<ChannelResponse>& epochs, const QcArgs& 
 
 }  // namespace
 
-bool asks_for_qc(int argc, const char* const argv[]) {
-  return argc >= 2 && equal_folded(argv[1], "--qc", sizeof "--qc");
-}
-
 int run_qc(int argc, const char* const argv[], EpochRun run, PrepareFunction prepare) {
   const auto began = std::chrono::steady_clock::now();
   QcArgs args;

@@ -1,11 +1,15 @@
 #pragma once
 
 #include "batch/run_batch.h"
+#include "core/ascii_case.h"
 #include "qc/draw_epochs.h"
 
 // Whether the command line asks for a network check: "--qc" (any ASCII
-// letter case) as its first argument.
-bool asks_for_qc(int argc, const char* const argv[]);
+// letter case) as its first argument. Inline, so that the fast binary,
+// which only hands the check over, links none of it.
+inline bool asks_for_qc(int argc, const char* const argv[]) {
+  return argc >= 2 && equal_folded(argv[1], "--qc", sizeof "--qc");
+}
 
 // `--qc INVENTORY... OUTDIR=dir [CHANNEL=] [TIME=] [NOMINAL=] [TOL=]
 // [JOBS=n] [FORMAT=PNG|SVG] [SHARD=i/n] [-strict]`: every channel epoch of
