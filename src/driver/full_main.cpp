@@ -7,11 +7,13 @@
 #include "batch/run_batch.h"
 #include "driver/huge_page_heap.h"
 #include "driver/run.h"
+#include "qc/run_qc.h"
 #include "report/draw_report.h"
 
 int main(int argc, char* argv[]) {
   void* gap = start_heap_on_huge_pages();
   int status = asks_for_batch(argc, argv) ? run_batch(argc, argv, run_judged, load_report_module)
+               : asks_for_qc(argc, argv)  ? run_qc(argc, argv, run_epoch, load_report_module)
                                           : run(argc, argv);
   free(gap);
   return status;
