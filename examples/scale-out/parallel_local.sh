@@ -14,12 +14,17 @@ shift 2
 here=$(dirname "$0")
 # Words for the job's shell, each in single quotes.
 quote() { for word; do printf " '%s'" "${word//\'/\'\\\'\'}"; done; }
-dir=$(quote "$pics") && dir=${dir# }
 mkdir -p "$pics" && touch "$pics/.started" || exit
+# Pictures are drawn in a folder of their own, where no picture's name can
+# be taken, then moved.
+jobs=$(mktemp -d "$pics/.jobs-XXXXXX") || exit
+trap 'rm -rf "$jobs"' EXIT
+dir=$(quote "$pics") && dir=${dir# }
+tmp=$(quote "$jobs") && tmp=${tmp# }
 # The shell opens the input and mv names the picture: IN= and OUT= would
 # read a backslash in a name as a slash.
 parallel -0 -a "$list" \
-  "afcdraw IN=- OUT=$dir/.{#}.gif$(quote "$@") < {} && mv $dir/.{#}.gif $dir/{/.}.gif"
+  "afcdraw IN=- OUT=$tmp/{#}.gif$(quote "$@") < {} && mv $tmp/{#}.gif $dir/{/.}.gif"
 drawn=$?
 "$here/count_pictures.sh" "$list" "$pics" "$pics/.started" || exit
 exit "$drawn"

@@ -22,9 +22,11 @@ mkdir -p "$pics" && touch "$pics/.started" || exit
 # then not come back, with status 0.
 export RSYNC_OLD_ARGS=1
 # Each job in a folder of its own on the node (--wd ...), removed after the
-# picture is copied back; PICS must exist there too.
+# picture is copied back; PICS must exist there too. The shell opens the
+# input and mv names the picture: IN= and OUT= would read a backslash in a
+# name as a slash.
 parallel -0 -a "$list" -S "$nodes" --wd ... --trc "$pics/{/.}.gif" \
-  "mkdir -p $dir && afcdraw IN=- OUT=$dir/.{#}.gif$(quote "$@") < {} && mv $dir/.{#}.gif $dir/{/.}.gif"
+  "mkdir -p $dir && afcdraw IN=- OUT=.picture.gif$(quote "$@") < {} && mv .picture.gif $dir/{/.}.gif"
 drawn=$?
 "$here/count_pictures.sh" "$list" "$pics" "$pics/.started" || exit
 exit "$drawn"

@@ -16,15 +16,18 @@ if ((share >= tasks)); then
 fi
 tmp=$(mktemp -d) || exit
 trap 'rm -rf "$tmp"' EXIT
+# Runs of their own draw in a folder where no picture's name can be taken.
+alone=$(mktemp -d "$pics/.task-XXXXXX") || exit
+trap 'rm -rf "$tmp" "$alone"' EXIT
 mapfile -d '' -t files <"$list" || exit
 for ((i = share; i < ${#files[@]}; i += tasks)); do printf '%s\0' "${files[i]}"; done >"$tmp/share"
-REFUSED=$tmp/alone "$AFCDRAW_BATCH_LINES" "$pics" "$@" <"$tmp/share" >"$tmp/batch"
+REFUSED=$tmp/refused "$AFCDRAW_BATCH_LINES" "$pics" "$@" <"$tmp/share" >"$tmp/batch"
 (($? <= 1)) || exit # 1: names left for runs of their own
 failed=0
 afcdraw --batch "$tmp/batch" JOBS="${SLURM_CPUS_PER_TASK:-1}" || failed=1
 while IFS= read -r -d '' file; do
   name=${file##*/}
-  afcdraw IN=- "OUT=$pics/.$share.gif" "$@" <"$file" &&
-    mv -- "$pics/.$share.gif" "$pics/${name%.*}.gif" || failed=1
-done <"$tmp/alone"
+  afcdraw IN=- "OUT=$alone/picture.gif" "$@" <"$file" &&
+    mv -- "$alone/picture.gif" "$pics/${name%.*}.gif" || failed=1
+done <"$tmp/refused"
 exit "$failed"

@@ -62,12 +62,16 @@ make_responses() {
 }
 
 # Every picture in PICS is byte for byte the one drawn alone; the indexes
-# of the list given after PICS are expected missing instead.
+# of the list given after PICS are expected missing instead. Nothing else
+# is left there but the run's stamp.
 check_pictures() {
-  local pics=$1 i name picture
+  local pics=$1 i name picture entries
   shift
   local -A absent=()
   for i; do absent[$i]=1; done
+  entries=$(find "$pics" -mindepth 1 ! -name .started -printf . | wc -c)
+  ((entries == ${#listed[@]} - ${#absent[@]})) ||
+    fail "$pics holds $entries entries: $(ls -A "$pics")"
   for i in "${!listed[@]}"; do
     name=${listed[i]##*/}
     picture=$pics/${name%.txt}.gif

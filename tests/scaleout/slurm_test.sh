@@ -6,7 +6,9 @@ source "$(dirname "$0")/common.sh"
 # Tries at seeing the node idle while the daemons start, a second apart.
 start_tries=60
 tasks=4
-retried=(1 3)
+# Retrying 1 and 2 of 4 tells a step by the array's task count (2 then)
+# from the step by the 4 given.
+retried=(1 2)
 
 for tool in munged slurmctld slurmd sbatch sinfo; do
   command -v "$tool" >/dev/null || [[ -x /usr/sbin/$tool ]] || cannot_run "$tool is not installed"
@@ -81,4 +83,10 @@ done
 check_pictures pics "${absent[@]}"
 grep -qx "$((${#listed[@]} - ${#absent[@]})) of ${#listed[@]} pictures in pics" retry.out ||
   fail "the retry's count is wrong: $(cat retry.out)"
+# A task beyond the shares draws nothing and says why.
+RETRY=$tasks "$recipes/slurm_array.sh" "$tasks" files.list pics "${options[@]}" >beyond.out 2>&1 &&
+  fail "a task beyond the shares succeeded"
+grep -q "task $tasks, but shares are numbered 0 to $((tasks - 1))" logs/*_"$tasks".log ||
+  fail "a task beyond the shares did not say why: $(cat logs/*_"$tasks".log)"
+check_pictures pics "${absent[@]}"
 echo "slurm: ${#listed[@]} pictures in $tasks tasks as drawn alone, tasks ${retried[*]} redrawn alone"
