@@ -38,17 +38,20 @@ odd_names=(with\ space "it's" 'say "hi"' '$HOME' 'back\slash' -dash $'new\nline'
 plain_count=9
 options=(SUB_GRID=10 "CAPTION=it's \"all\" \$x")
 
-# responses/<name>.txt for every name, each curve scaled apart so that no
-# two pictures are alike, listed NUL-separated in files.list, and each
-# drawn alone into reference/<index>.gif.
+# responses/<name>.txt for every name, but a name with a leading - in the
+# current folder, so that its path begins with the -; each curve scaled
+# apart so that no two pictures are alike, listed NUL-separated in
+# files.list, and each drawn alone into reference/<index>.gif.
 make_responses() {
-  local names=("${odd_names[@]}") i
+  local names=("${odd_names[@]}") i path
   for ((i = 1; i <= plain_count; i++)); do names+=("unit_$i"); done
   mkdir responses reference || fail "cannot make folders"
   for i in "${!names[@]}"; do
+    path=responses/${names[i]}.txt
+    [[ ${names[i]} != -* ]] || path=${names[i]}.txt
     awk -v k="$i" '{ printf "%s %.6e %s\n", $1, $2 * (1 + k / 8), $3 }' \
-      "$recipes/../geophone_unit_a.txt" >"responses/${names[i]}.txt" || fail "cannot write a response"
-    printf '%s\0' "responses/${names[i]}.txt"
+      "$recipes/../geophone_unit_a.txt" >"$path" || fail "cannot write a response"
+    printf '%s\0' "$path"
   done >files.list
   mapfile -d '' -t listed <files.list
   for i in "${!listed[@]}"; do
@@ -84,11 +87,13 @@ check_pictures() {
 }
 
 # A TCP port nobody listens on now, from the range no system hands out
-# on its own (Linux's ephemeral ports begin at 32768).
+# on its own (Linux's ephemeral ports begin at 32768), and not one of the
+# ports given, which the caller has taken already.
 free_port() {
   local port
   while :; do
     port=$((20000 + RANDOM % 12000))
+    [[ " $* " != *" $port "* ]] || continue
     (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null || break
   done
   echo "$port"

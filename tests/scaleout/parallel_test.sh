@@ -5,6 +5,8 @@
 source "$(dirname "$0")/common.sh"
 # Tries at connecting while sshd starts, a fifth of a second apart.
 ssh_tries=50
+# Jobs at once on the node: each spends most of its time logging in.
+ssh_jobs=8
 
 for tool in parallel rsync ssh ssh-keygen /usr/sbin/sshd; do
   command -v "$tool" >/dev/null || cannot_run "$tool is not installed"
@@ -34,6 +36,8 @@ KbdInteractiveAuthentication no
 UsePAM no
 StrictModes no
 SetEnv PATH=$bindir:/usr/local/bin:/usr/bin:/bin
+# Jobs, their copies and clean-ups log in at once: none may be turned away.
+MaxStartups 100
 CONFIG
 cat >ssh_config <<CONFIG
 Host node1
@@ -59,7 +63,7 @@ for ((try = 0; try < ssh_tries; try++)); do
 done
 ((try < ssh_tries)) || cannot_run "no ssh login to the test's sshd: $(cat sshd.log)"
 
-"$recipes/parallel_ssh.sh" 4/node1 files.list remote "${options[@]}" >remote.out 2>&1 ||
+"$recipes/parallel_ssh.sh" "$ssh_jobs/node1" files.list remote "${options[@]}" >remote.out 2>&1 ||
   fail "the ssh recipe failed: $(cat remote.out)"
 check_pictures remote
 echo "parallel: ${#listed[@]} pictures drawn here and over ssh as drawn alone"

@@ -25,11 +25,12 @@ munged -F --force --socket="$work/slurm/munge.socket" --key-file="$work/slurm/mu
   --log-file="$work/slurm/munged.log" >slurm/munged.out 2>&1 &
 munged_pid=$!
 cleanups+=("kill $munged_pid; wait $munged_pid 2>/dev/null")
+ctld_port=$(free_port)
 cat >slurm/slurm.conf <<CONFIG
 ClusterName=scaleouttest
 SlurmctldHost=localhost(127.0.0.1)
-SlurmctldPort=$(free_port)
-SlurmdPort=$(free_port)
+SlurmctldPort=$ctld_port
+SlurmdPort=$(free_port "$ctld_port")
 SlurmUser=root
 AuthType=auth/munge
 CredType=cred/munge
