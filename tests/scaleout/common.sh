@@ -29,6 +29,10 @@ on_exit() {
   for ((i = ${#cleanups[@]} - 1; i >= 0; i--)); do eval "${cleanups[i]}"; done
 }
 trap on_exit EXIT
+# Killed (CTest's timeout), the test still stops the daemons it started.
+trap 'exit 1' TERM INT HUP
+# A recipe that hangs fails the test well within CTest's timeout.
+recipe_seconds=180
 cd "$work" || fail "cannot enter $work"
 
 # The names users meet: a space, both quotes, $, a backslash, a leading -,

@@ -13,7 +13,7 @@ for tool in parallel rsync ssh ssh-keygen /usr/sbin/sshd; do
 done
 make_responses
 
-"$recipes/parallel_local.sh" files.list local "${options[@]}" >local.out 2>&1 ||
+timeout "$recipe_seconds" "$recipes/parallel_local.sh" files.list local "${options[@]}" >local.out 2>&1 ||
   fail "the local recipe failed: $(cat local.out)"
 check_pictures local
 
@@ -63,7 +63,7 @@ for ((try = 0; try < ssh_tries; try++)); do
 done
 ((try < ssh_tries)) || cannot_run "no ssh login to the test's sshd: $(cat sshd.log)"
 
-"$recipes/parallel_ssh.sh" "$ssh_jobs/node1" files.list remote "${options[@]}" >remote.out 2>&1 ||
+timeout "$recipe_seconds" "$recipes/parallel_ssh.sh" "$ssh_jobs/node1" files.list remote "${options[@]}" >remote.out 2>&1 ||
   fail "the ssh recipe failed: $(cat remote.out)"
 check_pictures remote
 echo "parallel: ${#listed[@]} pictures drawn here and over ssh as drawn alone"

@@ -69,14 +69,15 @@ done
 ((try < start_tries)) ||
   cannot_run "the Slurm node is not idle: $(sinfo 2>&1; tail -n 5 slurm/*.out slurm/*.log)"
 
-"$recipes/slurm_array.sh" "$tasks" files.list pics "${options[@]}" >array.out 2>&1 ||
+timeout "$recipe_seconds" "$recipes/slurm_array.sh" "$tasks" files.list pics "${options[@]}" >array.out 2>&1 ||
   fail "the array failed: $(cat array.out logs/* 2>/dev/null)"
 check_pictures pics
 
 # A retry redraws its tasks' shares, every tasks-th name from the task's number.
 rm -f pics/*.gif
-RETRY=$(IFS=,; echo "${retried[*]}") "$recipes/slurm_array.sh" "$tasks" files.list pics \
-  "${options[@]}" >retry.out 2>&1 && fail "a retry of some tasks counted every picture"
+RETRY=$(IFS=,; echo "${retried[*]}") timeout "$recipe_seconds" "$recipes/slurm_array.sh" "$tasks" files.list pics \
+  "${options[@]}" >retry.out 2>&1
+(($? == 1)) || fail "a retry of some tasks did not end with the count's 1: $(cat retry.out)"
 absent=()
 for i in "${!listed[@]}"; do
   [[ " ${retried[*]} " == *" $((i % tasks)) "* ]] || absent+=("$i")
@@ -85,8 +86,8 @@ check_pictures pics "${absent[@]}"
 grep -qx "$((${#listed[@]} - ${#absent[@]})) of ${#listed[@]} pictures in pics" retry.out ||
   fail "the retry's count is wrong: $(cat retry.out)"
 # A task beyond the shares draws nothing and says why.
-RETRY=$tasks "$recipes/slurm_array.sh" "$tasks" files.list pics "${options[@]}" >beyond.out 2>&1 &&
-  fail "a task beyond the shares succeeded"
+RETRY=$tasks timeout "$recipe_seconds" "$recipes/slurm_array.sh" "$tasks" files.list pics "${options[@]}" >beyond.out 2>&1
+(($? == 1)) || fail "a task beyond the shares did not end with the count's 1: $(cat beyond.out)"
 grep -q "task $tasks, but shares are numbered 0 to $((tasks - 1))" logs/*_"$tasks".log ||
   fail "a task beyond the shares did not say why: $(cat logs/*_"$tasks".log)"
 check_pictures pics "${absent[@]}"
