@@ -2,6 +2,7 @@
 # batch_lines.sh turns names of every kind into batch lines that draw the
 # same pictures as runs alone, and refuses loudly, counting them, the names
 # no batch line can hold.
+# shellcheck source=tests/scaleout/common.sh
 source "$(dirname "$0")/common.sh"
 convert=$recipes/batch_lines.sh
 

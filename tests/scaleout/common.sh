@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # What the scale-out recipe tests share: a folder of responses named in
 # every way a file can be, each drawn alone for reference, and the checks.
 # Sourced with the folder holding the afcdraw binaries as $1.
@@ -74,15 +75,15 @@ make_responses() {
 check_pictures() {
   local pics=$1 i name picture entries
   shift
-  local -A absent=()
-  for i; do absent[$i]=1; done
+  local -A missing=()
+  for i; do missing[$i]=1; done
   entries=$(find "$pics" -mindepth 1 ! -name .started -printf . | wc -c)
-  ((entries == ${#listed[@]} - ${#absent[@]})) ||
+  ((entries == ${#listed[@]} - ${#missing[@]})) ||
     fail "$pics holds $entries entries: $(ls -A "$pics")"
   for i in "${!listed[@]}"; do
     name=${listed[i]##*/}
     picture=$pics/${name%.txt}.gif
-    if [[ -n ${absent[$i]:-} ]]; then
+    if [[ -n ${missing[$i]:-} ]]; then
       [[ ! -e $picture ]] || fail "${picture@Q} was drawn, but it is not in the tasks retried"
     else
       cmp -s "$picture" "reference/$i.gif" || fail "${picture@Q} differs from the run alone"

@@ -1,6 +1,7 @@
 #!/bin/bash
 # count_pictures.sh says how many pictures there are, and fails naming each
 # one missing, empty or older than the run.
+# shellcheck source=tests/scaleout/common.sh
 source "$(dirname "$0")/common.sh"
 count=$recipes/count_pictures.sh
 

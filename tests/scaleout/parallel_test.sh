@@ -2,6 +2,7 @@
 # The GNU parallel recipes draw names of every kind as runs alone do: on
 # this machine, and over ssh to an sshd of the test's own, each picture
 # copied back.
+# shellcheck source=tests/scaleout/common.sh
 source "$(dirname "$0")/common.sh"
 # Tries at connecting while sshd starts, a fifth of a second apart.
 ssh_tries=50

@@ -2,6 +2,7 @@
 # The Slurm recipe draws names of every kind as runs alone do, on a
 # one-node Slurm of the test's own, and a retry of some tasks redraws
 # exactly their shares.
+# shellcheck source=tests/scaleout/common.sh
 source "$(dirname "$0")/common.sh"
 # Tries at seeing the node idle while the daemons start, a second apart.
 start_tries=60
