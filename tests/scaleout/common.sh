@@ -4,7 +4,7 @@
 # Sourced with the folder holding the afcdraw binaries as $1.
 set -u
 LC_ALL=C
-bindir=$1
+bindir=$(cd "$1" && pwd) || exit 1
 recipes=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../examples/scale-out" && pwd)
 export PATH=$bindir:$PATH
 # CTest's SKIP_RETURN_CODE for these tests.
