@@ -6,8 +6,10 @@ cd "$(dirname "$0")/.."
 
 # locales: the help text is tested in 8-bit Russian locales built with localedef;
 # libxml2-utils and poppler-utils read the report style's SVG and PDF files;
-# procps's pkill ends a batch worker.
-bash scripts/deps.sh libgtest-dev locales util-linux libxml2-utils poppler-utils procps
+# procps's pkill ends a batch worker; the scale-out recipes run for real
+# with GNU parallel and rsync over a local sshd, and on a one-node Slurm.
+bash scripts/deps.sh libgtest-dev locales util-linux libxml2-utils poppler-utils procps \
+  parallel rsync openssh-client openssh-server slurm-wlm munge
 dir=build
 flags=(-DCMAKE_BUILD_TYPE=Release -DAFCDRAW_TESTS=ON)
 if [ "${SANITIZE:-0}" = 1 ]; then
