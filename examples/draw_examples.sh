@@ -65,3 +65,12 @@ bin=${AFCDRAW:-build/afcdraw}
   "SIZE=800;700" UNITS=acc "DIMX=Frequency, Hz"
 "$bin" IN=examples/metadata/RESP.IM.ATTU..BHE TIME=1998,057 OUT=docs/metadata_attu.png -report \
   -fit -phase "SIZE=800;700" UNITS=vel "DIMX=Frequency, Hz"
+# The report style beside matplotlib's defaults, on the same data.
+"$bin" IN=examples/broadband_120s.txt OUT=docs/compare_afcdraw.png -report -fit -phase \
+  "CAPTION=Broadband seismometer, 120 s" "DIMX=Frequency, Hz" "DIMY=V/(m/s)"
+if /usr/bin/python3 -c "import matplotlib" 2>/dev/null; then
+  /usr/bin/python3 examples/matplotlib_bode.py examples/broadband_120s.txt \
+    docs/compare_matplotlib.png "Broadband seismometer, 120 s"
+else
+  echo "python3-matplotlib is missing: docs/compare_matplotlib.png not redrawn" >&2
+fi

@@ -140,6 +140,11 @@ inline constexpr char backslash_ends_line[] = "a backslash ends the line";
 inline constexpr char unterminated_single_quote[] = "an unterminated ' quote";
 inline constexpr char unterminated_double_quote[] = "an unterminated \" quote";
 
+// A network check (--qc); the cause follows on standard error.
+inline constexpr char qc_unknown_argument[] = "qc(): Unknown argument";
+inline constexpr char bad_nominal_table[] = "qc(): Incorrect NOMINAL= table";
+inline constexpr char qc_not_written[] = "qc(): Unable to write the check's files";
+
 // The merge of a network check's shards (--qc-merge); the cause follows on
 // standard error.
 inline constexpr char qc_merge_usage[] = "qc_merge(): Usage: --qc-merge DIR... OUTDIR=dir";

@@ -146,7 +146,7 @@ void take_names(PlotOptions& o, const MetadataNames& names) {
 // step runs only if the one before succeeded; a failure prints its message
 // line and ends the run.
 int run_with(int argc, const char* const argv[], ReportDrawer draw_report,
-             std::vector<Verdict>* printed) {
+             std::vector<Verdict>* printed, const ChannelResponse* given) {
   if (asks_for_version(argc, argv)) {
     print_version();
     return 0;
@@ -163,7 +163,7 @@ int run_with(int argc, const char* const argv[], ReportDrawer draw_report,
   if (parsed != strict_warning) print_warnings(warnings);
   if (parsed < 0) return report_command_line(o, parsed, reason);
   Responses responses;
-  if (int read = read_responses(o, responses); read < 0) {
+  if (int read = read_responses(o, responses, given); read < 0) {
     return print_failure(o, read == no_response_points ? no_points : input_not_read);
   }
   if (warn_of_files(o, responses) < 0) return print_failure(o, command_line_failed);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <complex>
 #include <numbers>
+#include <utility>
 
 #include "core/diagnostic.h"
 #include "core/last_error.h"
@@ -194,10 +195,16 @@ bool is_metadata(std::string_view text) {
 int metadata_curve(std::string_view text, const PlotOptions& o, int input,
                    std::shared_ptr<const ComputedResponse>& computed, MetadataNames& names,
                    std::vector<std::string>& warnings) {
-  std::string file = key_and_path(o, input);
   std::vector<ChannelResponse> found;
-  if (int read = read_metadata(text, file, filter_of(o, input), found); read < 0) return read;
-  ChannelResponse& r = found.front();
+  if (int read = read_metadata(text, key_and_path(o, input), filter_of(o, input), found); read < 0)
+    return read;
+  return epoch_curve(std::move(found.front()), o, input, computed, names, warnings);
+}
+
+int epoch_curve(ChannelResponse r, const PlotOptions& o, int input,
+                std::shared_ptr<const ComputedResponse>& computed, MetadataNames& names,
+                std::vector<std::string>& warnings) {
+  std::string file = key_and_path(o, input);
   EvaluateOptions e;
   e.first_stage = o.stages[input][0];
   e.last_stage = o.stages[input][1];

@@ -8,6 +8,7 @@
 
 #include "core/computed_response.h"
 #include "core/plot_options.h"
+#include "response/channel_response.h"
 
 // Whether a file's text is station metadata: SEED RESP (its B0nnFnn
 // lines) or FDSN StationXML (its root element). Neither a point file nor a
@@ -36,3 +37,10 @@ struct MetadataNames {
 int metadata_curve(std::string_view text, const PlotOptions& options, int input,
                    std::shared_ptr<const ComputedResponse>& computed, MetadataNames& names,
                    std::vector<std::string>& warnings);
+
+// The same for a channel epoch already read, as `input`'s file would give
+// it: a network check reads its inventories once and draws every epoch
+// from them, each as the command line naming its channel and epoch draws it.
+int epoch_curve(ChannelResponse epoch, const PlotOptions& options, int input,
+                std::shared_ptr<const ComputedResponse>& computed, MetadataNames& names,
+                std::vector<std::string>& warnings);

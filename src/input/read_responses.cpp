@@ -1,5 +1,7 @@
 #include "input/read_responses.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -172,18 +174,31 @@ int failed(int status, const char* key, const char* path) {
   return status;
 }
 
+// The channel epoch given in place of the file's text, which the output
+// must still never replace.
+int given_points(const char* path, const ChannelResponse& given, FileIdentity& source,
+                 Computed& computed) {
+  struct stat st;
+  if (stat(path, &st) == 0) source = identity_of(st);
+  computed.metadata = true;
+  return epoch_curve(given, computed.options, computed.input, computed.response, computed.names,
+                     computed.warnings);
+}
+
 // A computed curve gets its points only once every file is read, so its
 // PHASE= file's points wait in its phases until then.
-int read_curve(const PlotOptions& o, int i, Curve& curve, Responses& r, bool& metadata) {
+int read_curve(const PlotOptions& o, int i, Curve& curve, Responses& r, bool& metadata,
+               const ChannelResponse* given) {
   const char* path = input_path(o, i);
   const char* phase_path = o.phase_paths[i];
   bool phase_file = phase_path[0] != '\0';
   FileIdentity source;
   MetadataNames names;
   Computed computed{o, i, curve.computed, names, r.warnings};
-  int status =
-      read_points(input_keys[i].in_key, path, o.phase && !phase_file, curve.points, curve.phases,
-                  source, &computed, o.diff ? &curve.unreadable : nullptr, o.tol_given);
+  int status = given != nullptr ? given_points(path, *given, source, computed)
+                                : read_points(input_keys[i].in_key, path, o.phase && !phase_file,
+                                              curve.points, curve.phases, source, &computed,
+                                              o.diff ? &curve.unreadable : nullptr, o.tol_given);
   if (status < 0) return failed(status, input_keys[i].in_key, path);
   metadata = computed.metadata;
   curve.about = names.about;
@@ -213,12 +228,13 @@ void complete_computed(CurveList& curves, const PlotOptions& o) {
   }
 }
 
-int read_all(const PlotOptions& o, Responses& r) {
+int read_all(const PlotOptions& o, Responses& r, const ChannelResponse* given) {
   bool metadata[max_inputs] = {};
   for (int i = 0; i < max_inputs; ++i) {
     if (input_path(o, i)[0] == '\0') continue;
     Curve curve{{}, {}, input_keys[i].color, i, {}, {}, {}};
-    if (int status = read_curve(o, i, curve, r, metadata[i]); status < 0) return status;
+    if (int status = read_curve(o, i, curve, r, metadata[i], i == 0 ? given : nullptr); status < 0)
+      return status;
     r.curves.push_back(std::move(curve));
     if (o.names[i][0] != '\0') r.legend.push_back({o.names[i], r.curves.size() - 1});
   }
@@ -233,10 +249,10 @@ int read_all(const PlotOptions& o, Responses& r) {
 
 }  // namespace
 
-int read_responses(const PlotOptions& options, Responses& responses) {
+int read_responses(const PlotOptions& options, Responses& responses, const ChannelResponse* given) {
   try {
     responses.curves.reserve(max_inputs);
-    return read_all(options, responses);
+    return read_all(options, responses, given);
   } catch (const std::bad_alloc&) {
     return fail(message::no_memory_for_points, no_response_points);
   }

@@ -35,4 +35,8 @@ constexpr int no_response_points = -2;  // a file holds no point
 // failure ends the reading, its message in last_error; a further file
 // (IN2= ..., and every PHASE= file) adds ": ", its key and its path, so
 // that a batch log tells which one failed.
-int read_responses(const PlotOptions& options, Responses& responses);
+//
+// `given`, where not null, is IN='s channel epoch, already read from its
+// file: the file is not read again (see epoch_curve).
+int read_responses(const PlotOptions& options, Responses& responses,
+                   const ChannelResponse* given = nullptr);

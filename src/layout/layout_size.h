@@ -28,11 +28,12 @@ constexpr int default_print_dpi = 300;
 // The tick labels' text, layout units: FONT= sets its size in points by
 // setting the scale, so that margins and every other text keep their
 // proportion to it.
-constexpr double report_label_size = 10;
-// The fewest layout units FONT= may leave: the fixed margins (80 across,
-// 100 down) still leave a plot area of 160 by 80.
-constexpr int least_layout_x = 240;
-constexpr int least_layout_y = 180;
+constexpr double report_label_size = 13;
+// The fewest layout units FONT= may leave, as many tick labels high as
+// ever (240 by 180 of labels 10 high), so that the largest FONT= a size
+// takes is the same.
+constexpr int least_layout_x = 312;
+constexpr int least_layout_y = 234;
 
 // Device pixels per point: DPI= (or print's) for a PNG or GIF with units,
 // else 96 per inch.

@@ -20,7 +20,10 @@ PanelLayout split_panels(int size_x, int size_y) {
 // Each panel in turn takes its parts of the rows; the last takes the rest,
 // so that the stack ends on the standard area's bottom edge.
 PanelLayout stack_panels(int size_x, int size_y, bool phase, bool deviation) {
-  PlotArea whole = standard_plot_area(size_x, size_y);
+  return stack_panels_in(standard_plot_area(size_x, size_y), panel_gap, phase, deviation);
+}
+
+PanelLayout stack_panels_in(const PlotArea& whole, int gap, bool phase, bool deviation) {
   PanelLayout panels{whole, {}, {}, {}};
   PlotArea* shown[4] = {&panels.amplitude};
   int parts[4] = {amplitude_fifths};
@@ -34,12 +37,12 @@ PanelLayout stack_panels(int size_x, int size_y, bool phase, bool deviation) {
   if (phase) add(panels.phase);
   if (deviation) add(panels.deviation);
   if (phase && deviation) add(panels.phase_deviation);
-  int rows = whole.height - (count - 1) * panel_gap;
+  int rows = whole.height - (count - 1) * gap;
   int top = whole.top;
   for (int i = 0; i < count; ++i) {
     int bottom = i + 1 < count ? top + rows * parts[i] / total : whole.bottom;
     *shown[i] = plot_area_between(whole.left, top, whole.right, bottom);
-    top = bottom + panel_gap;
+    top = bottom + gap;
   }
   return panels;
 }

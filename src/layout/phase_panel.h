@@ -25,6 +25,9 @@ PanelLayout split_panels(int size_x, int size_y);
 // rows left after the gaps, each other panel two.
 PanelLayout stack_panels(int size_x, int size_y, bool phase, bool deviation);
 
+// The same within `whole`, `gap` rows between two frames.
+PanelLayout stack_panels_in(const PlotArea& whole, int gap, bool phase, bool deviation);
+
 // The phase range: [lo, hi] widened outward to multiples of 45 degrees (a
 // single value to those either side; no phase at all to -180 ... 180), and
 // its labelled lines every 45 degrees, or 90 (180, 360, ...) when 45 would

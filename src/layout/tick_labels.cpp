@@ -102,3 +102,28 @@ std::vector<Tick> axis_ticks(const TickRule& rule, const AxisScale& axis) {
   }
   return ticks;
 }
+
+TickRule power_rule(const TickRule& rule, const AxisScale& axis) {
+  constexpr double few_decades = 3;
+  TickRule labelled = rule;
+  bool decades_only = rule.log && !walks_steps(rule) && rule.level == 0;
+  if (decades_only && axis.min > 0 && std::log10(axis.max / axis.min) < few_decades) {
+    labelled.level = 1;
+  }
+  return labelled;
+}
+
+std::vector<Tick> power_ticks(const TickRule& rule, const AxisScale& axis) {
+  std::vector<Tick> ticks = axis_ticks(power_rule(rule, axis), axis);
+  if (!axis.log) return ticks;
+  // Every label in one form, 1 and 10 as well: a reader compares exponents.
+  int precision = label_precision(rule, axis);
+  for (Tick& t : ticks) {
+    std::string e_form = exponent_form(t.value, precision);
+    size_t e = e_form.find('e');
+    std::string mantissa = e_form.substr(0, e);
+    t.label = {mantissa == "1" ? "10" : mantissa + "*10",
+               format_int(std::stoi(e_form.substr(e + 1)))};
+  }
+  return ticks;
+}

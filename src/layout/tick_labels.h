@@ -43,3 +43,12 @@ struct Tick {
 // log10 the power form of the decades ("5*10" and a raised 8, never
 // "5e+008").
 std::vector<Tick> axis_ticks(const TickRule& rule, const AxisScale& axis);
+
+// The rule the report style labels a log10 axis by: over fewer than three
+// decades 2x and 5x as well as the decades.
+TickRule power_rule(const TickRule& rule, const AxisScale& axis);
+
+// The labels the report style writes, of power_rule's lines: on log10
+// every one as a power of ten (10 and a raised 8, 2*10 and a raised 8),
+// whatever the range; on a linear axis those of axis_ticks.
+std::vector<Tick> power_ticks(const TickRule& rule, const AxisScale& axis);

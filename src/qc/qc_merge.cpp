@@ -138,10 +138,6 @@ int merged_status(const std::vector<QcEpoch>& epochs, bool strict) {
 
 }  // namespace
 
-bool asks_for_qc_merge(int argc, const char* const argv[]) {
-  return argc >= 2 && equal_folded(argv[1], "--qc-merge", sizeof "--qc-merge");
-}
-
 int run_qc_merge(int argc, const char* const argv[]) {
   MergeArgs args;
   if (!read_args(argc, argv, args)) {

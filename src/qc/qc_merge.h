@@ -1,8 +1,13 @@
 #pragma once
 
+#include "core/ascii_case.h"
+
 // Whether the command line asks for a merge of a network check's shards:
-// "--qc-merge" (any ASCII letter case) as its first argument.
-bool asks_for_qc_merge(int argc, const char* const argv[]);
+// "--qc-merge" (any ASCII letter case) as its first argument. Inline, so
+// that the fast binary, which only hands the merge over, links none of it.
+inline bool asks_for_qc_merge(int argc, const char* const argv[]) {
+  return argc >= 2 && equal_folded(argv[1], "--qc-merge", sizeof "--qc-merge");
+}
 
 // `--qc-merge DIR... OUTDIR=dir [-strict]`: reads each shard folder's
 // summary.json, places each shard's pictures in OUTDIR under the same

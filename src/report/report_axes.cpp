@@ -19,6 +19,8 @@ constexpr Stroke minor_line{0.9, 0.5};
 constexpr Stroke tick_line{0.78, 0.6};
 constexpr Stroke decade_line{0.62, 0.7};
 constexpr Stroke frame_line{0, 1};
+constexpr Stroke major_tick{0, 1};
+constexpr Stroke minor_tick{0, 0.8};
 
 constexpr double least_minor_gap = 4;  // layout units between two faint lines
 
@@ -46,19 +48,18 @@ void grid_line(cairo_t* cr, const PlotArea& area, bool horizontal, double v, Str
   cairo_stroke(cr);
 }
 
-// The faint lines: on log10 sub_grid parts of each decade (the multiples 2
-// to 9 where none are asked for and they have room), on linear sub_grid
-// equal parts of the range. Lines closer than least_minor_gap would merge
-// into a grey band: such a grid is left out, as is a count beyond the
-// lines the span can hold.
-void minor_lines(cairo_t* cr, const PlotArea& area, bool horizontal, int sub_grid) {
+// The faint lines' values: on log10 sub_grid parts of each decade (the
+// multiples 2 to 9 where none are asked for and they have room), on linear
+// sub_grid equal parts of the range. Lines closer than least_minor_gap
+// would merge into a grey band: such a grid is left out, as is a count
+// beyond the lines the span can hold.
+template <class Visit>
+void for_each_minor(const PlotArea& area, bool horizontal, int sub_grid, Visit visit) {
   const AxisScale& axis = horizontal ? area.x : area.y;
   double span = horizontal ? area.width : area.height;
   if (!axis.log) {
     if (sub_grid <= 1 || span / sub_grid < least_minor_gap) return;
-    for (int i = 1; i < sub_grid; ++i) {
-      grid_line(cr, area, horizontal, axis.min + (axis.max - axis.min) * i / sub_grid, minor_line);
-    }
+    for (int i = 1; i < sub_grid; ++i) visit(axis.min + (axis.max - axis.min) * i / sub_grid);
     return;
   }
   // The multiples crowd most below the next decade.
@@ -74,16 +75,78 @@ void minor_lines(cairo_t* cr, const PlotArea& area, bool horizontal, int sub_gri
     double j_low = std::max(std::ceil(parts / 10), std::ceil(axis.min * parts / decade));
     double j_high = std::min(parts - 1, std::floor(axis.max * parts / decade));
     if (j_high - j_low > most_lines) return;
-    for (double j = j_low; j <= j_high; ++j) {
-      grid_line(cr, area, horizontal, j * decade / parts, minor_line);
-    }
+    for (double j = j_low; j <= j_high; ++j) visit(j * decade / parts);
   }
+}
+
+void minor_lines(cairo_t* cr, const PlotArea& area, bool horizontal, int sub_grid) {
+  for_each_minor(area, horizontal, sub_grid,
+                 [&](double v) { grid_line(cr, area, horizontal, v, minor_line); });
 }
 
 void rule_lines(cairo_t* cr, const PlotArea& area, bool horizontal, const TickRule& rule) {
   const AxisScale& axis = horizontal ? area.x : area.y;
-  for_each_tick(rule, axis.min, axis.max, [&](double v, int rank) {
+  for_each_tick(power_rule(rule, axis), axis.min, axis.max, [&](double v, int rank) {
     grid_line(cr, area, horizontal, v, axis.log && rank == 0 ? decade_line : tick_line);
+  });
+}
+
+// A tick at a range's end lies on the frame's corner, a hair outside the
+// area as the scale rounds.
+constexpr double tick_slack = 0.5;
+
+// An outward tick at v on the bottom (X) or left (Y) edge of the frame.
+void tick_mark(cairo_t* cr, const PlotArea& area, bool horizontal, double v, double length,
+               Stroke s) {
+  double p = horizontal ? column(area, v) : row(area, v);
+  double low = horizontal ? area.left : area.top, high = horizontal ? area.right : area.bottom;
+  if (!std::isfinite(p) || !(low - tick_slack <= p && p <= high + tick_slack)) return;
+  cairo_set_source_rgb(cr, s.grey, s.grey, s.grey);
+  cairo_set_line_width(cr, s.width);
+  if (horizontal) {
+    cairo_move_to(cr, p, area.bottom);
+    cairo_line_to(cr, p, area.bottom + length);
+  } else {
+    cairo_move_to(cr, area.left, p);
+    cairo_line_to(cr, area.left - length, p);
+  }
+  cairo_stroke(cr);
+}
+
+// The minor ticks of a linear axis without a sub-grid: fifths of a step
+// of 1 or 5 times a power of ten, quarters of one of 2 or 2.5, so that
+// they fall on round values.
+void linear_minor_ticks(cairo_t* cr, const PlotArea& area, bool horizontal, const TickRule& rule) {
+  const AxisScale& axis = horizontal ? area.x : area.y;
+  if (!walks_steps(rule) || !(rule.step > 0)) return;
+  double leading = rule.step / std::pow(10.0, std::floor(std::log10(rule.step)));
+  bool fifths = std::fabs(leading - 1) < 0.01 || std::fabs(leading - 5) < 0.01;
+  long long parts = fifths ? 5 : 4;
+  double minor = rule.step / static_cast<double>(parts);
+  if (axis.scale * minor < least_minor_gap) return;
+  double first = std::ceil(axis.min / minor), last = std::floor(axis.max / minor);
+  for (long long k = 0; k < most_linear_lines && first + static_cast<double>(k) <= last; ++k) {
+    long long index = static_cast<long long>(first) + k;
+    if (index % parts == 0) continue;  // a major tick's place
+    tick_mark(cr, area, horizontal, static_cast<double>(index) * minor, report_minor_tick_length,
+              minor_tick);
+  }
+}
+
+// Major ticks at the rule's lines, minor ones at the faint lines' places,
+// drawn whether the faint lines are or not.
+void tick_marks(cairo_t* cr, const PlotArea& area, bool horizontal, const TickRule& rule,
+                int sub_grid) {
+  const AxisScale& axis = horizontal ? area.x : area.y;
+  for_each_tick(power_rule(rule, axis), axis.min, axis.max, [&](double v, int) {
+    tick_mark(cr, area, horizontal, v, report_tick_length, major_tick);
+  });
+  if (!axis.log && sub_grid <= 1) {
+    linear_minor_ticks(cr, area, horizontal, rule);
+    return;
+  }
+  for_each_minor(area, horizontal, sub_grid, [&](double v) {
+    tick_mark(cr, area, horizontal, v, report_minor_tick_length, minor_tick);
   });
 }
 
@@ -99,23 +162,27 @@ double inside_picture(double x, double width, double picture_width) {
   return std::max(0.0, std::min(x, picture_width - width));
 }
 
+// Labels stand clear of the outward ticks.
+constexpr double label_offset = report_tick_length + report_label_pad;
+
 Placed place(cairo_t* cr, const ReportFonts& fonts, const PlotArea& area, bool horizontal,
              PowerLabel label, double p, double picture_width) {
   double width = label_width(cr, fonts, label_size, label);
   double cap = cap_height * label_size;
   if (horizontal) {
     double x = inside_picture(p - width / 2, width, picture_width);
-    return {std::move(label), x, area.bottom + label_gap + cap, x, x + width};
+    double baseline = area.bottom + label_offset + label_rise(cr, fonts, label_size);
+    return {std::move(label), x, baseline, x, x + width};
   }
   double baseline = p + cap / 2;
-  double x = inside_picture(area.left - label_gap - width, width, picture_width);
+  double x = inside_picture(area.left - label_offset - width, width, picture_width);
   return {std::move(label), x, baseline, baseline - 1.5 * cap, baseline};
 }
 
 void axis_labels(cairo_t* cr, const ReportFonts& fonts, const PlotArea& area, bool horizontal,
                  const TickRule& rule, double picture_width) {
   const AxisScale& axis = horizontal ? area.x : area.y;
-  std::vector<Tick> ticks = axis_ticks(rule, axis);
+  std::vector<Tick> ticks = power_ticks(rule, axis);
   double low = horizontal ? area.left : area.top, high = horizontal ? area.right : area.bottom;
   auto placed = choose_labels<Placed>(ticks, [&](Tick& t) -> std::optional<Placed> {
     double p = horizontal ? column(area, t.value) : row(area, t.value);
@@ -145,6 +212,8 @@ void draw_report_grid(cairo_t* cr, const PlotArea& area, const TickRule& x_rule,
   cairo_set_source_rgb(cr, frame_line.grey, frame_line.grey, frame_line.grey);
   cairo_set_line_width(cr, frame_line.width);
   cairo_stroke(cr);
+  tick_marks(cr, area, true, x_rule, sub_grid_x);
+  tick_marks(cr, area, false, y_rule, sub_grid_y);
 }
 
 void draw_report_labels(cairo_t* cr, const ReportFonts& fonts, const PlotArea& area,

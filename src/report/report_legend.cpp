@@ -4,16 +4,23 @@
 #include <string>
 
 #include "layout/legend_corner.h"
+#include "layout/report_room.h"
+#include "report/report_curves.h"
 
 namespace {
 
-constexpr double legend_size = 11;  // its text, layout units
-constexpr double inset = 10;        // between the area's edges and the box
-constexpr double padding = 6;
-constexpr double sample_length = 22;
-constexpr double sample_gap = 6;
-constexpr double row_height = 15;
-constexpr double sample_width = 1.4;
+// Layout units, in proportion to the text.
+constexpr double legend_size = report_legend_size;
+constexpr double inset = 10;  // between the area's edges and the box
+constexpr double padding = 7;
+constexpr double sample_length = 26;
+constexpr double sample_gap = 7;
+constexpr double row_height = 18;
+constexpr double sample_width = report_curve_width;
+// A light box: the grid shows faintly through it, its edge is a thin grey.
+constexpr double box_opacity = 0.8;
+constexpr double edge_grey = 0.7;
+constexpr double edge_width = 0.8;
 
 struct Box {
   double x, y, width, height;
@@ -70,10 +77,10 @@ void draw_report_legend(cairo_t* cr, const ReportFonts& fonts, const PlotArea& a
   if (corner == LegendCorner::automatic) corner = weighed_corner(area, width, height, traced);
   Box box = box_at(area, width, height, corner);
   cairo_rectangle(cr, box.x, box.y, box.width, box.height);
-  cairo_set_source_rgba(cr, 1, 1, 1, 0.9);
+  cairo_set_source_rgba(cr, 1, 1, 1, box_opacity);
   cairo_fill_preserve(cr);
-  cairo_set_source_rgb(cr, 0.5, 0.5, 0.5);
-  cairo_set_line_width(cr, 0.6);
+  cairo_set_source_rgb(cr, edge_grey, edge_grey, edge_grey);
+  cairo_set_line_width(cr, edge_width);
   cairo_stroke(cr);
   for (size_t i = 0; i < names.size(); ++i) {
     double middle = box.y + padding + (static_cast<double>(i) + 0.5) * row_height;

@@ -2,6 +2,7 @@
 
 #include <cairo.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -13,6 +14,7 @@
 #include "layout/axis_names.h"
 #include "layout/guide_lines.h"
 #include "layout/layout_size.h"
+#include "layout/report_room.h"
 #include "layout/sensitivity_mark.h"
 #include "report/report_axes.h"
 #include "report/report_curves.h"
@@ -23,11 +25,8 @@
 
 namespace {
 
-constexpr TextStyle caption_style{15, true};
-constexpr TextStyle name_style{12};
-constexpr double caption_baseline = 24;  // layout units from the top
-constexpr double dim_x_baseline = 8;     // from the bottom
-constexpr double upright_baseline = 22;  // the Y axis names' column
+constexpr TextStyle caption_style{report_caption_size, true};
+constexpr TextStyle name_style{report_name_size};
 // Curves are thinned for a raster this much finer than the device's: a
 // vector file may be magnified, a raster one never is, and its own columns
 // keep each column's extremes.
@@ -50,12 +49,16 @@ struct Drawing {
   const ReportJob& job;
   const PlotOptions& o;
   const PicturePlan& plan;
+  const ReportMetrics& metrics;
 };
 
-void centred_text(const Drawing& d, TextStyle style, const char* text, double baseline) {
+// Centred on `middle`, kept inside the picture.
+void centred_text(const Drawing& d, TextStyle style, const char* text, double middle,
+                  double baseline) {
   std::string shown = fitted_text(d.cr, d.fonts, style, valid_text(text), d.plan.size_x);
   double width = text_width(d.cr, d.fonts, style, shown);
-  show_text(d.cr, d.fonts, style, (d.plan.size_x - width) / 2, baseline, shown);
+  double left = std::clamp(middle - width / 2, 0.0, d.plan.size_x - width);
+  show_text(d.cr, d.fonts, style, left, baseline, shown);
 }
 
 // An axis name upright, centred between rows `top` and `bottom`.
@@ -64,21 +67,35 @@ void upright_name(const Drawing& d, const char* name, double top, double bottom)
   std::string shown = fitted_text(d.cr, d.fonts, name_style, valid_text(name), bottom - top);
   double width = text_width(d.cr, d.fonts, name_style, shown);
   cairo_save(d.cr);
-  cairo_translate(d.cr, upright_baseline, (top + bottom + width) / 2);
+  cairo_translate(d.cr, report_name_column(d.metrics), (top + bottom + width) / 2);
   cairo_rotate(d.cr, -M_PI / 2);
   show_text(d.cr, d.fonts, name_style, 0, 0, shown);
   cairo_restore(d.cr);
 }
 
+// The lowest panel's bottom row.
+int plot_bottom(const PicturePlan& plan) {
+  return std::max({plan.amplitude.bottom, plan.phase.bottom, plan.deviation.bottom,
+                   plan.phase_deviation.bottom});
+}
+
 void draw_titles(const Drawing& d) {
   cairo_set_source_rgb(d.cr, 0, 0, 0);
-  if (d.o.caption[0] != '\0') centred_text(d, caption_style, d.o.caption, caption_baseline);
+  const PlotArea& a = d.plan.amplitude;
+  if (d.o.caption[0] != '\0') {
+    centred_text(d, caption_style, d.o.caption, d.plan.size_x / 2.0,
+                 report_caption_baseline(d.metrics));
+  }
   if (d.o.dim_x[0] != '\0') {
-    centred_text(d, name_style, d.o.dim_x, d.plan.size_y - dim_x_baseline);
+    centred_text(d, name_style, d.o.dim_x, (a.left + a.right) / 2.0,
+                 report_x_name_baseline(d.plan, d.metrics));
   }
   // Every name is fitted to its rows: the proportional text is cut to
-  // what fits, not by cells.
-  for (const UprightName& n : upright_names(d.o, d.plan)) upright_name(d, n.text, n.top, n.bottom);
+  // what fits, not by cells. The rows are the panels', never the frequency
+  // labels' below them.
+  for (const UprightName& n : upright_names(d.o, d.plan)) {
+    upright_name(d, n.text, std::max(n.top, a.top), std::min(n.bottom, plot_bottom(d.plan)));
+  }
 }
 
 TickRule x_rule(const PicturePlan& plan) {
@@ -216,7 +233,12 @@ int draw_report_picture(ReportJob& job) {
     Context cr(cairo_create(surface.get()));
     cairo_scale(cr.get(), scale, scale);
     set_text_options(cr.get());
-    draw_all({cr.get(), fonts, job, *job.options, *job.plan});
+    // The plan's areas are placed again for the labels as this font
+    // measures them.
+    PicturePlan plan = *job.plan;
+    ReportMetrics metrics = report_metrics(cr.get(), fonts);
+    plan_report_room(plan, *job.options, metrics);
+    draw_all({cr.get(), fonts, job, *job.options, plan, metrics});
     cairo_status_t status = cairo_status(cr.get());
     cr.reset();
     cairo_surface_finish(surface.get());

@@ -4,6 +4,8 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <algorithm>
+
 #include "core/utf8.h"
 #include "report/embedded_fonts.h"
 
@@ -112,13 +114,13 @@ namespace {
 constexpr double exponent_size = 0.75;   // of the mantissa's
 constexpr double exponent_raise = 0.55;  // of the mantissa's cap height
 
-// The report writes the signs as typeset: "2*10" with the times sign,
+// The report writes the signs as typeset: "2*10" with a centred dot,
 // "-3" with the minus sign.
 std::string typeset(const std::string& number) {
   std::string text;
   for (char c : number) {
     if (c == '*') {
-      text += "\xC3\x97";
+      text += "\xC2\xB7";
     } else if (c == '-') {
       text += "\xE2\x88\x92";
     } else {
@@ -143,4 +145,36 @@ void show_label(cairo_t* cr, const ReportFonts& fonts, double size, double x, do
   double right = x + text_width(cr, fonts, {size}, mantissa);
   show_text(cr, fonts, {size * exponent_size}, right, baseline - exponent_raise * cap_height * size,
             typeset(label.exponent));
+}
+
+namespace {
+
+double ascent(cairo_t* cr, const ReportFonts& fonts, double size) {
+  use_style(cr, fonts, {size});
+  cairo_font_extents_t extents;
+  cairo_font_extents(cr, &extents);
+  return extents.ascent;
+}
+
+}  // namespace
+
+double label_rise(cairo_t* cr, const ReportFonts& fonts, double size) {
+  double exponent_top =
+      exponent_raise * cap_height * size + ascent(cr, fonts, size * exponent_size);
+  return std::max(ascent(cr, fonts, size), exponent_top);
+}
+
+ReportMetrics report_metrics(cairo_t* cr, const ReportFonts& fonts) {
+  constexpr double unit = 100;  // a size at which the measures are exact enough
+  use_style(cr, fonts, {unit});
+  cairo_font_extents_t extents;
+  cairo_font_extents(cr, &extents);
+  ReportMetrics m;
+  m.ascent = extents.ascent / unit;
+  m.descent = extents.descent / unit;
+  m.label_rise = label_rise(cr, fonts, report_label_size);
+  m.label_width = [cr, &fonts](const PowerLabel& label) {
+    return label_width(cr, fonts, report_label_size, label);
+  };
+  return m;
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "layout/report_room.h"
 #include "layout/tick_labels.h"
 
 // The text of report pictures: the bundled sans-serif font, regular and
@@ -51,7 +52,16 @@ void show_text(cairo_t* cr, const ReportFonts& fonts, TextStyle style, double x,
 std::string fitted_text(cairo_t* cr, const ReportFonts& fonts, TextStyle style,
                         const std::string& text, double room);
 
-// An axis label: the mantissa, and the exponent smaller and raised after it.
+// An axis label: the mantissa, and the exponent smaller and raised after
+// it; "2*10" is written with a centred dot.
 double label_width(cairo_t* cr, const ReportFonts& fonts, double size, const PowerLabel& label);
 void show_label(cairo_t* cr, const ReportFonts& fonts, double size, double x, double baseline,
                 const PowerLabel& label);
+
+// How far a label of `size` reaches above its baseline, a raised exponent
+// included, as the font's ascent measures it.
+double label_rise(cairo_t* cr, const ReportFonts& fonts, double size);
+
+// The font's measures the layout plans with; the label widths are measured
+// on `cr`, which must outlive the result.
+ReportMetrics report_metrics(cairo_t* cr, const ReportFonts& fonts);

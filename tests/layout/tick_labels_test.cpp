@@ -33,4 +33,26 @@ TEST(TickLabels, FittedLogAxesWriteOneNumberForm) {
   }
 }
 
+// The report style writes every log10 label as a power of ten, and over
+// fewer than three decades labels 2x and 5x too.
+TEST(TickLabels, PowerTicksAreAllPowersOfTen) {
+  const struct {
+    double lo, hi;
+    std::string some;  // one label, mantissa^exponent
+  } cases[] = {
+      {0.3, 30, "2*10^0 "},        {0.3, 30, "10^1 "},       {0.01, 1000, "10^0 "},
+      {2e7, 9e8, "5*10^7 "},       {1e-150, 1e150, "10^0 "}, {20, 30, "2.5*10^1 "},
+      {1.1e8, 1.3e8, "1.2*10^8 "},
+  };
+  for (const auto& c : cases) {
+    AxisScale axis{c.lo, c.hi, true, 0};
+    std::string all = texts(power_ticks(given_range_rule(c.lo, c.hi, true), axis));
+    EXPECT_NE(std::string::npos, (" " + all).find(" " + c.some)) << all;
+    for (const Tick& t : power_ticks(given_range_rule(c.lo, c.hi, true), axis)) {
+      EXPECT_FALSE(t.label.exponent.empty()) << all;
+      EXPECT_EQ(std::string::npos, t.label.mantissa.find('e')) << all;
+    }
+  }
+}
+
 }  // namespace

@@ -34,7 +34,7 @@ TEST(FigureSize, PagesTextAndLinesComeOutAsAsked) {
        "",
        "file b.png",
        "1005 x 750"},
-      // 2 pt at 96 pixels per inch on an 800 x 600 picture; 1.4 without.
+      // 2 pt at 96 pixels per inch on an 800 x 600 picture; 2 units (1.5 pt) without.
       {{"OUT=c.svg", "LW=2"},
        0,
        "",

@@ -1,0 +1,42 @@
+#include "qc/picture_name.h"
+
+namespace {
+
+constexpr size_t seconds_end = 19;  // "2010-01-01T00:00:00"
+
+bool kept(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' ||
+         c == '-' || c == '_';
+}
+
+// The start to the second without colons, with its fraction where not zero.
+std::string start_part(const std::string& start) {
+  std::string out;
+  for (size_t i = 0; i < start.size() && i < seconds_end; ++i) {
+    if (start[i] != ':') out += start[i];
+  }
+  std::string fraction = start.size() > seconds_end ? start.substr(seconds_end) : "";
+  if (fraction.find_first_not_of(".0") != std::string::npos) {
+    out += fraction.substr(0, fraction.find_last_not_of('0') + 1);
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string qc_time(const std::string& t) {
+  bool whole_second = t.find_first_not_of(".0", seconds_end) == std::string::npos;
+  return whole_second ? t.substr(0, seconds_end) : t;
+}
+
+std::string qc_channel_name(const ChannelResponse& r) {
+  return r.network + "." + r.station + "." + r.location + "." + r.channel;
+}
+
+std::string picture_name(const ChannelResponse& r, const std::string& extension) {
+  std::string name = qc_channel_name(r) + "_" + start_part(r.start) + "." + extension;
+  for (char& c : name) {
+    if (!kept(c)) c = '_';
+  }
+  return name;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+#include "response/channel_response.h"
+
+// "NET.STA.LOC.CHA", the channel's name in every QC output.
+std::string qc_channel_name(const ChannelResponse& r);
+
+// A normalised time ("2010-01-01T00:00:00.000000") to the second, with its
+// fraction where that is not zero: as the outputs and TIME= write it.
+std::string qc_time(const std::string& normalised);
+
+// The picture's file name for a channel epoch, `extension` ("png") after
+// it: "IU.ANMO.00.BHZ_2010-01-01T000000.png". Colons go (a Windows share
+// and a URL dislike them), a start's fraction of a second stays where it is
+// not zero, and any character but letters, digits, ".", "-" and "_" becomes "_".
+std::string picture_name(const ChannelResponse& r, const std::string& extension);
