@@ -102,6 +102,17 @@ const OptionKey option_keys[] = {
     // After --batch FILE, never in a job's line.
     {"SUMMARY=", "summary.csv", no_family, 0, nullptr, need_nothing,
      " - Сводка пакета (--batch): строка на задание, файл .csv или .json"},
+    {"JOBS=", "4", no_family, 0, nullptr, need_nothing,
+     " - Сколько заданий (--batch) или рисунков (--qc) сразу; по умолчанию по числу ядер"},
+    // The network check: read before the options, after --qc only.
+    {"--qc", nullptr, no_family, 0, nullptr, need_nothing,
+     " - Проверка сети: все эпохи каналов инвентаря, сводка и рисунки в OUTDIR="},
+    {"OUTDIR=", "qc", no_family, 0, nullptr, need_nothing,
+     " - Папка сводки и рисунков проверки сети (--qc, --qc-merge)"},
+    {"NOMINAL=", "nominal.pz", no_family, 0, nullptr, need_nothing,
+     " - Номинальная АЧХ для --qc: файл или таблица строк: шаблон_канала файл"},
+    {"SHARD=", "1/4", no_family, 0, nullptr, need_nothing,
+     " - Часть сети для --qc: i/n, каналы по хешу их кода"},
     {"--version", nullptr, no_family, 0, nullptr, need_nothing, " - Версия программы"},
     {"--qc-merge", nullptr, no_family, 0, nullptr, need_nothing,
      " - Слияние частей проверки сети: папки частей и OUTDIR= для общих файлов"},

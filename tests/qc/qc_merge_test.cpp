@@ -59,6 +59,31 @@ TEST(QcMerge, ShardsMergedAreTheWholeRunToTheByte) {
   }
 }
 
+// The real thing: the example inventories checked whole and in two shards,
+// the shards merged.
+TEST(QcMerge, ShardsOfARealCheckMergeToTheWholeCheck) {
+  TempDir dir;
+  const std::string m = AFCDRAW_EXAMPLES "/metadata/";
+  const std::string inventories =
+      "'" + m + "RESP.IM.ATTU..BHE' '" + m + "RESP.Z.CGV..HYZ' '" + m + "TITA1.HGZ'";
+  const std::string header = "channel,start,end,check,result,value,limit,message,picture\r\n";
+  int whole_status = -1;
+  for (const char* run : {"OUTDIR=whole", "OUTDIR=s1 SHARD=1/2", "OUTDIR=s2 SHARD=2/2"}) {
+    RunResult r = run_shell(dir.dir(), "$AFCDRAW --qc " + inventories + " " + run + " JOBS=2");
+    ASSERT_LE(r.status, 1) << run << r.out;
+    if (whole_status < 0) whole_status = r.status;
+  }
+  for (const char* shard : {"s1/summary.csv", "s2/summary.csv"}) {
+    EXPECT_NE(header, read_file(dir.path(shard))) << shard << " holds no epoch";
+  }
+  EXPECT_EQ(whole_status, run_shell(dir.dir(), "$AFCDRAW --qc-merge s2 s1 OUTDIR=merged").status);
+  for (const char* name : file_names) {
+    EXPECT_TRUE(read_file(dir.path("whole/") + name) == read_file(dir.path("merged/") + name))
+        << name;
+  }
+  EXPECT_EQ(0, run_shell(dir.dir(), "diff -r whole merged >&2").status);
+}
+
 TEST(QcMerge, StatusSaysWhetherEveryCheckPassed) {
   TempDir dir;
   write_check(dir.path("passed"), pick({3}));
