@@ -37,32 +37,53 @@ std::string failure(const QcEpoch& e) {
          " type=\"fail\">" + xml_text(body) + "</failure>\n";
 }
 
+// What a CI server makes of an epoch: failed when a check failed, skipped
+// when none could be made (none passed either), else passed.
+enum class CaseResult { passed, failed, skipped };
+
+CaseResult case_result(const QcEpoch& e) {
+  bool any_passed = false;
+  for (const QcFinding& f : e.findings) {
+    if (f.result == QcResult::fail) return CaseResult::failed;
+    any_passed = any_passed || f.result == QcResult::pass;
+  }
+  return any_passed ? CaseResult::passed : CaseResult::skipped;
+}
+
 std::string skipped(const QcEpoch& e) {
   std::string ids = check_ids(e, QcResult::not_checked);
   return "    <skipped" +
          attribute("message", ids.empty() ? "no check applies" : "not checked: " + ids) + "/>\n";
 }
 
+// The checks not made beside a verdict, where the server shows a case's output.
+std::string not_checked_output(const QcEpoch& e) {
+  std::string ids = check_ids(e, QcResult::not_checked);
+  if (ids.empty()) return "";
+  return "    <system-out>" + xml_text("not checked: " + ids) + "</system-out>\n";
+}
+
 std::string test_case(const QcEpoch& e) {
   std::string text = "  <testcase" +
                      attribute("classname", network_of(e.channel) + "." + station_of(e.channel)) +
                      attribute("name", e.channel + " " + e.start);
-  QcResult result = qc_epoch_result(e);
-  if (result == QcResult::pass) return text + "/>\n";
-  return text + ">\n" + (result == QcResult::fail ? failure(e) : skipped(e)) + "  </testcase>\n";
+  CaseResult result = case_result(e);
+  if (result == CaseResult::skipped) return text + ">\n" + skipped(e) + "  </testcase>\n";
+  std::string inside = (result == CaseResult::failed ? failure(e) : "") + not_checked_output(e);
+  return text + (inside.empty() ? "/>\n" : ">\n" + inside + "  </testcase>\n");
 }
 
 }  // namespace
 
-// An epoch is a test case; it fails when a check fails and is skipped when
-// it holds a check not made (or none), as the page shows it.
+// An epoch is a test case: failed when a check failed, skipped when no
+// check could be made, the checks not made listed as its output.
 std::string junit_xml(const std::vector<QcEpoch>& sorted) {
   size_t failures = 0, skips = 0;
   std::string cases;
   for (const QcEpoch& e : sorted) {
-    QcResult result = qc_epoch_result(e);
-    failures += result == QcResult::fail;
-    skips += result == QcResult::not_checked;
+    CaseResult result = case_result(e);
+    failures += result == CaseResult::failed;
+    skips += result == CaseResult::skipped;
     cases += test_case(e);
   }
   return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuite name=\"afcdraw network check\"" +

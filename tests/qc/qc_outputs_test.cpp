@@ -52,29 +52,30 @@ TEST(QcOutputs, OrderOfFindingsChangesNoByte) {
 TEST(QcOutputs, JsonAndJunitParseBackToTheFindings) {
   TempDir dir;
   ASSERT_EQ(0, write_qc_outputs(dir.dir(), sample_epochs()));
-  write_file(dir.path("read.py"),
-             "import json, xml.etree.ElementTree as ET\n"
-             "d = json.load(open('summary.json', encoding='utf-8'))\n"
-             "e = d['epochs']\n"
-             "print(len(e), [x['channel'] for x in e][3], e[3]['picture'])\n"
-             "print(json.dumps(e[3]['findings'][0]['message']), len(e[1]['findings']))\n"
-             "s = ET.parse('junit.xml').getroot()\n"
-             "print(s.tag, s.get('tests'), s.get('failures'), s.get('skipped'))\n"
-             "for c in s:\n"
-             "  f = c.find('failure')\n"
-             "  print(c.get('classname'), c.get('name'), f.text if f is not None else\n"
-             "        [k.get('message') for k in c.findall('skipped')])\n");
+  write_file(
+      dir.path("read.py"),
+      "import json, xml.etree.ElementTree as ET\n"
+      "d = json.load(open('summary.json', encoding='utf-8'))\n"
+      "e = d['epochs']\n"
+      "print(len(e), [x['channel'] for x in e][3], e[3]['picture'])\n"
+      "print(json.dumps(e[3]['findings'][0]['message']), len(e[1]['findings']))\n"
+      "s = ET.parse('junit.xml').getroot()\n"
+      "print(s.tag, s.get('tests'), s.get('failures'), s.get('skipped'))\n"
+      "for c in s:\n"
+      "  f = c.find('failure')\n"
+      "  print(c.get('classname'), c.get('name'), f.text if f is not None else\n"
+      "        [k.get('message') for k in c.findall('skipped')], c.findtext('system-out'))\n");
   RunResult r = run_shell(dir.dir(), "PYTHONIOENCODING=utf-8 python3 read.py");
   ASSERT_EQ(0, r.status) << "python3 is needed";
   EXPECT_EQ(
       "4 XX.A<&\"B.,.HHZ pics/odd #1 \xD0\x96.png\n"
       "\"line one\\nline \\\"two\\\"\\u0001, end\" 0\n"
-      "testsuite 4 1 2\n"
-      "GE.WLF GE.WLF..HHE 2015-03-04T00:00:00 []\n"
-      "IU.ANMO IU.ANMO.00.BHZ 2005-06-01T00:00:00 ['no check applies']\n"
+      "testsuite 4 1 1\n"
+      "GE.WLF GE.WLF..HHE 2015-03-04T00:00:00 [] None\n"
+      "IU.ANMO IU.ANMO.00.BHZ 2005-06-01T00:00:00 ['no check applies'] None\n"
       "IU.ANMO IU.ANMO.00.BHZ 2010-01-01T00:00:00 a0-normalisation: 12 % (limit 2 %): A0 gives "
-      "1.12 at 1 Hz\n\n"
-      "XX.A<&\"B XX.A<&\"B.,.HHZ 2001-01-01T00:00:00 ['not checked: units-chain']\n",
+      "1.12 at 1 Hz\n None\n"
+      "XX.A<&\"B XX.A<&\"B.,.HHZ 2001-01-01T00:00:00 [] not checked: units-chain\n",
       r.out);
   EXPECT_EQ(0, run_shell(dir.dir(), "xmllint --noout junit.xml").status);
 }
