@@ -16,7 +16,7 @@ std::string_view next_line(std::string_view text, size_t& at) {
 
 // Stages 1 ... n, each present, into the response; the sample rate the
 // last decimating stage puts out; the sensitivity's units from the chain's ends.
-int finish_stages(RespChannel& c, std::string& why) {
+int finish_stages(RespChannel& c, UnitBreak on_break, std::string& why) {
   int expected = 1;
   for (auto& [number, stage] : c.stages) {
     if (number != expected) {
@@ -27,10 +27,12 @@ int finish_stages(RespChannel& c, std::string& why) {
     ++expected;
     c.r.stages.push_back(std::move(stage));
   }
-  if (check_unit_chain(c.r.stages, 0, c.r.stages.size(), why) != 0) {
+  if (check_unit_chain(c.r.stages, 0, c.r.stages.size(), why) != 0 &&
+      on_break == UnitBreak::refuse) {
     why = at_line(c.line, why);
     return -1;
   }
+  c.r.derived_from_stages = true;
   for (const Stage& s : c.r.stages) {
     if (s.has_decimation) c.r.sample_rate = s.input_sample_rate / s.decimation_factor;
     if (s.kind == StageKind::gain_only) continue;
@@ -41,8 +43,8 @@ int finish_stages(RespChannel& c, std::string& why) {
 }
 
 // Ends the epoch being read: kept when the filter matches it.
-int finish_channel(RespChannel& c, const ChannelFilter& filter, std::vector<ChannelResponse>& out,
-                   std::string& why) {
+int finish_channel(RespChannel& c, const ChannelFilter& filter, UnitBreak on_break,
+                   std::vector<ChannelResponse>& out, std::string& why) {
   if (!c.has_channel) {
     if (c.line == 0) return 0;
     why = at_line(c.line, "a station without its channel (B052 lines)");
@@ -62,7 +64,7 @@ int finish_channel(RespChannel& c, const ChannelFilter& filter, std::vector<Chan
     why = at_line(c.line, "a channel without its sensitivity (stage 0); is the text cut short?");
     return -1;
   }
-  if (finish_stages(c, why) != 0) return -1;
+  if (finish_stages(c, on_break, why) != 0) return -1;
   out.push_back(std::move(c.r));
   return 0;
 }
@@ -78,15 +80,15 @@ void begin_epoch(const RespBlockette& b, RespChannel& c) {
 
 class RespReader {
  public:
-  RespReader(const ChannelFilter& filter, std::vector<ChannelResponse>& out)
-      : filter_(filter), out_(out) {}
+  RespReader(const ChannelFilter& filter, UnitBreak on_break, std::vector<ChannelResponse>& out)
+      : filter_(filter), on_break_(on_break), out_(out) {}
 
   int blockette(const RespBlockette& b, std::string& why) {
     if (b.type == 50 || b.type == 52) {
       bool completes = b.type == 52 && !channel_.has_channel && channel_.stages.empty() &&
                        !channel_.r.has_sensitivity && channel_.line != 0;
       if (!completes) {
-        if (finish_channel(channel_, filter_, out_, why) != 0) return -1;
+        if (finish_channel(channel_, filter_, on_break_, out_, why) != 0) return -1;
         begin_epoch(b, channel_);
       }
       return apply_channel_blockette(b, channel_, why);
@@ -98,10 +100,11 @@ class RespReader {
     return apply_stage_blockette(b, channel_, why);
   }
 
-  int finish(std::string& why) { return finish_channel(channel_, filter_, out_, why); }
+  int finish(std::string& why) { return finish_channel(channel_, filter_, on_break_, out_, why); }
 
  private:
   const ChannelFilter& filter_;
+  UnitBreak on_break_;
   std::vector<ChannelResponse>& out_;
   RespChannel channel_;
 };
@@ -120,8 +123,8 @@ bool is_resp(std::string_view text) {
 }
 
 int read_resp(std::string_view text, const ChannelFilter& filter, std::vector<ChannelResponse>& out,
-              std::string& why) {
-  RespReader reader(filter, out);
+              std::string& why, UnitBreak on_break) {
+  RespReader reader(filter, on_break, out);
   RespBlockette current;
   size_t at = 0;
   for (int number = 1; at < text.size(); ++number) {
