@@ -1,5 +1,7 @@
 #include "qc/picture_name.h"
 
+#include <set>
+
 namespace {
 
 constexpr size_t seconds_end = 19;  // "2010-01-01T00:00:00"
@@ -39,4 +41,21 @@ std::string picture_name(const ChannelResponse& r, const std::string& extension)
     if (!kept(c)) c = '_';
   }
   return name;
+}
+
+void make_names_unique(std::vector<std::string>& names) {
+  std::set<std::string> taken(names.begin(), names.end());
+  std::set<std::string> seen;
+  for (std::string& name : names) {
+    if (seen.insert(name).second) continue;
+    const size_t dot = name.rfind('.');
+    std::string candidate;
+    for (int n = 2; taken.count(candidate = name.substr(0, dot) + "_" + std::to_string(n) +
+                                            name.substr(dot)) != 0;
+         ++n) {
+    }
+    name = candidate;
+    taken.insert(name);
+    seen.insert(name);
+  }
 }

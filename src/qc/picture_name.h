@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "response/channel_response.h"
 
@@ -16,3 +17,9 @@ std::string qc_time(const std::string& normalised);
 // and a URL dislike them), a start's fraction of a second stays where it is
 // not zero, and any character but letters, digits, ".", "-" and "_" becomes "_".
 std::string picture_name(const ChannelResponse& r, const std::string& extension);
+
+// Makes the names distinct, in their order: a name met before (the same
+// epoch in two inventories, or codes that differ only in characters the
+// names replace) takes "_2", "_3", ... before its extension, so that no
+// picture overwrites another's.
+void make_names_unique(std::vector<std::string>& names);
