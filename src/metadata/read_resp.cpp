@@ -16,7 +16,7 @@ std::string_view next_line(std::string_view text, size_t& at) {
 
 // Stages 1 ... n, each present, into the response; the sample rate the
 // last decimating stage puts out; the sensitivity's units from the chain's ends.
-int finish_stages(RespChannel& c, UnitBreak on_break, std::string& why) {
+int finish_stages(RespChannel& c, BrokenEpochs on_break, std::string& why) {
   int expected = 1;
   for (auto& [number, stage] : c.stages) {
     if (number != expected) {
@@ -28,7 +28,7 @@ int finish_stages(RespChannel& c, UnitBreak on_break, std::string& why) {
     c.r.stages.push_back(std::move(stage));
   }
   if (check_unit_chain(c.r.stages, 0, c.r.stages.size(), why) != 0 &&
-      on_break == UnitBreak::refuse) {
+      on_break == BrokenEpochs::refuse) {
     why = at_line(c.line, why);
     return -1;
   }
@@ -43,7 +43,7 @@ int finish_stages(RespChannel& c, UnitBreak on_break, std::string& why) {
 }
 
 // Ends the epoch being read: kept when the filter matches it.
-int finish_channel(RespChannel& c, const ChannelFilter& filter, UnitBreak on_break,
+int finish_channel(RespChannel& c, const ChannelFilter& filter, BrokenEpochs on_break,
                    std::vector<ChannelResponse>& out, std::string& why) {
   if (!c.has_channel) {
     if (c.line == 0) return 0;
@@ -54,17 +54,18 @@ int finish_channel(RespChannel& c, const ChannelFilter& filter, UnitBreak on_bre
       !epoch_holds(filter, c.r.start, c.r.end)) {
     return 0;
   }
-  if (c.stages.empty()) {
-    why = at_line(c.line, "a channel without stages");
-    return -1;
-  }
+  if (c.r.unreadable.empty() && c.stages.empty())
+    c.r.unreadable = at_line(c.line, "a channel without stages");
   // rdseed ends every channel with its sensitivity: without it the text
   // most likely stops short.
-  if (!c.r.has_sensitivity) {
-    why = at_line(c.line, "a channel without its sensitivity (stage 0); is the text cut short?");
+  if (c.r.unreadable.empty() && !c.r.has_sensitivity)
+    c.r.unreadable =
+        at_line(c.line, "a channel without its sensitivity (stage 0); is the text cut short?");
+  if (c.r.unreadable.empty() && finish_stages(c, on_break, why) != 0) c.r.unreadable = why;
+  if (!c.r.unreadable.empty() && on_break == BrokenEpochs::refuse) {
+    why = c.r.unreadable;
     return -1;
   }
-  if (finish_stages(c, on_break, why) != 0) return -1;
   out.push_back(std::move(c.r));
   return 0;
 }
@@ -80,7 +81,7 @@ void begin_epoch(const RespBlockette& b, RespChannel& c) {
 
 class RespReader {
  public:
-  RespReader(const ChannelFilter& filter, UnitBreak on_break, std::vector<ChannelResponse>& out)
+  RespReader(const ChannelFilter& filter, BrokenEpochs on_break, std::vector<ChannelResponse>& out)
       : filter_(filter), on_break_(on_break), out_(out) {}
 
   int blockette(const RespBlockette& b, std::string& why) {
@@ -97,14 +98,18 @@ class RespReader {
       why = at_line(b.line, "a blockette before the channel's B050/B052 lines");
       return -1;
     }
-    return apply_stage_blockette(b, channel_, why);
+    if (!channel_.r.unreadable.empty()) return 0;  // kept broken: the rest passed over
+    if (apply_stage_blockette(b, channel_, why) == 0) return 0;
+    if (on_break_ == BrokenEpochs::refuse) return -1;
+    channel_.r.unreadable = why;
+    return 0;
   }
 
   int finish(std::string& why) { return finish_channel(channel_, filter_, on_break_, out_, why); }
 
  private:
   const ChannelFilter& filter_;
-  UnitBreak on_break_;
+  BrokenEpochs on_break_;
   std::vector<ChannelResponse>& out_;
   RespChannel channel_;
 };
@@ -123,7 +128,7 @@ bool is_resp(std::string_view text) {
 }
 
 int read_resp(std::string_view text, const ChannelFilter& filter, std::vector<ChannelResponse>& out,
-              std::string& why, UnitBreak on_break) {
+              std::string& why, BrokenEpochs on_break) {
   RespReader reader(filter, on_break, out);
   RespBlockette current;
   size_t at = 0;

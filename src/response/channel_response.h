@@ -69,4 +69,7 @@ struct ChannelResponse {
   double sensitivity = 0, sensitivity_frequency = 0;
   std::string sensitivity_input_units, sensitivity_output_units;
   std::string source;  // the file it was read from, for messages
+  // Why the epoch could not be read, where a reader kept it anyway
+  // (BrokenEpochs::keep); its stages are then incomplete. "" when read.
+  std::string unreadable;
 };

@@ -108,6 +108,24 @@ std::string resp_broken_units(const std::string& station) {
                   "lookup:              A - Amperes");
 }
 
+// The sensitivity's line in resp_epoch, stating `value`.
+std::string stated(const std::string& value) {
+  return "Sensitivity:                           " + value;
+}
+
+// A geophone epoch beside one (channel BAD) whose pole is no number.
+const std::string bad_number = stationxml(
+    replaced(geophone_channel, "@F", "10") +
+    replaced(replaced(replaced(geophone_channel, "@F", "10"), "code=\"EHZ\"", "code=\"BAD\""),
+             "<Real>-8.4823</Real>", "<Real>-8.48x</Real>"));
+
+// A RESP epoch cut before its sensitivity, then a whole one.
+std::string cut_before_sensitivity(const std::string& epoch) {
+  return epoch.substr(0, epoch.find("B058F03     Stage sequence number:                 0"));
+}
+const std::string no_sensitivity =
+    cut_before_sensitivity(resp("NOS", rate_100)) + resp("STA", rate_100);
+
 struct Found {
   std::string result, message;
 };
@@ -159,6 +177,26 @@ TEST(QcPlantedFaults, EachFaultFoundAndNoCleanChannelFailed) {
        "units-chain", "fail", "stage 1 puts out V but stage 2 takes A"},
       {"RESP beside units not chaining", resp_broken_units("BAD") + resp("STA", rate_100),
        "XX.STA..HHZ", "evaluate", "pass", "can be computed"},
+      // An epoch its file states wrongly fails alone; nothing of it is judged further.
+      {"XML number that is none", bad_number, "XX.STA..BAD", "evaluate", "fail", "not read: "},
+      {"XML unreadable epoch judged no further", bad_number, "XX.STA..BAD", "sensitivity-gain",
+       "not-checked", "could not be read"},
+      {"XML unreadable epoch not drawn", bad_number, "XX.STA..BAD", "picture", "fail", "not drawn"},
+      {"XML beside a number that is none", bad_number, "XX.STA..EHZ", "evaluate", "pass",
+       "can be computed"},
+      {"RESP epoch without its sensitivity", no_sensitivity, "XX.NOS..HHZ", "evaluate", "fail",
+       "without its sensitivity"},
+      {"RESP beside an epoch without its sensitivity", no_sensitivity, "XX.STA..HHZ", "evaluate",
+       "pass", "can be computed"},
+      // A reversed polarity states the sensitivity negative: its size is judged.
+      {"negative sensitivity off",
+       replaced(resp("STA", rate_100), stated("2.000000E+03"), stated("-3.000000E+03")),
+       "XX.STA..HHZ", "sensitivity-gain", "fail", "stated sensitivity is -3000"},
+      {"negative sensitivity and stage gain",
+       replaced(replaced(resp("STA", rate_100), stated("2.000000E+03"), stated("-2.000000E+03")),
+                "Gain:                                  2",
+                "Gain:                                  -2"),
+       "XX.STA..HHZ", "sensitivity-gain", "pass", "stated sensitivity is -2000"},
   };
   for (const Row& row : rows) {
     TempDir dir;
