@@ -26,15 +26,16 @@ constexpr int own_units = -1;  // as EvaluateOptions::units names them
 // passband, whatever peak a lightly damped resonance raises elsewhere.
 const double half_octave = std::sqrt(2.0);
 
-// The units the response is looked at in for flatness: its own, and for a
-// ground motion each motion too (a sensor is flat in the motion it
-// measures, whatever motion its file states it in).
+// The units the response is looked at in for flatness: its own, and for
+// one stated in displacement velocity and acceleration too (older metadata
+// state seismometers flat in velocity in displacement). Other motions are
+// not tried: a first-order skirt is flat in the next motion.
 std::vector<int> passband_units(const ChannelResponse& r) {
   std::vector<int> units = {own_units};
   const std::string& input =
       r.stages.empty() ? r.sensitivity_input_units : r.stages.front().input_units;
-  if (read_units(input).kind == MotionKind::other) return units;
-  for (MotionKind k : {MotionKind::displacement, MotionKind::velocity, MotionKind::acceleration})
+  if (read_units(input).kind != MotionKind::displacement) return units;
+  for (MotionKind k : {MotionKind::velocity, MotionKind::acceleration})
     units.push_back(static_cast<int>(k));
   return units;
 }

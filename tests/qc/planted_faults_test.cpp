@@ -163,6 +163,10 @@ TEST(QcPlantedFaults, EachFaultFoundAndNoCleanChannelFailed) {
       // Flat in the motion it measures, though stated in another.
       {"velocity sensor stated in nanometres", displacement_list, "XX.STA..BHE",
        "sensitivity-frequency", "pass", "flat (velocity"},
+      // A first-order skirt (1 Hz above a 0.16 Hz pole) is in no passband,
+      // though it would be flat in displacement.
+      {"first-order skirt", resp("STA", rate_100), "XX.STA..HHZ", "sensitivity-frequency", "fail",
+       "not flat"},
       // RESP: the header's rate, not the one the stages give themselves.
       {"RESP rate as its header states", resp("STA", rate_100), "XX.STA..HHZ", "decimation-chain",
        "pass", "samples at 100 Hz"},
