@@ -11,9 +11,11 @@ their stage data from public metadata in tests/data: the broadband sensor,
 digitizer gain and FIR cascade of RESP.Z.CGV..HYZ, the accelerometer and
 FIR stages of TITA1.HGZ, the response list of RESP.IM.ATTU..BHE; the
 geophone, short-period (Hz poles), digital high-pass and SOH channels are
-textbook responses. Prints a table of planted faults against what was
-found, then every false failure; exits 1 when anything was missed or
-falsely failed.
+textbook responses. Besides the faults, copies lack data (expected
+not-checked) or cannot be read (a number that is none, a stage missing:
+expected a failed evaluate row, the run going on). Prints a table of what
+was planted against what was found, then every clean channel that failed;
+exits 1 when anything was missed or falsely failed.
 """
 
 import cmath
@@ -255,6 +257,9 @@ def fault_table():
     def a0_rad(c):  # A0 computed at the corner as if the Hz poles were rad/s
         s = first(c, "pz"); s["a0f"] = 1.0; t = dict(s, type="A"); s["a0"] = 1 / abs(pz_value(t, 1.0))
     def digital_a0(c): c["stages"][2]["a0"] *= 1.05
+    def no_sensitivity(c): c["sens"] = None; c["has_sens"] = False
+    def bad_number(c): c["edit"] = {"x": ("<Real>-0.7</Real>", "<Real>-0.7x</Real>"),
+                                    "r": ("-7.00000000E-01", "-7.0000000xE-01")}
     def corner(c):  # a sensor of another corner, consistent in itself
         p = first(c, "pz"); p["poles"][0] = complex(-0.074, 0.074); p["poles"][1] = complex(-0.074, -0.074); p["a0"] = None
 
@@ -283,13 +288,20 @@ def fault_table():
         ("RATEA", acc, lambda c: rate(c, 100), "decimation-chain", "xr"),
         ("MIDR", bb, mid_rate, "decimation-chain", "xr"),
         ("NOMBB", bb, corner, "nominal", "xr"),
+        # Data the file lacks: not-checked, never pass.
+        ("NOSNX", sp, no_sensitivity, "sensitivity-gain", "x", "not-checked"),
+        ("NORAT", bb, lambda c: rate(c, 0), "decimation-chain", "xr", "not-checked"),
+        # An epoch that cannot be read: its failed row, never the run's end.
+        ("NOSNR", sp, no_sensitivity, "evaluate", "r"),
+        ("BADNM", sp, bad_number, "evaluate", "xr"),
+        ("GAP", bb, lambda c: c.update(gap=True), "evaluate", "xr"),
     ]
     out = []
-    for sta, base, change, check, forms in rows:
+    for sta, base, change, check, forms, *expected in rows:
         c = normalise(renamed(base, sta))
         change(c)
         normalise(c)
-        out.append((c, check, forms))
+        out.append((c, check, forms, expected[0] if expected else "fail"))
     return out
 
 
@@ -332,9 +344,20 @@ def xml_channel(c):
     if c.get("sens") is not None:
         sens = "<InstrumentSensitivity><Value>%.9g</Value><Frequency>%g</Frequency><InputUnits>%s</InputUnits><OutputUnits>%s</OutputUnits></InstrumentSensitivity>" % (
             c["sens"], c["sens_f"], xml_units(c["sens_in"]), xml_units(c["sens_out"]))
-    stages = "".join(xml_stage(i + 1, s) for i, s in enumerate(c["stages"]))
-    return '<Channel code="%s" locationCode="%s" startDate="%s"%s><SampleRate>%g</SampleRate><Response>%s%s</Response></Channel>' % (
+    stages = "".join(xml_stage(stage_number(c, i), s) for i, s in enumerate(c["stages"]))
+    text = '<Channel code="%s" locationCode="%s" startDate="%s"%s><SampleRate>%g</SampleRate><Response>%s%s</Response></Channel>' % (
         c["cha"], c["loc"], c["start"], end, c["rate"], sens, stages)
+    return edited(c, "x", text)
+
+
+def stage_number(c, i):
+    """Stage numbers from 1; with a planted gap, stage 2 is missing."""
+    return i + 1 if not c.get("gap") or i == 0 else i + 2
+
+
+def edited(c, form, text):
+    edit = c.get("edit", {}).get(form)
+    return text.replace(*edit, 1) if edit else text
 
 
 def xml_document(channels):
@@ -367,7 +390,8 @@ def resp_channel(c):
          "B052F03     Location:    %s" % (c["loc"] or "??"), "B052F04     Channel:     %s" % c["cha"],
          "B052F18     Sample rate:                           %E" % c["rate"],
          "B052F22     Start date:  %s" % resp_time(c["start"]), "B052F23     End date:    %s" % resp_time(c["end"])]
-    for n, s in enumerate(c["stages"], 1):
+    for i, s in enumerate(c["stages"]):
+        n = stage_number(c, i)
         if s["kind"] == "pz":
             t = {"A": "A [Laplace Transform (Rad/sec)]", "B": "B [Analog (Hz)]", "D": "D [Digital (Z-transform)]"}[s["type"]]
             L += ["B053F03     Transfer function type:                %s" % t, "B053F04     Stage sequence number:                 %d" % n,
@@ -406,7 +430,9 @@ def resp_channel(c):
     if c.get("sens") is not None:
         L += ["B058F03     Stage sequence number:                 0", "B058F04     Sensitivity:                           %.9E" % c["sens"],
               "B058F05     Frequency of sensitivity:              %g HZ" % c["sens_f"], "B058F06     Number of calibrations:                0"]
-    return "\n".join(L) + "\n"
+    if not c["rate"]:
+        L = [x for x in L if not x.startswith("B052F18")]
+    return edited(c, "r", "\n".join(L) + "\n")
 
 
 # ---------------------------------------------------------------- the run
@@ -442,12 +468,12 @@ def main():
         open(resp_files[-1], "w").write(resp_channel(c))
     resp_files.append(os.path.join(work, "RESP.faults"))
     open(resp_files[-1], "w").write("".join(resp_channel(f[0]) for f in faults if "r" in f[2] and f[1] != "units-chain"))
-    for c, check, forms in faults:
+    for c, check, forms, _ in faults:
         if "r" in forms and check == "units-chain":
             resp_files.append(os.path.join(work, "RESP.%s.%s" % (c["sta"], c["cha"])))
             open(resp_files[-1], "w").write(resp_channel(c))
     missed = false_fail = 0
-    print("%-8s %-24s %-6s %-6s" % ("station", "planted fault (check)", "XML", "RESP"))
+    print("%-8s %-24s %-12s %-12s" % ("station", "planted fault (check)", "XML", "RESP"))
     found = {}
     for form, files in (("x", xml_files), ("r", resp_files)):
         out = os.path.join(work, "out_" + form)
@@ -465,7 +491,7 @@ def main():
             print("run", form, "ended", r.returncode, r.stdout, r.stderr)
             return 2
         found[form] = results(out)
-    for c, check, forms in faults:
+    for c, check, forms, expected in faults:
         key = "%s.%s.%s.%s %s" % (c["net"], c["sta"], c["loc"], c["cha"], c["start"])
         cells = []
         for form in "xr":
@@ -473,9 +499,9 @@ def main():
                 cells.append("n/a")
                 continue
             got = found[form].get(key, {}).get(check, "absent")
-            cells.append("found" if got == "fail" else "MISSED(" + got + ")")
-            missed += got != "fail"
-        print("%-8s %-24s %-6s %-6s" % (c["sta"], check, cells[0], cells[1]))
+            cells.append(("found" if expected == "fail" else expected) if got == expected else "MISSED(" + got + ")")
+            missed += got != expected
+        print("%-8s %-24s %-12s %-12s" % (c["sta"], check, cells[0], cells[1]))
     for form in "xr":
         for c in clean:
             key = "%s.%s.%s.%s %s" % (c["net"], c["sta"], c["loc"], c["cha"], c["start"])

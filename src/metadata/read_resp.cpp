@@ -84,7 +84,9 @@ class RespReader {
   RespReader(const ChannelFilter& filter, BrokenEpochs on_break, std::vector<ChannelResponse>& out)
       : filter_(filter), on_break_(on_break), out_(out) {}
 
-  int blockette(const RespBlockette& b, std::string& why) {
+  // `fault`: why a line of the blockette could not be read ("" none; only
+  // where broken epochs are kept), the fault of the epoch it belongs to.
+  int blockette(const RespBlockette& b, const std::string& fault, std::string& why) {
     if (b.type == 50 || b.type == 52) {
       bool completes = b.type == 52 && !channel_.has_channel && channel_.stages.empty() &&
                        !channel_.r.has_sensitivity && channel_.line != 0;
@@ -92,12 +94,15 @@ class RespReader {
         if (finish_channel(channel_, filter_, on_break_, out_, why) != 0) return -1;
         begin_epoch(b, channel_);
       }
-      return apply_channel_blockette(b, channel_, why);
+      if (apply_channel_blockette(b, channel_, why) != 0) return -1;
+      keep_fault(fault);
+      return 0;
     }
     if (channel_.line == 0) {
       why = at_line(b.line, "a blockette before the channel's B050/B052 lines");
       return -1;
     }
+    keep_fault(fault);
     if (!channel_.r.unreadable.empty()) return 0;  // kept broken: the rest passed over
     if (apply_stage_blockette(b, channel_, why) == 0) return 0;
     if (on_break_ == BrokenEpochs::refuse) return -1;
@@ -108,6 +113,10 @@ class RespReader {
   int finish(std::string& why) { return finish_channel(channel_, filter_, on_break_, out_, why); }
 
  private:
+  void keep_fault(const std::string& fault) {
+    if (channel_.r.unreadable.empty()) channel_.r.unreadable = fault;
+  }
+
   const ChannelFilter& filter_;
   BrokenEpochs on_break_;
   std::vector<ChannelResponse>& out_;
@@ -131,13 +140,16 @@ int read_resp(std::string_view text, const ChannelFilter& filter, std::vector<Ch
               std::string& why, BrokenEpochs on_break) {
   RespReader reader(filter, on_break, out);
   RespBlockette current;
+  std::string fault;  // a line of `current` not read, where broken epochs are kept
   size_t at = 0;
   for (int number = 1; at < text.size(); ++number) {
     RespLine line;
     int kind = read_resp_line(next_line(text, at), line, why);
     if (kind < 0) {
       why = at_line(number, why);
-      return -1;
+      if (on_break == BrokenEpochs::refuse || current.type == 0) return -1;
+      if (fault.empty()) fault = why;
+      continue;
     }
     if (kind == 1) continue;
     // A number cut off at the end would read as another number.
@@ -146,11 +158,12 @@ int read_resp(std::string_view text, const ChannelFilter& filter, std::vector<Ch
       return -1;
     }
     if (starts_blockette(current, line)) {
-      if (current.type != 0 && reader.blockette(current, why) != 0) return -1;
+      if (current.type != 0 && reader.blockette(current, fault, why) != 0) return -1;
       current = RespBlockette{};
+      fault.clear();
     }
     add_line(current, line, number);
   }
-  if (current.type != 0 && reader.blockette(current, why) != 0) return -1;
+  if (current.type != 0 && reader.blockette(current, fault, why) != 0) return -1;
   return reader.finish(why);
 }

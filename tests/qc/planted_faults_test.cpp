@@ -126,6 +126,11 @@ std::string cut_before_sensitivity(const std::string& epoch) {
 const std::string no_sensitivity =
     cut_before_sensitivity(resp("NOS", rate_100)) + resp("STA", rate_100);
 
+// A RESP epoch whose pole row holds no number, then a whole one.
+const std::string bad_resp_line =
+    replaced(resp("BAD", rate_100), "-1.000000E+00  0.0", "-1.0000x0E+00  0.0") +
+    resp("STA", rate_100);
+
 struct Found {
   std::string result, message;
 };
@@ -192,6 +197,10 @@ TEST(QcPlantedFaults, EachFaultFoundAndNoCleanChannelFailed) {
        "without its sensitivity"},
       {"RESP beside an epoch without its sensitivity", no_sensitivity, "XX.STA..HHZ", "evaluate",
        "pass", "can be computed"},
+      {"RESP line that is no number", bad_resp_line, "XX.BAD..HHZ", "evaluate", "fail",
+       "not read: line 16: not a number"},
+      {"RESP beside a line that is no number", bad_resp_line, "XX.STA..HHZ", "evaluate", "pass",
+       "can be computed"},
       // A reversed polarity states the sensitivity negative: its size is judged.
       {"negative sensitivity off",
        replaced(resp("STA", rate_100), stated("2.000000E+03"), stated("-3.000000E+03")),
