@@ -224,7 +224,7 @@ TEST(QcPlantedFaults, EachFaultFoundAndNoCleanChannelFailed) {
 }
 
 // The same epoch in two inventories, and codes that differ only in
-// characters a file name replaces: each row its own picture.
+// characters a file name escapes: each row its own picture.
 TEST(QcPlantedFaults, EachEpochDrawsItsOwnPicture) {
   TempDir dir;
   const std::string epoch = replaced(geophone_channel, "@F", "10");
@@ -237,7 +237,7 @@ TEST(QcPlantedFaults, EachEpochDrawsItsOwnPicture) {
   const std::string csv = read_file(dir.path("out/summary.csv"));
   for (const char* picture :
        {"XX.STA..EHZ_2020-01-01T000000.png", "XX.STA..EHZ_2020-01-01T000000_2.png",
-        "XX.STA..E_Z_2020-01-01T000000.png", "XX.STA..E_Z_2020-01-01T000000_2.png"}) {
+        "XX.STA..E_2FZ_2020-01-01T000000.png", "XX.STA..E_5FZ_2020-01-01T000000.png"}) {
     EXPECT_NE(std::string::npos, csv.find(std::string(",") + picture + "\r\n")) << picture;
     EXPECT_FALSE(read_file(dir.path("out/") + picture).empty()) << picture;
   }
