@@ -84,7 +84,8 @@ QcFinding check_a0_normalisation(const ChannelResponse& r) {
       skipped += "; " + stage + ": no response at its normalisation frequency";
       continue;
     }
-    double off = std::abs(s.a0 * h - 1);
+    // A polarity may be stated by a negative A0: its size normalises.
+    double off = std::abs(std::abs(s.a0) * h - 1);
     worst = std::max(worst, off);
     if (off < a0_limit) continue;
     char text[160];
