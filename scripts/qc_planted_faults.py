@@ -170,6 +170,15 @@ def broadband_40(sta="BB40"):
     return channel(sta, "BHZ", 40, 1.0, st)
 
 
+def broadband_even(sta="BBEV"):
+    # The 40 sps channel with an EVEN-symmetry last stage: a 6-tap
+    # smoothing filter given by its first half (sums to 1 as a whole).
+    ch = broadband_40(sta)
+    ch["cha"] = "BHN"
+    ch["stages"][-1].update(sym="EVEN", coefs=[0.1, 0.15, 0.25])
+    return ch
+
+
 def accelerometer(sta="SM01"):
     st = tita_stages()
     return channel(sta, "HNZ", 200, 1.0, st, loc="")
@@ -219,7 +228,7 @@ def soh(sta="BB01"):
 
 def clean_channels():
     out = [broadband(end="2020-01-01T00:00:00", start="2018-01-01T00:00:00"), broadband(),
-           broadband_40(), accelerometer(), geophone(), short_period_hz(), digital_highpass(),
+           broadband_40(), broadband_even(), accelerometer(), geophone(), short_period_hz(), digital_highpass(),
            response_list(), soh()]
     return [normalise(c) for c in out]
 
@@ -284,6 +293,7 @@ def fault_table():
         ("FIR", bb, lambda c: fir(c, 1.03), "fir-normalised", "xr"),
         ("FIRA", acc, lambda c: fir(c, 0.97, 0), "fir-normalised", "xr"),
         ("FODD", b40, lambda c: fir(c, 1.03), "fir-normalised", "xr"),
+        ("FEVEN", broadband_even(), lambda c: fir(c, 1.03), "fir-normalised", "xr"),
         ("RATE", bb, lambda c: rate(c, 50), "decimation-chain", "xr"),
         ("RATEA", acc, lambda c: rate(c, 100), "decimation-chain", "xr"),
         ("MIDR", bb, mid_rate, "decimation-chain", "xr"),
