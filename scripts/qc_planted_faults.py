@@ -468,18 +468,27 @@ def main():
     open(table, "w").write("XA.*.00.HHZ nominal.xml\n")
     # StationXML: clean channels in two files, the faults in a third.
     xml_files = []
-    for name, cs in (("clean_a.xml", clean[:5]), ("clean_b.xml", clean[5:]), ("faults.xml", [f[0] for f in faults if "x" in f[2]])):
+    # An epoch that cannot be read goes in a file of its own, so that a run
+    # refusing its file whole is seen refusing only that one.
+    alone = [f for f in faults if f[1] == "evaluate"]
+    for name, cs in (("clean_a.xml", clean[:5]), ("clean_b.xml", clean[5:]),
+                     ("faults.xml", [f[0] for f in faults if "x" in f[2] and f not in alone])):
         xml_files.append(os.path.join(work, name))
         open(xml_files[-1], "w").write(xml_document(cs))
+    for c, check, forms, _ in alone:
+        if "x" in forms:
+            xml_files.append(os.path.join(work, "broken_%s.xml" % c["sta"]))
+            open(xml_files[-1], "w").write(xml_document([c]))
     # RESP: a file per channel, the faults all in one.
     resp_files = []
     for c in clean:
         resp_files.append(os.path.join(work, "RESP.%s.%s.%s.%s.%s" % (c["net"], c["sta"], c["loc"], c["cha"], c["start"][:4])))
         open(resp_files[-1], "w").write(resp_channel(c))
     resp_files.append(os.path.join(work, "RESP.faults"))
-    open(resp_files[-1], "w").write("".join(resp_channel(f[0]) for f in faults if "r" in f[2] and f[1] != "units-chain"))
+    open(resp_files[-1], "w").write("".join(resp_channel(f[0]) for f in faults
+                                            if "r" in f[2] and f[1] not in ("units-chain", "evaluate")))
     for c, check, forms, _ in faults:
-        if "r" in forms and check == "units-chain":
+        if "r" in forms and check in ("units-chain", "evaluate"):
             resp_files.append(os.path.join(work, "RESP.%s.%s" % (c["sta"], c["cha"])))
             open(resp_files[-1], "w").write(resp_channel(c))
     missed = false_fail = 0
@@ -490,7 +499,7 @@ def main():
         while True:
             r = subprocess.run([afcdraw, "--qc", *files, "OUTDIR=" + out, "NOMINAL=" + table, "JOBS=2"],
                                capture_output=True, text=True)
-            refused = [f for f in files if r.returncode > 1 and f + ":" in r.stderr]
+            refused = [f for f in files if r.returncode > 1 and (f + ":" in r.stderr or f + "," in r.stderr)]
             if not refused:
                 break
             # The whole run refused for one file: leave it out to check the others.
