@@ -64,6 +64,7 @@ struct Reading {
   // a position in what it saw; -1 none.
   XML_Index body_offered = -1;
   std::string why;  // set with the first failure, which stops the parser
+  BrokenEpochs on_broken = BrokenEpochs::refuse;
 };
 
 void XMLCALL start_element(void* data, const XML_Char* name, const XML_Char** attributes);
@@ -96,10 +97,26 @@ std::string place(const Reading& r) {
          ", column " + std::to_string(before.size() - line_start + 1);
 }
 
+void XMLCALL skip_start(void* data, const XML_Char* name, const XML_Char**);
+void XMLCALL skip_end(void* data, const XML_Char*);
+
+// A channel kept broken: marked, and the rest of its element passed over
+// (nothing, when the fault was found at its own end tag).
+void keep_broken(Reading& r, const std::string& why) {
+  r.found.back().unreadable = why;
+  r.in_channel = false;
+  XML_SetCharacterDataHandler(r.parser, nullptr);
+  if (r.depth < channel_depth) return;
+  r.skipped_from = channel_depth;
+  XML_SetElementHandler(r.parser, skip_start, skip_end);
+}
+
 void fail(Reading& r, const std::string& element, const std::string& reason) {
   if (!r.why.empty()) return;
-  r.why =
+  std::string why =
       r.source + ", " + place(r) + (element.empty() ? "" : ", <" + element + ">") + ": " + reason;
+  if (r.in_channel && r.on_broken == BrokenEpochs::keep) return keep_broken(r, why);
+  r.why = why;
   XML_StopParser(r.parser, XML_FALSE);
 }
 
@@ -395,9 +412,10 @@ int read_stationxml(const std::string& path, const ChannelFilter& filter,
 
 int read_stationxml_text(std::string_view text, const std::string& source,
                          const ChannelFilter& filter, std::vector<ChannelResponse>& out,
-                         std::string& why) {
+                         std::string& why, BrokenEpochs on_broken) {
   Reading r;
   prepare(r, source, filter);
+  r.on_broken = on_broken;
   r.text = text;
   Parser parser = make_parser(r);
   if (!parser) {

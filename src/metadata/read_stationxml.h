@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "metadata/broken_epochs.h"
 #include "metadata/channel_filter.h"
 #include "response/channel_response.h"
 
@@ -26,7 +27,9 @@ int read_stationxml(const std::string& path, const ChannelFilter& filter,
 
 // The same for a text already in memory (the run's mapped input file: the
 // form a run should use); `source` names it in messages and in each epoch's
-// `source`.
+// `source`. With `on_broken` keep, a fault inside a channel's element
+// leaves that epoch in `out`, marked `unreadable`, and the reading goes on
+// past its end tag; faults outside channels still refuse the text.
 int read_stationxml_text(std::string_view text, const std::string& source,
                          const ChannelFilter& filter, std::vector<ChannelResponse>& out,
-                         std::string& why);
+                         std::string& why, BrokenEpochs on_broken = BrokenEpochs::refuse);

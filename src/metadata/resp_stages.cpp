@@ -242,6 +242,12 @@ int apply_channel_blockette(const RespBlockette& b, RespChannel& c, std::string&
   }
   std::string_view start, end;
   if (!field_text(b, 22, start, why) || !field_text(b, 23, end, why)) return -1;
+  // The channel's own rate, kept beside the one derived from its stages;
+  // optional, as drawing never needed it.
+  double rate;
+  std::string ignored;
+  if (find_field(b, 18) != nullptr && field_number(b, 18, rate, ignored) && rate > 0)
+    c.r.header_sample_rate = rate;
   c.r.start = normal_time(start);
   c.r.end = end.starts_with("No Ending") ? "" : normal_time(end);
   if (c.r.start.empty() || (c.r.end.empty() && !end.starts_with("No Ending"))) {

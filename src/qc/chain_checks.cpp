@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "qc/channel_rate.h"
 #include "qc/finding.h"
 #include "response/unit_chain.h"
 #include "response/units.h"
@@ -53,7 +54,8 @@ QcFinding check_units_chain(const ChannelResponse& r) {
   std::string why;
   if (check_unit_chain(r.stages, 0, r.stages.size(), why) != 0)
     return qc_finding(id, QcResult::fail, "", units_limit, why);
-  bool sensitivity_units_stated = r.has_sensitivity && !r.sensitivity_input_units.empty() &&
+  bool sensitivity_units_stated = r.has_sensitivity && !r.derived_from_stages &&
+                                  !r.sensitivity_input_units.empty() &&
                                   !r.sensitivity_output_units.empty();
   if (!sensitivity_units_stated)
     return qc_finding(id, QcResult::pass, "", units_limit,
@@ -82,10 +84,14 @@ QcFinding check_decimation_chain(const ChannelResponse& r) {
     before = &s;
   }
   if (before == nullptr) return not_checked(id, limit, "no stage states a decimation");
-  if (!(r.sample_rate > 0)) return not_checked(id, limit, "the channel states no sample rate");
+  const double rate = stated_rate(r);
   double out = before->input_sample_rate / before->decimation_factor;
+  if (!(rate > 0)) {
+    snprintf(text, sizeof text,
+             "the stages chain to %g Hz, but the channel states no sample rate of its own", out);
+    return not_checked(id, limit, text);
+  }
   snprintf(text, sizeof text, "stage %d: %g Hz / %d = %g Hz; the channel samples at %g Hz",
-           before->number, before->input_sample_rate, before->decimation_factor, out,
-           r.sample_rate);
-  return qc_finding(id, pass_if(same_rate(out, r.sample_rate)), qc_number(out, "Hz"), limit, text);
+           before->number, before->input_sample_rate, before->decimation_factor, out, rate);
+  return qc_finding(id, pass_if(same_rate(out, rate)), qc_number(out, "Hz"), limit, text);
 }

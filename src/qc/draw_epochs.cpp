@@ -58,6 +58,11 @@ std::string answer_line(size_t index, int status, const std::vector<Verdict>& ve
     dup2(null, STDERR_FILENO);
   }
   for (size_t i = first; i < epochs.size(); i += step) {
+    if (!epochs[i].unreadable.empty()) {  // its stages are incomplete: no picture of them
+      last_error = "not drawn: the epoch could not be read";
+      write_all(answers, answer_line(i, -1, {}));
+      continue;
+    }
     std::vector<const char*> argv;
     for (const std::string& w : commands[i]) argv.push_back(w.c_str());
     argv.push_back(nullptr);

@@ -47,14 +47,15 @@ bool is_pole_zero(const Stage& s) {
 QcFinding check_sensitivity_gain(const ChannelResponse& r) {
   const char* id = "sensitivity-gain";
   const std::string limit = qc_number(sensitivity_limit * 100, "%");
-  if (!r.has_sensitivity || !(r.sensitivity > 0))
+  // A negative sensitivity is stated too (a reversed polarity): its size is compared.
+  if (!r.has_sensitivity || r.sensitivity == 0)
     return not_checked(id, limit, "the file states no overall sensitivity");
   if (!any_gain(r)) return not_checked(id, limit, "no stage states a gain");
   double g = 1;
   for (const Stage& s : r.stages) {
     if (s.has_gain) g *= gain_at(s, r.sensitivity_frequency);
   }
-  double off = std::abs(g / r.sensitivity - 1);
+  double off = std::abs(std::abs(g / r.sensitivity) - 1);
   char text[200];
   snprintf(text, sizeof text,
            "the stage gains multiply to %g at %g Hz; the stated sensitivity is %g", g,
@@ -83,7 +84,8 @@ QcFinding check_a0_normalisation(const ChannelResponse& r) {
       skipped += "; " + stage + ": no response at its normalisation frequency";
       continue;
     }
-    double off = std::abs(s.a0 * h - 1);
+    // A polarity may be stated by a negative A0: its size normalises.
+    double off = std::abs(std::abs(s.a0) * h - 1);
     worst = std::max(worst, off);
     if (off < a0_limit) continue;
     char text[160];

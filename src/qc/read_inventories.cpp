@@ -24,10 +24,10 @@ int read_one(const std::string& path, const ChannelFilter& filter,
   size_t before = epochs.size();
   int read = -1;
   if (is_resp(text.view())) {
-    read = read_resp(text.view(), filter, epochs, why);
+    read = read_resp(text.view(), filter, epochs, why, BrokenEpochs::keep);
     why = path + ": " + why;  // the RESP reader names the line alone
   } else if (is_stationxml(text.view())) {
-    read = read_stationxml_text(text.view(), path, filter, epochs, why);
+    read = read_stationxml_text(text.view(), path, filter, epochs, why, BrokenEpochs::keep);
   } else {
     why = path + ": neither StationXML nor RESP";
   }

@@ -142,11 +142,12 @@ EpochPlan plan_epochs(const std::vector<ChannelResponse>& epochs, const QcArgs& 
                       const NominalTable& table) {
   EpochPlan plan;
   std::string extension = equal_folded(args.format.c_str(), "SVG", sizeof "SVG") ? "svg" : "png";
-  for (const ChannelResponse& r : epochs) {
-    plan.names.push_back(picture_name(r, extension));
-    plan.nominals.push_back(nominal_for(table, r));
+  for (const ChannelResponse& r : epochs) plan.names.push_back(picture_name(r, extension));
+  make_names_unique(plan.names);
+  for (size_t i = 0; i < epochs.size(); ++i) {
+    plan.nominals.push_back(nominal_for(table, epochs[i]));
     plan.commands.push_back(epoch_command(
-        r, {args.outdir, plan.names.back(), args.format, plan.nominals.back(), args.tol}));
+        epochs[i], {args.outdir, plan.names[i], args.format, plan.nominals.back(), args.tol}));
   }
   return plan;
 }

@@ -58,9 +58,18 @@ struct ChannelResponse {
   std::string network, station, location, channel;
   std::string start, end;  // ISO 8601 "2010-01-01T00:00:00", end "" when open
   double sample_rate = 0;  // the channel's, where stated; 0 unknown
+  // RESP states neither the rate nor the sensitivity's units beside the
+  // stages: `sample_rate` and those units are then derived from the stages,
+  // and the rate its channel header states (B052), if any, is kept apart.
+  // A check of the stages against the channel needs what the file says.
+  bool derived_from_stages = false;
+  double header_sample_rate = 0;  // 0: none stated
   std::vector<Stage> stages;
   bool has_sensitivity = false;
   double sensitivity = 0, sensitivity_frequency = 0;
   std::string sensitivity_input_units, sensitivity_output_units;
   std::string source;  // the file it was read from, for messages
+  // Why the epoch could not be read, where a reader kept it anyway
+  // (BrokenEpochs::keep); its stages are then incomplete. "" when read.
+  std::string unreadable;
 };

@@ -281,6 +281,9 @@ TEST(Qc, PublicMetadataFailsNoCheck) {
        {"sensitivity-gain", "a0-normalisation", "units-chain", "sensitivity-frequency",
         "pole-zero-roots", "fir-normalised", "decimation-chain"}) {
     EXPECT_EQ("pass", (got[{"XX.TITA1..HGZ", check}])) << check;
-    EXPECT_EQ("pass", (got[{"Z.CGV..HYZ", check}])) << check;
+    // Its RESP header states no sample rate: the chain's end has nothing
+    // of the file's own to be held against.
+    const bool unstated = std::string(check) == "decimation-chain";
+    EXPECT_EQ(unstated ? "not-checked" : "pass", (got[{"Z.CGV..HYZ", check}])) << check;
   }
 }

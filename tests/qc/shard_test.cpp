@@ -32,7 +32,8 @@ TEST(PictureName, KeepsWhatFileSystemsAndUrlsTake) {
       {"XX", "TITA1", "", "HGZ", "2018-05-31T13:00:00.000000",
        "XX.TITA1..HGZ_2018-05-31T130000.png"},
       {"XX", "A B", "", "H/Z", "2018-05-31T13:00:00.250000",
-       "XX.A_B..H_Z_2018-05-31T130000.25.png"},
+       "XX.A_20B..H_2FZ_2018-05-31T130000.25.png"},
+      {"XX", "A_B", "", "H.Z", "2018-05-31T13:00:00", "XX.A_5FB..H_2EZ_2018-05-31T130000.png"},
   };
   for (const Case& c : cases) {
     ChannelResponse r;
