@@ -6,6 +6,7 @@
 #include <new>
 
 #include "report/report_text.h"
+#include "report/svg_ids.h"
 
 namespace {
 
@@ -57,6 +58,7 @@ std::string xml_escaped(const std::string& text) {
 }  // namespace
 
 int write_svg(ReportJob& job, std::string& svg) {
+  renumber_svg_ids(svg);
   const char* caption = job.options->caption;
   size_t root = svg.find("<svg");
   size_t after = root == std::string::npos ? root : svg.find(">\n", root);
