@@ -7,12 +7,10 @@
 #include "batch/run_batch.h"
 #include "driver/huge_page_heap.h"
 #include "driver/run.h"
-#include "report/draw_report.h"
 
 int main(int argc, char* argv[]) {
   void* gap = start_heap_on_huge_pages();
-  int status = asks_for_batch(argc, argv) ? run_batch(argc, argv, run_judged, load_report_module)
-                                          : run(argc, argv);
+  int status = asks_for_batch(argc, argv) ? run_batch(argc, argv, run_judged) : run(argc, argv);
   free(gap);
   return status;
 }

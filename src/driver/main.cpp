@@ -14,7 +14,7 @@ int main(int argc, char* argv[]) {
   bool batch = asks_for_batch(argc, argv);
   if (batch) hand_over(argv);  // a batch may hold report pictures
   void* gap = start_heap_on_huge_pages();
-  int status = batch ? run_batch(argc, argv, run_fast_judged, nullptr) : run_fast(argc, argv);
+  int status = batch ? run_batch(argc, argv, run_fast_judged) : run_fast(argc, argv);
   free(gap);
   return status;
 }

@@ -1,7 +1,5 @@
 #include "report/draw_report.h"
 
-#include <dlfcn.h>
-
 #include <cstdint>
 #include <memory>
 #include <new>
@@ -12,29 +10,12 @@
 #include "core/diagnostic.h"
 #include "core/fail.h"
 #include "core/messages.h"
-#include "core/own_files.h"
 #include "draw/picture.h"
 #include "encode/rgb_png.h"
 #include "report/report_job.h"
+#include "report/report_picture.h"
 
 namespace {
-
-RenderReport load_renderer() {
-  std::string error;
-  for (const std::string& path : own_file_paths(report_module_name)) {
-    void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (module == nullptr) {
-      error += std::string(error.empty() ? "" : "; ") + dlerror();
-      continue;
-    }
-    // The module stays loaded: the run ends soon after the picture.
-    auto entry = reinterpret_cast<RenderReport>(dlsym(module, report_entry_name));
-    if (entry != nullptr) return entry;
-    error += std::string("; ") + dlerror();
-  }
-  diagnose("the report style's module cannot be loaded: " + error);
-  return nullptr;
-}
 
 int append(void* sink, const unsigned char* data, size_t size) {
   try {
@@ -44,6 +25,11 @@ int append(void* sink, const unsigned char* data, size_t size) {
   } catch (const std::bad_alloc&) {
     return -1;
   }
+}
+
+int not_drawn(const ReportJob& job) {
+  diagnose(std::string("the report picture was not drawn: ") + job.error);
+  return fail(message::report_not_drawn, -1);
 }
 
 // The drawn pixels as a libgd image reduced to a palette (without
@@ -67,14 +53,8 @@ int encode_gif(std::unique_ptr<uint32_t[]> pixels, int width, int height, Encode
 
 }  // namespace
 
-bool load_report_module() {
-  return load_renderer() != nullptr;
-}
-
 int draw_report(const PicturePlan& plan, const CurveList& curves, const Legend& legend,
                 const PlotOptions& o, EncodedPicture& encoded) {
-  RenderReport render = load_renderer();
-  if (render == nullptr) return fail(message::report_unavailable, -1);
   ReportJob job;
   job.plan = &plan, job.curves = &curves, job.legend = &legend, job.options = &o;
   job.format = o.format;
@@ -89,12 +69,7 @@ int draw_report(const PicturePlan& plan, const CurveList& curves, const Legend& 
                                                           static_cast<size_t>(o.size_y));
       job.pixels = pixels.get();
     }
-    if (render(&job) < 0) {
-      // A module of another build cannot even say why.
-      const char* why = job.error[0] != '\0' ? job.error : "the module is not this binary's";
-      diagnose(std::string("the report picture was not drawn: ") + why);
-      return fail(message::report_not_drawn, -1);
-    }
+    if (draw_report_picture(job) < 0) return not_drawn(job);
     if (o.format == OutputFormat::gif)
       return encode_gif(std::move(pixels), o.size_x, o.size_y, encoded);
     if (o.format == OutputFormat::png &&

@@ -8,20 +8,15 @@
 #include "core/plot_options.h"
 #include "layout/plan_picture.h"
 
-// What the report renderer, a module loaded only for report pictures, is
-// handed: the module pulls in cairo and FreeType, whose loading would cost
-// every other run several milliseconds. Both sides are built from one tree;
-// `abi` guards against a module from another build.
-constexpr int report_abi = 2;
-constexpr char report_module_name[] = "afcdraw-report.so";
-constexpr char report_entry_name[] = "afcdraw_render_report";
-
+// What the report renderer is handed: the run's plan and curves, and where
+// the picture goes. cairo and FreeType are linked into the full binary
+// only, so that the fast one never carries them.
+//
 // The picture is planned in layout units (plan->size_x by plan->size_y, at
 // least 800 by 600 of them) and drawn plan->scale device pixels to the
 // unit, so that text and lines grow with the picture; its device size is
 // the one asked for, options->size_x by options->size_y.
 struct ReportJob {
-  int abi = report_abi;
   const PicturePlan* plan = nullptr;
   const CurveList* curves = nullptr;
   const Legend* legend = nullptr;
@@ -34,7 +29,3 @@ struct ReportJob {
   void* sink = nullptr;
   char error[200] = {};  // why the picture was not drawn
 };
-
-// The module's entry: draws the job's picture. Returns 0, or -1 with the
-// reason in job->error.
-using RenderReport = int (*)(ReportJob* job);
