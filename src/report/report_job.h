@@ -22,8 +22,13 @@ struct ReportJob {
   const Legend* legend = nullptr;
   const PlotOptions* options = nullptr;
   OutputFormat format = OutputFormat::png;
-  // GIF and PNG: the caller's buffer of the device size, 0xXXRRGGBB pixels.
+  // GIF and PNG: the caller's buffer of the device size, 0xXXRRGGBB pixels;
+  // or, where band_done is set, of band_rows rows, drawn a band at a time
+  // from the top and each handed to band_done(sink, ...) as it is finished.
   uint32_t* pixels = nullptr;
+  int band_rows = 0;
+  int (*band_done)(void* sink, const uint32_t* pixels, int top, int rows) = nullptr;
+  int band_top = 0;  // the band being drawn
   // SVG and PDF: the file's bytes, handed over as they are made.
   int (*write)(void* sink, const unsigned char* data, size_t size) = nullptr;
   void* sink = nullptr;
