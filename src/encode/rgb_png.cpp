@@ -2,6 +2,7 @@
 
 #include <png.h>
 
+#include <cstring>
 #include <memory>
 #include <new>
 
@@ -32,13 +33,29 @@ constexpr int rgb_bytes = 3;
 constexpr int truecolour_type = 2, byte_depth = 8;
 constexpr unsigned char filter_none = 0, filter_up = 2;
 
+constexpr uint32_t rgb_mask = 0x00FFFFFF;
+
+bool same_colours(const uint32_t* a, const uint32_t* b, int width) {
+  uint32_t differ = 0;
+  for (int x = 0; x < width; ++x) differ |= (a[x] ^ b[x]) & rgb_mask;
+  return differ == 0;
+}
+
 // Each pixel's red, green and blue after the filter byte; each row after the
 // first as its difference from the row above (PNG's "up" filter, the one
 // libpng is told to use below), so that flat areas become zeros.
 void filter_rows(const uint32_t* pixels, int width, int height, unsigned char* out) {
   const uint32_t* above = nullptr;
+  const size_t row_bytes = static_cast<size_t>(width) * rgb_bytes;
   for (int y = 0; y < height; ++y, pixels += width) {
     *out++ = above == nullptr ? filter_none : filter_up;
+    // Most rows of a picture of lines repeat the one above but for the
+    // unused byte, which cairo leaves as it finds it.
+    if (above != nullptr && same_colours(pixels, above, width)) {
+      memset(out, 0, row_bytes);
+      out += row_bytes, above = pixels;
+      continue;
+    }
     for (int x = 0; x < width; ++x) {
       uint32_t p = pixels[x], q = above == nullptr ? 0 : above[x];
       *out++ = static_cast<unsigned char>((p >> 16) - (q >> 16));
