@@ -1,8 +1,12 @@
 #include "encode/png_chunks.h"
 
 #include <libdeflate.h>
+#include <zlib.h>
 
 #include <memory>
+#include <new>
+
+#include "core/run_together.h"
 
 namespace {
 
@@ -59,6 +63,75 @@ bool put_deflated_rows(const unsigned char* rows, size_t size, int level,
   if (written == 0) return false;
   size_t chunk = open_chunk(out, "IDAT");
   out.insert(out.end(), deflated.get(), deflated.get() + written);
+  close_chunk(out, chunk);
+  return true;
+}
+
+namespace {
+
+// A zlib stream's first two bytes: deflate with a 32 KiB window, the
+// fastest level, their sum a multiple of 31 as the format asks.
+constexpr unsigned char zlib_header[] = {0x78, 0x01};
+constexpr int zlib_level = 1;  // as fast as libdeflate's fastest here
+constexpr int raw_window_bits = -15, memory_level = 8;
+constexpr size_t sync_flush_bytes = 16;  // the empty block ending a part, and slack
+
+// `data` deflated by zlib into `part`, ended on a byte boundary (a sync
+// flush) with the stream left open for what follows; false on a failure.
+bool deflate_open(const unsigned char* data, size_t size, std::vector<unsigned char>& part) {
+  z_stream z{};
+  if (deflateInit2(&z, zlib_level, Z_DEFLATED, raw_window_bits, memory_level, Z_DEFAULT_STRATEGY) !=
+      Z_OK) {
+    return false;
+  }
+  part.resize(deflateBound(&z, size) + sync_flush_bytes);
+  z.next_in = const_cast<unsigned char*>(data);
+  z.avail_in = static_cast<uInt>(size);
+  z.next_out = part.data();
+  z.avail_out = static_cast<uInt>(part.size());
+  int status = deflate(&z, Z_SYNC_FLUSH);
+  bool whole = status == Z_OK && z.avail_in == 0 && z.avail_out > 0;
+  part.resize(part.size() - z.avail_out);
+  deflateEnd(&z);
+  return whole;
+}
+
+// `data` deflated by libdeflate into `part` as the stream's last blocks.
+bool deflate_closing(const unsigned char* data, size_t size, int level,
+                     std::vector<unsigned char>& part) {
+  std::unique_ptr<libdeflate_compressor, CompressorFree> compressor(
+      libdeflate_alloc_compressor(level));
+  if (!compressor) return false;
+  part.resize(libdeflate_deflate_compress_bound(compressor.get(), size));
+  size_t written =
+      libdeflate_deflate_compress(compressor.get(), data, size, part.data(), part.size());
+  part.resize(written);
+  return written > 0;
+}
+
+}  // namespace
+
+bool put_deflated_halves(const unsigned char* rows, size_t size, size_t half, int level,
+                         std::vector<unsigned char>& out) {
+  std::vector<unsigned char> first, second;
+  bool first_done = false, second_done = false;
+  uint32_t first_sum = 0, second_sum = 0;
+  run_together(
+      [&] {
+        first_done = deflate_open(rows, half, first);
+        first_sum = libdeflate_adler32(1, rows, half);
+      },
+      [&] {
+        second_done = deflate_closing(rows + half, size - half, level, second);
+        second_sum = libdeflate_adler32(1, rows + half, size - half);
+      });
+  if (!first_done || !second_done) return false;
+  size_t chunk = open_chunk(out, "IDAT");
+  out.insert(out.end(), std::begin(zlib_header), std::end(zlib_header));
+  out.insert(out.end(), first.begin(), first.end());
+  out.insert(out.end(), second.begin(), second.end());
+  put_u32(out, static_cast<uint32_t>(
+                   adler32_combine(first_sum, second_sum, static_cast<z_off_t>(size - half))));
   close_chunk(out, chunk);
   return true;
 }

@@ -75,7 +75,9 @@ bool encode_whole(const uint32_t* pixels, int width, int height, size_t size,
   size_t start = out.size();
   put_png_start(out, static_cast<uint32_t>(width), static_cast<uint32_t>(height), byte_depth,
                 truecolour_type);
-  if (!put_deflated_rows(rows.get(), size, whole_deflate_level, out)) {
+  // Halves at a row, deflated at once.
+  size_t half = (size / static_cast<size_t>(height)) * static_cast<size_t>(height / 2);
+  if (!put_deflated_halves(rows.get(), size, half, whole_deflate_level, out)) {
     out.resize(start);
     return false;
   }
