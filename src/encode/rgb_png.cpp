@@ -35,6 +35,13 @@ constexpr unsigned char filter_none = 0, filter_up = 2;
 
 constexpr uint32_t rgb_mask = 0x00FFFFFF;
 
+// Each byte of p less the same byte of q, modulo 256, without borrows
+// between bytes.
+uint32_t byte_differences(uint32_t p, uint32_t q) {
+  constexpr uint32_t high_bits = 0x80808080;
+  return ((p | high_bits) - (q & ~high_bits)) ^ ((p ^ ~q) & high_bits);
+}
+
 bool same_colours(const uint32_t* a, const uint32_t* b, int width) {
   uint32_t differ = 0;
   for (int x = 0; x < width; ++x) differ |= (a[x] ^ b[x]) & rgb_mask;
@@ -56,11 +63,11 @@ void filter_rows(const uint32_t* pixels, int width, int height, unsigned char* o
       out += row_bytes, above = pixels;
       continue;
     }
-    for (int x = 0; x < width; ++x) {
-      uint32_t p = pixels[x], q = above == nullptr ? 0 : above[x];
-      *out++ = static_cast<unsigned char>((p >> 16) - (q >> 16));
-      *out++ = static_cast<unsigned char>((p >> 8) - (q >> 8));
-      *out++ = static_cast<unsigned char>(p - q);
+    for (int x = 0; x < width; ++x, out += rgb_bytes) {
+      uint32_t d = byte_differences(pixels[x], above == nullptr ? 0 : above[x]);
+      // Red, green, blue in one store; its fourth byte is overwritten next.
+      uint32_t rgb = (d >> 16 & 0xFF) | (d & 0xFF00) | (d & 0xFF) << 16;
+      memcpy(out, &rgb, sizeof rgb);
     }
     above = pixels;
   }
@@ -70,7 +77,8 @@ void filter_rows(const uint32_t* pixels, int width, int height, unsigned char* o
 // libdeflate; false when memory runs out.
 bool encode_whole(const uint32_t* pixels, int width, int height, size_t size,
                   std::vector<unsigned char>& out) {
-  auto rows = std::make_unique_for_overwrite<unsigned char[]>(size);
+  // One byte beyond the rows for the last pixel's store of four.
+  auto rows = std::make_unique_for_overwrite<unsigned char[]>(size + 1);
   filter_rows(pixels, width, height, rows.get());
   size_t start = out.size();
   put_png_start(out, static_cast<uint32_t>(width), static_cast<uint32_t>(height), byte_depth,
