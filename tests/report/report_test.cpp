@@ -127,6 +127,9 @@ TEST(Report, WithoutTheFullBinaryAReportFailsClearly) {
       {"$AFCDRAW_FULL", 0, "", {"a.gif", "a.svg", "afcdraw"}},
   };
   for (const auto& c : cases) {
+    // A build without a fast binary (the sanitizers') has the full one only.
+    bool fast = c.status != 0;
+    if (fast && std::string(AFCDRAW_BIN) == AFCDRAW_FULL_BIN) continue;
     TempDir dir;
     RunResult r =
         run_shell(dir.dir(), std::string("cp \"") + c.binary +
