@@ -76,60 +76,61 @@ constexpr int zlib_level = 1;  // as fast as libdeflate's fastest here
 constexpr int raw_window_bits = -15, memory_level = 8;
 constexpr size_t sync_flush_bytes = 16;  // the empty block ending a part, and slack
 
-// `data` deflated by zlib into `part`, ended on a byte boundary (a sync
-// flush) with the stream left open for what follows; false on a failure.
-bool deflate_open(const unsigned char* data, size_t size, std::vector<unsigned char>& part) {
+struct DeflateEnd {
+  void operator()(z_stream* z) const { deflateEnd(z); }
+};
+
+// `data` deflated by the open zlib stream into the `room` bytes at `part`,
+// ended on a byte boundary (a sync flush) with the stream left open for
+// what follows; `written` bytes. False when the room is too small.
+bool deflate_open(z_stream& z, const unsigned char* data, size_t size, unsigned char* part,
+                  size_t room, size_t& written) {
+  z.next_in = const_cast<unsigned char*>(data);
+  z.avail_in = static_cast<uInt>(size);
+  z.next_out = part;
+  z.avail_out = static_cast<uInt>(room);
+  int status = deflate(&z, Z_SYNC_FLUSH);
+  written = room - z.avail_out;
+  return status == Z_OK && z.avail_in == 0 && z.avail_out > 0;
+}
+
+}  // namespace
+
+// Every buffer is taken here, before the second thread starts, and left
+// untouched but for what is written: each page touched costs a fault.
+bool put_deflated_halves(const unsigned char* rows, size_t size, size_t half, int level,
+                         std::vector<unsigned char>& out) {
   z_stream z{};
   if (deflateInit2(&z, zlib_level, Z_DEFLATED, raw_window_bits, memory_level, Z_DEFAULT_STRATEGY) !=
       Z_OK) {
     return false;
   }
-  part.resize(deflateBound(&z, size) + sync_flush_bytes);
-  z.next_in = const_cast<unsigned char*>(data);
-  z.avail_in = static_cast<uInt>(size);
-  z.next_out = part.data();
-  z.avail_out = static_cast<uInt>(part.size());
-  int status = deflate(&z, Z_SYNC_FLUSH);
-  bool whole = status == Z_OK && z.avail_in == 0 && z.avail_out > 0;
-  part.resize(part.size() - z.avail_out);
-  deflateEnd(&z);
-  return whole;
-}
-
-// `data` deflated by libdeflate into `part` as the stream's last blocks.
-bool deflate_closing(const unsigned char* data, size_t size, int level,
-                     std::vector<unsigned char>& part) {
+  std::unique_ptr<z_stream, DeflateEnd> opened(&z);
   std::unique_ptr<libdeflate_compressor, CompressorFree> compressor(
       libdeflate_alloc_compressor(level));
   if (!compressor) return false;
-  part.resize(libdeflate_deflate_compress_bound(compressor.get(), size));
-  size_t written =
-      libdeflate_deflate_compress(compressor.get(), data, size, part.data(), part.size());
-  part.resize(written);
-  return written > 0;
-}
-
-}  // namespace
-
-bool put_deflated_halves(const unsigned char* rows, size_t size, size_t half, int level,
-                         std::vector<unsigned char>& out) {
-  std::vector<unsigned char> first, second;
-  bool first_done = false, second_done = false;
+  size_t first_room = deflateBound(&z, half) + sync_flush_bytes;
+  size_t second_room = libdeflate_deflate_compress_bound(compressor.get(), size - half);
+  auto first = std::make_unique_for_overwrite<unsigned char[]>(first_room);
+  auto second = std::make_unique_for_overwrite<unsigned char[]>(second_room);
+  bool first_done = false;
+  size_t first_size = 0, second_size = 0;
   uint32_t first_sum = 0, second_sum = 0;
   run_together(
       [&] {
-        first_done = deflate_open(rows, half, first);
+        first_done = deflate_open(z, rows, half, first.get(), first_room, first_size);
         first_sum = libdeflate_adler32(1, rows, half);
       },
       [&] {
-        second_done = deflate_closing(rows + half, size - half, level, second);
+        second_size = libdeflate_deflate_compress(compressor.get(), rows + half, size - half,
+                                                  second.get(), second_room);
         second_sum = libdeflate_adler32(1, rows + half, size - half);
       });
-  if (!first_done || !second_done) return false;
+  if (!first_done || second_size == 0) return false;
   size_t chunk = open_chunk(out, "IDAT");
   out.insert(out.end(), std::begin(zlib_header), std::end(zlib_header));
-  out.insert(out.end(), first.begin(), first.end());
-  out.insert(out.end(), second.begin(), second.end());
+  out.insert(out.end(), first.get(), first.get() + first_size);
+  out.insert(out.end(), second.get(), second.get() + second_size);
   put_u32(out, static_cast<uint32_t>(
                    adler32_combine(first_sum, second_sum, static_cast<z_off_t>(size - half))));
   close_chunk(out, chunk);
