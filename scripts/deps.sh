@@ -5,7 +5,9 @@
 set -euo pipefail
 
 # libdeflate-dev: the palette PNGs' compression; libexpat1-dev: the StationXML
-# parser; libcairo2-dev and fonts-dejavu-core: the report style's drawing and its font.
+# parser; libcairo2-dev and fonts-dejavu-core: the report style's drawing and its font
+# (libcairo2-dev brings the static archives of cairo, pixman, fontconfig and FreeType
+# that the full binary links in).
 packages=(cmake g++ make pkg-config libgd-dev libpng-dev zlib1g-dev libdeflate-dev libexpat1-dev
   libcairo2-dev fonts-dejavu-core "$@")
 missing=()

@@ -88,11 +88,10 @@ bool send_message(int fd, std::string& message) {
   return write_all(fd, message.data(), message.size());
 }
 
-bool receive_job(int fd, std::string& message, std::vector<const char*>& argv, bool& report) {
+bool receive_job(int fd, std::string& message, std::vector<const char*>& argv) {
   if (!receive_message(fd, message) || message.empty() || message.back() != '\0') return false;
-  report = message[0] == report_job;
   argv.assign(1, "afcdraw");
-  for (size_t at = 1; at < message.size(); at = message.find('\0', at) + 1) {
+  for (size_t at = 0; at < message.size(); at = message.find('\0', at) + 1) {
     argv.push_back(message.c_str() + at);
   }
   return true;
@@ -109,19 +108,6 @@ bool send_answer(int fd, int status, const char* message, const std::vector<JobV
     put_numbers(v, buffer);
   }
   return send_message(fd, buffer);
-}
-
-size_t most_framed_answer(size_t request_size) {
-  return sizeof(uint32_t) + most_answer + request_size;
-}
-
-bool is_one_answer(const std::string& text, size_t request_size) {
-  uint32_t size;
-  int32_t status;
-  if (text.size() < sizeof size + sizeof status) return false;
-  memcpy(&size, text.data(), sizeof size);
-  memcpy(&status, text.data() + sizeof size, sizeof status);
-  return is_answer(size, status, request_size) && text.size() == sizeof size + size;
 }
 
 Answer receive_answer(int fd, size_t request_size, JobAnswer& answer) {

@@ -3,8 +3,7 @@
 // The channel between the batch and a worker, a socket pair: the messages
 // each way and how they are checked. Every message is its length (4 bytes)
 // then its bytes, in one write, so that the other end wakes once for it.
-// - a job: its kind (picture_job or report_job), then its words, each
-//   ended by a NUL.
+// - a job: its words, each ended by a NUL.
 // - an answer: the status (4 bytes), the message, a NUL, then for each
 //   verdict line the job printed its key and line, each ended by a NUL,
 //   and its numbers.
@@ -17,11 +16,6 @@
 #include <vector>
 
 #include "batch/job_verdict.h"
-
-// A job's request begins with its kind: a report picture is drawn in a
-// process of its own (serve).
-constexpr char picture_job = 'P';
-constexpr char report_job = 'R';
 
 // The statuses the batch gives a job itself: one it could not run to its
 // end, and the base a killing signal's number is added to, as the shell
@@ -41,17 +35,11 @@ bool send_message(int fd, std::string& message);
 
 // A job's request into `message`; `argv` points into it, the program's
 // name first. False at the channel's end or for what is no request.
-bool receive_job(int fd, std::string& message, std::vector<const char*>& argv, bool& report);
+bool receive_job(int fd, std::string& message, std::vector<const char*>& argv);
 
 // Sends the answer, built in `buffer`; false on an error.
 bool send_answer(int fd, int status, const char* message, const std::vector<JobVerdict>& verdicts,
                  std::string& buffer);
-
-// The most bytes a framed answer to a request of `request_size` bytes has.
-size_t most_framed_answer(size_t request_size);
-
-// Whether `text` is one whole framed answer and nothing more.
-bool is_one_answer(const std::string& text, size_t request_size);
 
 struct JobAnswer {
   int status = 0;

@@ -80,7 +80,7 @@ bool asks_for_batch(int argc, const char* const argv[]) {
   return argc >= 2 && equal_folded(argv[1], "--batch", sizeof "--batch");
 }
 
-int run_batch(int argc, const char* const argv[], RunFunction run, PrepareFunction prepare_report) {
+int run_batch(int argc, const char* const argv[], RunFunction run) {
   open_standard_descriptors();
   BatchArgs args;
   if (!read_batch_args(argc, argv, args)) {
@@ -97,7 +97,7 @@ int run_batch(int argc, const char* const argv[], RunFunction run, PrepareFuncti
   signal(SIGCHLD, SIG_DFL);
   bool summary = args.summary_format != SummaryFormat::none;
   JobReport report(name, summary);
-  WorkerPool pool(fileno(file), args.slots, run, prepare_report, report);
+  WorkerPool pool(fileno(file), args.slots, run, report);
   int error = read_jobs(file, pool);
   if (file != stdin) fclose(file);
   pool.finish_all();

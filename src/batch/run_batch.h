@@ -8,10 +8,6 @@
 // TOL= verdicts whose lines it printed; the batch runs each job through it.
 using RunFunction = int (*)(int argc, const char* const argv[], std::vector<Verdict>& verdicts);
 
-// Makes ready what report pictures need (the report module), drawing
-// nothing; a worker calls it once, before the first report job it forks.
-using PrepareFunction = bool (*)();
-
 // Whether the command line asks for a batch: "--batch" (any ASCII letter
 // case) as its first argument.
 bool asks_for_batch(int argc, const char* const argv[]);
@@ -26,4 +22,4 @@ bool asks_for_batch(int argc, const char* const argv[]);
 // (write_summary). Returns 0 when every job drew its picture, 1 when any
 // failed, 255 when the batch file cannot be read or SUMMARY= names no
 // .csv or .json file, 252 when the summary cannot be written.
-int run_batch(int argc, const char* const argv[], RunFunction run, PrepareFunction prepare_report);
+int run_batch(int argc, const char* const argv[], RunFunction run);

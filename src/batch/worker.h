@@ -13,5 +13,4 @@
 // Serves jobs on `channel` until the batch closes its end or `parent`
 // ends. A job reaches no descriptor of the batch's: its standard input and
 // output are /dev/null and `batch_input` (the batch file) is closed.
-[[noreturn]] void serve(int channel, int batch_input, pid_t parent, RunFunction run,
-                        PrepareFunction prepare);
+[[noreturn]] void serve(int channel, int batch_input, pid_t parent, RunFunction run);

@@ -34,8 +34,8 @@ constexpr size_t queued_request_limit = 4096;
 constexpr size_t most_held = 64;
 constexpr int unusable_line = 255;  // as a command line that cannot be parsed
 
-// The job's options as its command line gives them (where it writes, and
-// whether in the report style); false for a job that fails there.
+// The job's options as its command line gives them (where it writes);
+// false for a job that fails there.
 bool parse_job(const std::vector<std::string>& words, PlotOptions& o) {
   std::vector<const char*> argv(1, "afcdraw");
   for (const std::string& word : words) argv.push_back(word.c_str());
@@ -80,7 +80,7 @@ bool WorkerPool::start(Worker& w) {
     for (Worker& other : workers_) other.channel.reset();
     for (Job& job : jobs_) job.held.reset();  // the batch's to let go, not this worker's
     close(ends[0]);
-    serve(ends[1], input_, parent, run_, prepare_);
+    serve(ends[1], input_, parent, run_);
   }
   close(ends[1]);
   w.channel.reset(ends[0]);
@@ -157,7 +157,6 @@ void WorkerPool::add(long line, const std::string& text) {
     PlotOptions o{};
     bool parsed = parse_job(words, o);
     if (parsed) job.out_path = o.out_path;
-    job.request.push_back(parsed && o.report ? report_job : picture_job);
     // A word ends at its first NUL, as an argument on a command line would.
     for (const std::string& word : words) job.request.append(word.c_str()).push_back('\0');
     frame_message(job.request);

@@ -31,12 +31,8 @@ struct Worker {
 
 class WorkerPool {
  public:
-  WorkerPool(int input, int slots, RunFunction run, PrepareFunction prepare, JobReport& report)
-      : input_(input),
-        workers_(static_cast<size_t>(slots)),
-        run_(run),
-        prepare_(prepare),
-        report_(report) {}
+  WorkerPool(int input, int slots, RunFunction run, JobReport& report)
+      : input_(input), workers_(static_cast<size_t>(slots)), run_(run), report_(report) {}
   // Runs the job of the line's words, or reports it unusable.
   void add(long line, const std::string& text);
   // Waits for every job and reports it, then ends the workers.
@@ -60,7 +56,6 @@ class WorkerPool {
   int input_;  // the batch file's descriptor, which no worker keeps
   std::vector<Worker> workers_;
   RunFunction run_;
-  PrepareFunction prepare_;
   JobReport& report_;
   std::deque<Job> jobs_;        // in line order, reported from the front
   std::vector<pollfd> polled_;  // the busy workers' channels, in wait_one

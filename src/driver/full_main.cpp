@@ -9,13 +9,12 @@
 #include "driver/run.h"
 #include "qc/qc_merge.h"
 #include "qc/run_qc.h"
-#include "report/draw_report.h"
 
 int main(int argc, char* argv[]) {
   if (asks_for_qc_merge(argc, argv)) return run_qc_merge(argc, argv);
   void* gap = start_heap_on_huge_pages();
-  int status = asks_for_batch(argc, argv) ? run_batch(argc, argv, run_judged, load_report_module)
-               : asks_for_qc(argc, argv)  ? run_qc(argc, argv, run_epoch, load_report_module)
+  int status = asks_for_batch(argc, argv) ? run_batch(argc, argv, run_judged)
+               : asks_for_qc(argc, argv)  ? run_qc(argc, argv, run_epoch)
                                           : run(argc, argv);
   free(gap);
   return status;

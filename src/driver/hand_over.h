@@ -2,9 +2,8 @@
 
 // The fast binary is linked statically, which spares every run the loading
 // and relocation of the shared C library (about 1.5 ms of a 5 ms run), and
-// so it cannot load the report module, whose libraries need the shared one.
-// It hands a report picture, and a batch (which may hold one), to the full
-// binary, installed beside the module.
+// carries no cairo. It hands a report picture, and a batch (which may hold
+// one), to the full binary, static too, with cairo linked in.
 constexpr char full_binary_name[] = "afcdraw-full";
 
 // Replaces the process by the full binary with the same arguments, before

@@ -39,7 +39,7 @@ int main(int argc, char* argv[]) {
   if (qc) return qc_unavailable();
   if (qc_merge) return qc_merge_unavailable();
   void* gap = start_heap_on_huge_pages();
-  int status = batch ? run_batch(argc, argv, run_fast_judged, nullptr) : run_fast(argc, argv);
+  int status = batch ? run_batch(argc, argv, run_fast_judged) : run_fast(argc, argv);
   free(gap);
   return status;
 }

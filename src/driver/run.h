@@ -21,7 +21,7 @@ int run_with(int argc, const char* const argv[], ReportDrawer draw_report,
 
 // The full binary's run (which the tests and the pipeline fuzzer drive too),
 // and the fast binary's. Each in a file of its own, so that the fast binary
-// links no report module loader.
+// links no cairo.
 int run(int argc, const char* const argv[]);
 int run_fast(int argc, const char* const argv[]);
 // The same runs, for a batch job: with the verdicts printed.

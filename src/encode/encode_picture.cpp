@@ -7,6 +7,14 @@
 
 #include <new>
 
+int encode_gif_releasing(gdImagePtr image, EncodedPicture& encoded) {
+  try {
+    if (encode_gif(image, encoded.own, true)) return 0;
+  } catch (const std::bad_alloc&) {
+  }
+  return fail(message::not_encoded, -1);
+}
+
 int encode_picture(gdImagePtr image, OutputFormat format, EncodedPicture& encoded) {
   try {
     if (format == OutputFormat::gif && encode_gif(image, encoded.own)) return 0;

@@ -25,3 +25,9 @@ struct EncodedPicture {
 // Encodes the image as a GIF (the bytes libgd writes, several times
 // faster) or a palette PNG. Returns 0, or -1 with the reason in last_error.
 int encode_picture(gdImagePtr image, OutputFormat format, EncodedPicture& encoded);
+
+// A palette image, neither interlaced nor with a transparent colour, as a
+// GIF; its pixel rows are freed as they are read (encode_gif), so that the
+// image serves only to be destroyed afterwards. Returns 0, or -1 with the
+// reason in last_error.
+int encode_gif_releasing(gdImagePtr image, EncodedPicture& encoded);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -173,7 +174,7 @@ struct Stream {
   bool has_zero = false;
 };
 
-Stream read_stream(gdImagePtr im) {
+Stream read_stream(gdImagePtr im, bool release_rows) {
   Stream s;
   s.size = static_cast<size_t>(im->sx) * im->sy;
   s.pixels = std::make_unique_for_overwrite<unsigned char[]>(s.size + block);
@@ -181,6 +182,7 @@ Stream read_stream(gdImagePtr im) {
   unsigned char seen = 0, lowest = 0xFF;
   for (int y = 0; y < im->sy; ++y, to += im->sx) {
     memcpy(to, im->pixels[y], im->sx);
+    if (release_rows) gdFree(std::exchange(im->pixels[y], nullptr));
     for (int x = 0; x < im->sx; ++x) {
       seen |= to[x];
       lowest = std::min(lowest, to[x]);
@@ -352,10 +354,10 @@ class Parser {
   uint32_t walked_at_[max_codes + 1];
 };
 
-void compress(gdImagePtr im, int init_bits, std::vector<unsigned char>& out) {
+void compress(gdImagePtr im, int init_bits, bool release_rows, std::vector<unsigned char>& out) {
   const int clear_code = 1 << (init_bits - 1);
   const int end_code = clear_code + 1;
-  Stream stream = read_stream(im);
+  Stream stream = read_stream(im, release_rows);
   auto parser = std::make_unique<Parser>(stream);
   CodeWriter writer(out, init_bits);
   int next_code = clear_code + 2;
@@ -379,7 +381,7 @@ void compress(gdImagePtr im, int init_bits, std::vector<unsigned char>& out) {
 
 }  // namespace
 
-bool encode_gif(gdImagePtr im, std::vector<unsigned char>& out) {
+bool encode_gif(gdImagePtr im, std::vector<unsigned char>& out, bool release_rows) {
   out.clear();
   // libgd reads pixels through the clipping rectangle, as 0 outside it.
   bool whole_clip = im->cx1 == 0 && im->cy1 == 0 && im->cx2 == im->sx - 1 && im->cy2 == im->sy - 1;
@@ -408,7 +410,7 @@ bool encode_gif(gdImagePtr im, std::vector<unsigned char>& out) {
   out.push_back(0);  // not interlaced
   int init_bits = bits <= 1 ? 2 : bits;
   out.push_back(static_cast<unsigned char>(init_bits));
-  compress(im, init_bits + 1, out);
+  compress(im, init_bits + 1, release_rows, out);
   out.push_back(0);  // the packet that ends the series
   out.push_back(';');
   return true;

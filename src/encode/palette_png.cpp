@@ -1,10 +1,10 @@
 #include "encode/palette_png.h"
 
-#include <libdeflate.h>
-
 #include <cstdint>
 #include <cstring>
 #include <memory>
+
+#include "encode/png_chunks.h"
 
 namespace {
 
@@ -14,10 +14,6 @@ constexpr int deflate_level = 6;
 // The filtered rows and their compressed bytes are each held whole; larger
 // images go to libgd, which streams them.
 constexpr size_t most_filtered_bytes = size_t{32} << 20;
-
-struct CompressorFree {
-  void operator()(libdeflate_compressor* c) const { libdeflate_free_compressor(c); }
-};
 
 // libgd's bit depth: the fewest bits that index every colour.
 int bit_depth(int colors) {
@@ -78,45 +74,16 @@ std::unique_ptr<unsigned char[]> filtered_rows(gdImagePtr im, int depth, size_t 
   return rows;
 }
 
-void put_u32(std::vector<unsigned char>& out, uint32_t v) {
-  for (int shift = 24; shift >= 0; shift -= 8)
-    out.push_back(static_cast<unsigned char>(v >> shift));
-}
-
-void put_u32_at(unsigned char* at, uint32_t v) {
-  for (int k = 0; k < 4; ++k) at[k] = static_cast<unsigned char>(v >> (24 - 8 * k));
-}
-
-// A chunk whose type and data already stand at `start` (after room for the
-// length): the length before them, the CRC after.
-void close_chunk(std::vector<unsigned char>& out, size_t start) {
-  size_t data = out.size() - start - 8;
-  put_u32_at(out.data() + start, static_cast<uint32_t>(data));
-  put_u32(out, libdeflate_crc32(0, out.data() + start + 4, data + 4));
-}
-
-size_t open_chunk(std::vector<unsigned char>& out, const char type[5]) {
-  size_t start = out.size();
-  put_u32(out, 0);
-  out.insert(out.end(), type, type + 4);
-  return start;
-}
-
 // libgd's resolution in dots per metre, rounded as it rounds it.
 uint32_t dots_per_metre(unsigned dpi) {
   return static_cast<uint32_t>(dpi / 0.0254 + 0.5);
 }
 
 void write_header(gdImagePtr im, int depth, std::vector<unsigned char>& out) {
-  static constexpr unsigned char signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  out.insert(out.end(), signature, signature + sizeof signature);
-  size_t chunk = open_chunk(out, "IHDR");
-  put_u32(out, static_cast<uint32_t>(im->sx));
-  put_u32(out, static_cast<uint32_t>(im->sy));
-  // Depth, palette colour type, deflate, adaptive filters, not interlaced.
-  for (int b : {depth, 3, 0, 0, 0}) out.push_back(static_cast<unsigned char>(b));
-  close_chunk(out, chunk);
-  chunk = open_chunk(out, "PLTE");
+  constexpr int palette_colour_type = 3;
+  put_png_start(out, static_cast<uint32_t>(im->sx), static_cast<uint32_t>(im->sy), depth,
+                palette_colour_type);
+  size_t chunk = open_chunk(out, "PLTE");
   for (int i = 0; i < im->colorsTotal; ++i) {
     for (int c : {im->red[i], im->green[i], im->blue[i]})
       out.push_back(static_cast<unsigned char>(c));
@@ -127,20 +94,6 @@ void write_header(gdImagePtr im, int depth, std::vector<unsigned char>& out) {
   put_u32(out, dots_per_metre(im->res_y));
   out.push_back(1);  // per metre
   close_chunk(out, chunk);
-}
-
-bool write_pixels(const unsigned char* rows, size_t size, std::vector<unsigned char>& out) {
-  std::unique_ptr<libdeflate_compressor, CompressorFree> compressor(
-      libdeflate_alloc_compressor(deflate_level));
-  if (!compressor) return false;
-  size_t bound = libdeflate_zlib_compress_bound(compressor.get(), size);
-  auto deflated = std::make_unique_for_overwrite<unsigned char[]>(bound);
-  size_t written = libdeflate_zlib_compress(compressor.get(), rows, size, deflated.get(), bound);
-  if (written == 0) return false;
-  size_t chunk = open_chunk(out, "IDAT");
-  out.insert(out.end(), deflated.get(), deflated.get() + written);
-  close_chunk(out, chunk);
-  return true;
 }
 
 }  // namespace
@@ -154,11 +107,10 @@ bool encode_palette_png(gdImagePtr im, std::vector<unsigned char>& out) {
   if (size > most_filtered_bytes) return false;
   auto rows = filtered_rows(im, depth, row_bytes);
   write_header(im, depth, out);
-  if (!write_pixels(rows.get(), size, out)) {
+  if (!put_deflated_rows(rows.get(), size, deflate_level, out)) {
     out.clear();
     return false;
   }
-  size_t chunk = open_chunk(out, "IEND");
-  close_chunk(out, chunk);
+  put_png_end(out);
   return true;
 }

@@ -154,7 +154,7 @@ EpochPlan plan_epochs(const std::vector<ChannelResponse>& epochs, const QcArgs& 
 
 }  // namespace
 
-int run_qc(int argc, const char* const argv[], EpochRun run, PrepareFunction prepare) {
+int run_qc(int argc, const char* const argv[], EpochRun run) {
   const auto began = std::chrono::steady_clock::now();
   QcArgs args;
   std::vector<ChannelResponse> all;
@@ -164,7 +164,6 @@ int run_qc(int argc, const char* const argv[], EpochRun run, PrepareFunction pre
   std::vector<QcEpoch> rows;
   for (const ChannelResponse& r : epochs) rows.push_back(check_epoch(r));
   EpochPlan plan = plan_epochs(epochs, args, table);
-  if (prepare != nullptr && !epochs.empty()) prepare();
   std::vector<DrawnEpoch> drawn = draw_epochs(epochs, plan.commands, args.jobs, run);
   for (size_t i = 0; i < rows.size(); ++i) {
     rows[i].findings.push_back(nominal_finding(plan.nominals[i], args, drawn[i]));

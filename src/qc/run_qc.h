@@ -21,4 +21,4 @@ inline bool asks_for_qc(int argc, const char* const argv[]) {
 // not be checked), 255 for a command line it cannot use, 254 for a file it
 // cannot read, 253 for one that is no usable station metadata or NOMINAL=
 // table, 252 when the files cannot be written.
-int run_qc(int argc, const char* const argv[], EpochRun run, PrepareFunction prepare);
+int run_qc(int argc, const char* const argv[], EpochRun run);

@@ -1,40 +1,22 @@
 #include "report/draw_report.h"
 
-#include <dlfcn.h>
-
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <new>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "core/diagnostic.h"
 #include "core/fail.h"
 #include "core/messages.h"
-#include "core/own_files.h"
 #include "draw/picture.h"
+#include "encode/band_palette.h"
 #include "encode/rgb_png.h"
 #include "report/report_job.h"
+#include "report/report_picture.h"
 
 namespace {
-
-RenderReport load_renderer() {
-  std::string error;
-  for (const std::string& path : own_file_paths(report_module_name)) {
-    void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (module == nullptr) {
-      error += std::string(error.empty() ? "" : "; ") + dlerror();
-      continue;
-    }
-    // The module stays loaded: the run ends soon after the picture.
-    auto entry = reinterpret_cast<RenderReport>(dlsym(module, report_entry_name));
-    if (entry != nullptr) return entry;
-    error += std::string("; ") + dlerror();
-  }
-  diagnose("the report style's module cannot be loaded: " + error);
-  return nullptr;
-}
 
 int append(void* sink, const unsigned char* data, size_t size) {
   try {
@@ -46,39 +28,63 @@ int append(void* sink, const unsigned char* data, size_t size) {
   }
 }
 
-// The drawn pixels as a libgd image reduced to a palette (without
-// dithering, which would speckle flat areas), encoded as a GIF. The pixels
-// are released before encoding, as the fixed-cell style's image is.
-int encode_gif(std::unique_ptr<uint32_t[]> pixels, int width, int height, EncodedPicture& encoded) {
-  Picture picture(gdImageCreateTrueColor(width, height));
-  if (picture == nullptr) return fail(message::no_memory_for_picture, -1);
-  constexpr uint32_t rgb = 0x00FFFFFF;  // libgd's top bits are transparency
-  const uint32_t* from = pixels.get();
-  for (int y = 0; y < height; ++y, from += width) {
-    int* row = picture->tpixels[y];
-    for (int x = 0; x < width; ++x) row[x] = static_cast<int>(from[x] & rgb);
+int not_drawn(const ReportJob& job) {
+  diagnose(std::string("the report picture was not drawn: ") + job.error);
+  return fail(message::report_not_drawn, -1);
+}
+
+// A GIF is drawn in bands of about this many bytes of pixels, so that a
+// large picture is never held whole in true colour (10000x10000 would be
+// 400 MB): once to count its colours, then, its palette chosen, again to
+// map them. A picture of one band is drawn once.
+constexpr size_t gif_band_bytes = size_t{16} << 20;
+
+int count_band(void* sink, const uint32_t* pixels, int, int rows) {
+  auto* palette = static_cast<BandPalette*>(sink);
+  palette->count(pixels, static_cast<size_t>(palette->width()) * static_cast<size_t>(rows));
+  return 0;
+}
+
+int map_band(void* sink, const uint32_t* pixels, int top, int rows) {
+  static_cast<BandPalette*>(sink)->map(pixels, top, rows);
+  return 0;
+}
+
+// The picture reduced to a palette as libgd reduces it (without dithering,
+// which would speckle flat areas), encoded as a GIF.
+int draw_gif(ReportJob& job, int width, int height, EncodedPicture& encoded) {
+  BandPalette palette;
+  palette.start(width, height);
+  size_t row_bytes = sizeof(uint32_t) * static_cast<size_t>(width);
+  job.band_rows = static_cast<int>(
+      std::clamp(gif_band_bytes / row_bytes, size_t{1}, static_cast<size_t>(height)));
+  auto band = std::make_unique_for_overwrite<uint32_t[]>(static_cast<size_t>(width) *
+                                                         static_cast<size_t>(job.band_rows));
+  job.pixels = band.get();
+  job.band_done = count_band;
+  job.sink = &palette;
+  if (draw_report_picture(job) < 0) return not_drawn(job);
+  if (!palette.choose()) return fail(message::no_memory_for_picture, -1);
+  if (job.band_rows == height) {
+    palette.map(band.get(), 0, height);
+  } else {
+    job.band_done = map_band;
+    if (draw_report_picture(job) < 0) return not_drawn(job);
   }
-  pixels.reset();
-  if (!gdImageTrueColorToPalette(picture.get(), 0, gdMaxColors)) {
-    return fail(message::no_memory_for_picture, -1);
-  }
-  return encode_picture(picture.get(), OutputFormat::gif, encoded);
+  band.reset();
+  Picture picture = palette.take();
+  return encode_gif_releasing(picture.get(), encoded);
 }
 
 }  // namespace
 
-bool load_report_module() {
-  return load_renderer() != nullptr;
-}
-
 int draw_report(const PicturePlan& plan, const CurveList& curves, const Legend& legend,
                 const PlotOptions& o, EncodedPicture& encoded) {
-  RenderReport render = load_renderer();
-  if (render == nullptr) return fail(message::report_unavailable, -1);
   ReportJob job;
   job.plan = &plan, job.curves = &curves, job.legend = &legend, job.options = &o;
   job.format = o.format;
   try {
+    if (o.format == OutputFormat::gif) return draw_gif(job, o.size_x, o.size_y, encoded);
     // Not cleared: the renderer paints every pixel first.
     std::unique_ptr<uint32_t[]> pixels;
     if (vector_format(o.format)) {
@@ -89,14 +95,7 @@ int draw_report(const PicturePlan& plan, const CurveList& curves, const Legend& 
                                                           static_cast<size_t>(o.size_y));
       job.pixels = pixels.get();
     }
-    if (render(&job) < 0) {
-      // A module of another build cannot even say why.
-      const char* why = job.error[0] != '\0' ? job.error : "the module is not this binary's";
-      diagnose(std::string("the report picture was not drawn: ") + why);
-      return fail(message::report_not_drawn, -1);
-    }
-    if (o.format == OutputFormat::gif)
-      return encode_gif(std::move(pixels), o.size_x, o.size_y, encoded);
+    if (draw_report_picture(job) < 0) return not_drawn(job);
     if (o.format == OutputFormat::png &&
         encode_rgb_png(pixels.get(), o.size_x, o.size_y, encoded.own) < 0) {
       return fail(message::not_encoded, -1);

@@ -5,10 +5,6 @@
 #include "encode/encode_picture.h"
 #include "layout/plan_picture.h"
 
-// Loads the report style's module ahead of any picture; false, with the
-// cause on standard error, when it cannot be loaded.
-bool load_report_module();
-
 // Draws the planned picture (in layout units, grown by plan.scale to the
 // size the options ask for) in the report style: anti-aliased lines, text
 // in the bundled proportional font. Returns 0 with the file's bytes, in the

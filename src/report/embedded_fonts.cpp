@@ -1,7 +1,7 @@
 #include "report/embedded_fonts.h"
 
 // The font files are named by the build (AFCDRAW_FONT_SANS and
-// AFCDRAW_FONT_SANS_BOLD) and copied into the module's read-only data.
+// AFCDRAW_FONT_SANS_BOLD) and copied into the binary's read-only data.
 #define AFCDRAW_EMBED(name, path) \
   ".section .rodata\n"            \
   ".balign 16\n"                  \

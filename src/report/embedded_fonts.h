@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-// The report style's TrueType fonts, carried in the module so that the same
+// The report style's TrueType fonts, carried in the binary so that the same
 // command line draws the same text on every machine, whatever fonts it has.
 struct FontData {
   const unsigned char* data;

@@ -8,33 +8,29 @@
 #include "core/plot_options.h"
 #include "layout/plan_picture.h"
 
-// What the report renderer, a module loaded only for report pictures, is
-// handed: the module pulls in cairo and FreeType, whose loading would cost
-// every other run several milliseconds. Both sides are built from one tree;
-// `abi` guards against a module from another build.
-constexpr int report_abi = 2;
-constexpr char report_module_name[] = "afcdraw-report.so";
-constexpr char report_entry_name[] = "afcdraw_render_report";
-
+// What the report renderer is handed: the run's plan and curves, and where
+// the picture goes. cairo and FreeType are linked into the full binary
+// only, so that the fast one never carries them.
+//
 // The picture is planned in layout units (plan->size_x by plan->size_y, at
 // least 800 by 600 of them) and drawn plan->scale device pixels to the
 // unit, so that text and lines grow with the picture; its device size is
 // the one asked for, options->size_x by options->size_y.
 struct ReportJob {
-  int abi = report_abi;
   const PicturePlan* plan = nullptr;
   const CurveList* curves = nullptr;
   const Legend* legend = nullptr;
   const PlotOptions* options = nullptr;
   OutputFormat format = OutputFormat::png;
-  // GIF and PNG: the caller's buffer of the device size, 0xXXRRGGBB pixels.
+  // GIF and PNG: the caller's buffer of the device size, 0xXXRRGGBB pixels;
+  // or, where band_done is set, of band_rows rows, drawn a band at a time
+  // from the top and each handed to band_done(sink, ...) as it is finished.
   uint32_t* pixels = nullptr;
+  int band_rows = 0;
+  int (*band_done)(void* sink, const uint32_t* pixels, int top, int rows) = nullptr;
+  int band_top = 0;  // the band being drawn
   // SVG and PDF: the file's bytes, handed over as they are made.
   int (*write)(void* sink, const unsigned char* data, size_t size) = nullptr;
   void* sink = nullptr;
   char error[200] = {};  // why the picture was not drawn
 };
-
-// The module's entry: draws the job's picture. Returns 0, or -1 with the
-// reason in job->error.
-using RenderReport = int (*)(ReportJob* job);

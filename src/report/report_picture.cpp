@@ -221,31 +221,47 @@ int failed(ReportJob& job, const char* why) {
   return -1;
 }
 
+// The picture, or the job's band of it, drawn with the open fonts.
+int draw_once(ReportJob& job, const ReportFonts& fonts) {
+  double scale;
+  std::string svg;
+  Surface surface = open_surface(job, svg, scale);
+  Context cr(cairo_create(surface.get()));
+  // A band is the picture moved up by whole pixels: the same pixels.
+  cairo_translate(cr.get(), 0, -job.band_top);
+  cairo_scale(cr.get(), scale, scale);
+  set_text_options(cr.get());
+  // The plan's areas are placed again for the labels as this font
+  // measures them.
+  PicturePlan plan = *job.plan;
+  ReportMetrics metrics = report_metrics(cr.get(), fonts);
+  plan_report_room(plan, *job.options, metrics);
+  draw_all({cr.get(), fonts, job, *job.options, plan, metrics});
+  cairo_status_t status = cairo_status(cr.get());
+  cr.reset();
+  cairo_surface_finish(surface.get());
+  if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_status(surface.get());
+  if (status != CAIRO_STATUS_SUCCESS) return failed(job, cairo_status_to_string(status));
+  if (job.format == OutputFormat::svg && write_svg(job, svg) < 0) {
+    return failed(job, "out of memory");
+  }
+  return 0;
+}
+
 }  // namespace
 
 int draw_report_picture(ReportJob& job) {
   try {
     ReportFonts fonts;
     if (fonts.open() < 0) return failed(job, "the bundled font cannot be read");
-    double scale;
-    std::string svg;
-    Surface surface = open_surface(job, svg, scale);
-    Context cr(cairo_create(surface.get()));
-    cairo_scale(cr.get(), scale, scale);
-    set_text_options(cr.get());
-    // The plan's areas are placed again for the labels as this font
-    // measures them.
-    PicturePlan plan = *job.plan;
-    ReportMetrics metrics = report_metrics(cr.get(), fonts);
-    plan_report_room(plan, *job.options, metrics);
-    draw_all({cr.get(), fonts, job, *job.options, plan, metrics});
-    cairo_status_t status = cairo_status(cr.get());
-    cr.reset();
-    cairo_surface_finish(surface.get());
-    if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_status(surface.get());
-    if (status != CAIRO_STATUS_SUCCESS) return failed(job, cairo_status_to_string(status));
-    if (job.format == OutputFormat::svg && write_svg(job, svg) < 0) {
-      return failed(job, "out of memory");
+    if (job.band_done == nullptr) return draw_once(job, fonts);
+    const int height = job.options->size_y;
+    for (job.band_top = 0; job.band_top < height; job.band_top += job.band_rows) {
+      if (draw_once(job, fonts) < 0) return -1;
+      int rows = std::min(job.band_rows, height - job.band_top);
+      if (job.band_done(job.sink, job.pixels, job.band_top, rows) < 0) {
+        return failed(job, "out of memory");
+      }
     }
     return 0;
   } catch (const std::bad_alloc&) {

@@ -3,9 +3,11 @@
 #include <cairo-pdf.h>
 #include <cairo-svg.h>
 
+#include <algorithm>
 #include <new>
 
 #include "report/report_text.h"
+#include "report/svg_ids.h"
 
 namespace {
 
@@ -57,6 +59,7 @@ std::string xml_escaped(const std::string& text) {
 }  // namespace
 
 int write_svg(ReportJob& job, std::string& svg) {
+  renumber_svg_ids(svg);
   const char* caption = job.options->caption;
   size_t root = svg.find("<svg");
   size_t after = root == std::string::npos ? root : svg.find(">\n", root);
@@ -99,6 +102,7 @@ Surface open_surface(ReportJob& job, std::string& svg, double& scale) {
     return Surface(s);
   }
   int stride = cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, width);
+  int rows = job.band_done != nullptr ? std::min(job.band_rows, height - job.band_top) : height;
   return Surface(cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(job.pixels),
-                                                     CAIRO_FORMAT_RGB24, width, height, stride));
+                                                     CAIRO_FORMAT_RGB24, width, rows, stride));
 }

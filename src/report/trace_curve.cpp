@@ -1,6 +1,7 @@
 #include "report/trace_curve.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 
@@ -39,13 +40,27 @@ Vertex point_at(Vertex a, Vertex b, double t) {
   return {a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)};
 }
 
+// What std::frexp gives, read from the bits of a normal number: the
+// library call was a tenth of a dense curve's tracing. Others (subnormal,
+// zero, infinite) go to the library.
+double mantissa(double v, int& exponent) {
+  constexpr int mantissa_bits = 52, exponent_mask = 0x7FF, frexp_bias = 1022;
+  constexpr uint64_t half_exponent = uint64_t{frexp_bias} << mantissa_bits;
+  uint64_t bits = std::bit_cast<uint64_t>(v);
+  int biased = static_cast<int>(bits >> mantissa_bits) & exponent_mask;
+  if (biased == 0 || biased == exponent_mask) return std::frexp(v, &exponent);
+  exponent = biased - frexp_bias;
+  constexpr uint64_t keep = ~(uint64_t{exponent_mask} << mantissa_bits);
+  return std::bit_cast<double>((bits & keep) | half_exponent);
+}
+
 // log2 to about 1e-9, several times faster than the library's: a curve of
 // millions of points needs two per point, and the picture a fraction of a
 // pixel. The mantissa m in [sqrt(1/2), sqrt(2)) gives log2(m) by the series
 // of atanh((m - 1) / (m + 1)).
 double fast_log2(double v) {
   int exponent;
-  double m = std::frexp(v, &exponent);  // [1/2, 1)
+  double m = mantissa(v, exponent);  // [1/2, 1)
   if (m < M_SQRT1_2) m *= 2, --exponent;
   double s = (m - 1) / (m + 1), s2 = s * s;
   double series = s * (1 + s2 * (1.0 / 3 + s2 * (1.0 / 5 + s2 * (1.0 / 7 + s2 * (1.0 / 9)))));

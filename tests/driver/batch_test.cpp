@@ -80,7 +80,7 @@ namespace {
 // one stuck opening a FIFO no one writes) fails that job only, and the jobs
 // after it run in a new worker; so too where the caller ignores SIGCHLD,
 // which would hide how the worker ended, and where the job is a report
-// picture, drawn in a process of its own that ends with its worker. A worker killed between jobs
+// picture. A worker killed between jobs
 // fails none: the job it finished stays answered.
 TEST(Batch, AKilledWorkerFailsItsJobOnly) {
   const struct {
@@ -175,22 +175,54 @@ TEST(Batch, JobsReachNoDescriptorOfTheBatch) {
   EXPECT_TRUE(read_file(dir.path("last.gif")) == read_file(dir.path("alone.gif")));
 }
 
-// Report pictures are the bytes of a run alone, though a worker draws one
-// after another (the drawing library numbers an SVG's parts through a
-// process's life).
+// Report pictures are the bytes of a run alone, though one worker draws
+// them one after another: the drawing library numbers an SVG's surfaces
+// and images through a process's life, and the batch renumbers them. Text,
+// legends, a curve out of frequency order (drawn as an image) and a page
+// with units are among them, between raster pictures that count too.
 TEST(Batch, ReportPicturesAreTheBytesOfARunAlone) {
   TempDir dir;
+  // Too dense a curve in random order to be thinned: drawn as an image.
+  std::string unordered;
+  unsigned state = 1;
+  for (int i = 0; i < 100000; ++i) {
+    state = state * 1103515245u + 12345u;
+    unordered += std::to_string(1 + (state >> 8) % 20000) + " " +
+                 std::to_string(1 + (state >> 16) % 100) + "\n";
+  }
+  write_file(dir.path("unordered.txt"), unordered);
   const std::string in = "IN=" AFCDRAW_EXAMPLES "/broadband_120s.txt";
-  write_file(dir.path("jobs.txt"), in + " OUT=a.png -report\n" + in + " OUT=b.svg\n" + in +
-                                       " OUT=c.svg\n" + in + " OUT=d.pdf\n");
-  RunResult r = run_shell(dir.dir(), "\"$AFCDRAW\" --batch jobs.txt JOBS=1");
-  EXPECT_EQ(0, r.status) << r.out;
-  for (const std::string name : {"a.png", "b.svg", "c.svg", "d.pdf"}) {
-    std::string alone = dir.path("alone" + name.substr(1));
-    std::vector<std::string> args = {in, "OUT=" + alone};
-    if (name == "a.png") args.push_back("-report");
-    ASSERT_EQ(0, run_afcdraw(args).status) << name;
-    EXPECT_TRUE(read_file(dir.path(name)) == read_file(alone)) << name;
+  const std::string two = "IN=" AFCDRAW_EXAMPLES "/geophone_1hz.txt IN2=" AFCDRAW_EXAMPLES
+                          "/geophone_unit_a.txt NAME=nominal 'NAME2=unit A' -diff";
+  const struct {
+    std::string out, options;
+  } jobs[] = {
+      {"a.png", in + " -report"},
+      {"b.svg", in},
+      {"c.svg", in + " -phase 'CAPTION=Broadband, BHZ' 'DIMX=Frequency, Hz' NAME=nominal"},
+      {"d.gif", in + " -report -phase"},
+      {"e.pdf", in + " 'CAPTION=Broadband' NAME=nominal"},
+      {"f.svg", two + " TOL=3"},
+      {"g.svg", "IN=unordered.txt X_AXIS=1,20000"},
+      {"h.pdf", two},
+      {"i.svg", in + " SIZE=85mmx60mm NAME=nominal"},
+      {"j.png", two + " -report"},
+      {"k.svg", in},
+  };
+  std::string batch;
+  for (const auto& job : jobs) batch += job.options + " OUT=" + job.out + "\n";
+  write_file(dir.path("jobs.txt"), batch);
+  for (const char* workers : {"JOBS=1", "JOBS=2"}) {
+    RunResult r = run_shell(dir.dir(), std::string("\"$AFCDRAW\" --batch jobs.txt ") + workers);
+    EXPECT_EQ(0, r.status) << r.out;
+    for (const auto& job : jobs) {
+      std::string alone = "alone" + job.out.substr(1);
+      ASSERT_EQ(0, run_shell(dir.dir(), "\"$AFCDRAW\" " + job.options + " OUT=" + alone).status)
+          << job.out;
+      std::string picture = read_file(dir.path(job.out));
+      EXPECT_FALSE(picture.empty()) << job.out;
+      EXPECT_TRUE(picture == read_file(dir.path(alone))) << job.out << " " << workers;
+    }
   }
 }
 

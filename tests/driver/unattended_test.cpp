@@ -31,12 +31,13 @@ const std::string not_written = "draw_gif(): Unable to write output file\n";
 constexpr long most_memory_kb = 64 * 1024;  // a run of a small text, far below the file sizes here
 
 // A run on a file system that reports a failed write at close. A preloaded
-// library reaches only a dynamically linked binary: the full one, whose
-// output code is the fast one's. The sanitizers' runtime wants to come first
+// library reaches only a dynamically linked binary: a full one built so for
+// the tests, whose output code is the installed ones'. The sanitizers' runtime wants to come first
 // among preloaded libraries; the shim only wraps close() and may come
 // before it.
-#define LATE_FAILURE \
-  "ASAN_OPTIONS=$ASAN_OPTIONS:verify_asan_link_order=0 LD_PRELOAD=$CLOSE_FAILS $AFCDRAW_FULL "
+#define LATE_FAILURE                                                             \
+  "ASAN_OPTIONS=$ASAN_OPTIONS:verify_asan_link_order=0 LD_PRELOAD=$CLOSE_FAILS " \
+  "$AFCDRAW_PRELOADABLE "
 
 struct Finding {
   const char* name;

@@ -110,6 +110,7 @@ RunResult run_shell(const std::string& dir, const std::string& command) {
     close(pipe_fds[1]);
     setenv("AFCDRAW", AFCDRAW_BIN, 1);
     setenv("AFCDRAW_FULL", AFCDRAW_FULL_BIN, 1);
+    setenv("AFCDRAW_PRELOADABLE", AFCDRAW_PRELOADABLE_BIN, 1);
     setenv("CLOSE_FAILS", CLOSE_FAILS_SO, 1);
     setenv("AS_NOBODY", "setpriv --reuid=65534 --regid=65534 --clear-groups", 1);
     setenv("LC_ALL", "C", 1);

@@ -49,7 +49,8 @@ RunResult run_afcdraw(const std::vector<std::string>& args,
 
 // Runs `command` with /bin/sh in `dir`, with AFCDRAW naming the binary,
 // AFCDRAW_FULL the full one it hands report pictures to (the same where
-// there is no fast one), AS_NOBODY a prefix that runs a command as the unprivileged user 65534 and
-// CLOSE_FAILS a library to preload for a file system that reports a failed
-// write at close (support/close_fails.cpp).
+// there is no fast one), AFCDRAW_PRELOADABLE a full binary linked
+// dynamically, which a preloaded library reaches, AS_NOBODY a prefix that runs a command as the
+// unprivileged user 65534 and CLOSE_FAILS a library to preload for a file system that reports a
+// failed write at close (support/close_fails.cpp).
 RunResult run_shell(const std::string& dir, const std::string& command);
