@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "qc/summary_rows.h"
 #include "support/test_files.h"
 
 namespace {
@@ -131,28 +132,6 @@ const std::string bad_resp_line =
     replaced(resp("BAD", rate_100), "-1.000000E+00  0.0", "-1.0000x0E+00  0.0") +
     resp("STA", rate_100);
 
-struct Found {
-  std::string result, message;
-};
-
-// summary.csv's rows by channel and check (the message unquoted).
-std::map<std::pair<std::string, std::string>, Found> findings(const std::string& csv) {
-  std::map<std::pair<std::string, std::string>, Found> out;
-  size_t at = csv.find("\r\n") + 2;
-  while (at < csv.size()) {
-    size_t end = csv.find("\r\n", at);
-    std::string line = csv.substr(at, end - at);
-    std::vector<std::string> f;
-    for (size_t p = 0, q; f.size() < 5; p = q + 1) {
-      q = line.find(',', p);
-      f.push_back(line.substr(p, q - p));
-    }
-    out[{f[0], f[3]}] = {f[4], line};
-    at = end + 2;
-  }
-  return out;
-}
-
 TEST(QcPlantedFaults, EachFaultFoundAndNoCleanChannelFailed) {
   struct Row {
     const char* name;
@@ -224,10 +203,10 @@ TEST(QcPlantedFaults, EachFaultFoundAndNoCleanChannelFailed) {
     write_file(dir.path("inventory"), row.inventory);
     RunResult r = run_afcdraw({"--qc", dir.path("inventory"), "OUTDIR=" + dir.path("out")});
     EXPECT_LE(r.status, 1) << row.name << r.out << r.err;
-    auto got = findings(read_file(dir.path("out/summary.csv")));
-    const Found& f = got[{row.channel, row.check}];
-    EXPECT_EQ(row.result, f.result) << row.name << ": " << f.message;
-    EXPECT_NE(std::string::npos, f.message.find(row.message)) << row.name << ": " << f.message;
+    auto got = summary_rows(read_file(dir.path("out/summary.csv")));
+    const SummaryRow& f = got[{row.channel, row.check}];
+    EXPECT_EQ(row.result, f.result) << row.name << ": " << f.line;
+    EXPECT_NE(std::string::npos, f.line.find(row.message)) << row.name << ": " << f.line;
   }
 }
 

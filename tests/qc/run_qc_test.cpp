@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "qc/summary_rows.h"
 #include "support/test_files.h"
 
 namespace {
@@ -97,18 +98,7 @@ std::string inventory_text() {
 // summary.csv as result words by channel and check.
 std::map<std::pair<std::string, std::string>, std::string> results(const std::string& csv) {
   std::map<std::pair<std::string, std::string>, std::string> out;
-  size_t at = csv.find("\r\n") + 2;  // past the header
-  while (at < csv.size()) {
-    size_t end = csv.find("\r\n", at);
-    std::string line = csv.substr(at, end - at);
-    std::vector<std::string> f;
-    for (size_t p = 0, q; f.size() < 5; p = q + 1) {
-      q = line.find(',', p);
-      f.push_back(line.substr(p, q - p));
-    }
-    out[{f[0], f[3]}] = f[4];
-    at = end + 2;
-  }
+  for (const auto& [key, row] : summary_rows(csv)) out[key] = row.result;
   return out;
 }
 
