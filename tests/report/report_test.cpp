@@ -146,6 +146,18 @@ TEST(Report, WithoutTheFullBinaryAReportFailsClearly) {
 
 namespace {
 
+// The fast binary tries to hand a -report run over twice, at once and once
+// it knows it draws a report; without the full binary it says so once.
+TEST(Report, WithoutTheFullBinaryTheHandOverFailsOnce) {
+  if (std::string(AFCDRAW_BIN) == AFCDRAW_FULL_BIN) GTEST_SKIP() << "no fast binary";
+  TempDir dir;
+  RunResult r = run_shell(dir.dir(), "cp \"$AFCDRAW\" ./afcdraw && ./afcdraw IN=" AFCDRAW_EXAMPLES
+                                     "/geophone_1hz.txt OUT=a.png -Report 2>err.txt; s=$?; "
+                                     "grep -c 'full binary cannot be started' err.txt; exit $s");
+  EXPECT_EQ(252, r.status);
+  EXPECT_EQ("draw_report(): Report style unavailable\n1\n", r.out);
+}
+
 // 10^5 noisy points in frequency order thin to a few per column; in random
 // order they cannot, and the curve goes into the file as a raster.
 TEST(Report, VectorFilesStaySmall) {
