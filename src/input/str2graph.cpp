@@ -41,14 +41,19 @@ void reserve_points(std::string_view text, PointList& points) {
   }
 }
 
-// The phase after the amplitude: one separator character, then a number
-// read as the other two are. A line without one gives no phase point.
+// scan_double_pair into the point, returning where the amplitude ends, or
+// nullptr when the line holds no two numbers.
+const char* scan_point(const char* p, const char* end, ResponsePoint& point) {
+  p = scan_double(p, end, point.x);
+  if (p == nullptr || p == end) return nullptr;
+  return scan_double(p + 1, end, point.y);
+}
+
+// The phase after the amplitude, which ends at p: one separator character,
+// then a number read as the other two are. A line without one gives no
+// phase point.
 void add_phase(const char* p, const char* end, double x, PointList& phases) {
-  double amplitude;
-  p = scan_double(p, end, amplitude);  // the frequency
-  if (p == nullptr || p == end) return;
-  p = scan_double(p + 1, end, amplitude);
-  if (p == nullptr || p == end) return;
+  if (p == end) return;
   double phase;
   if (scan_double(p + 1, end, phase) != nullptr && std::isfinite(phase)) {
     phases.push_back({x, phase});
@@ -67,10 +72,10 @@ void extract(std::string_view text, Points& points, PointList* phases) {
     const char* content_end =
         (lf && line_end > p && line_end[-1] == '\r') ? line_end - 1 : line_end;
     ResponsePoint point{-1.0, -1.0};
-    if (scan_double_pair(p, content_end, point.x, point.y) == 2 && usable(point.x) &&
-        usable(point.y)) {
+    const char* amplitude_end = scan_point(p, content_end, point);
+    if (amplitude_end != nullptr && usable(point.x) && usable(point.y)) {
       points.push_back(point);
-      if constexpr (with_phases) add_phase(p, content_end, point.x, *phases);
+      if constexpr (with_phases) add_phase(amplitude_end, content_end, point.x, *phases);
     }
     p = line_end + 1;
   }
