@@ -56,6 +56,23 @@ uint32_t filtered_pixel(const uint32_t* pixels, const uint32_t* above, int x) {
   return (d >> 16 & 0xFF) | (d & 0xFF00) | (d & 0xFF) << 16;
 }
 
+// Four pixels filtered at once into twelve bytes, in three whole stores;
+// where they repeat those above (most do), zeros without the arithmetic.
+constexpr int pixels_per_block = 4;
+constexpr size_t block_bytes = pixels_per_block * rgb_bytes;
+
+void filter_block(const uint32_t* pixels, const uint32_t* above, unsigned char* out) {
+  uint32_t packed[rgb_bytes] = {};
+  if (above == nullptr || !same_colours(pixels, above, pixels_per_block)) {
+    uint32_t p[pixels_per_block];
+    for (int k = 0; k < pixels_per_block; ++k) p[k] = filtered_pixel(pixels, above, k);
+    packed[0] = p[0] | p[1] << 24;
+    packed[1] = p[1] >> 8 | p[2] << 16;
+    packed[2] = p[2] >> 16 | p[3] << 8;
+  }
+  memcpy(out, packed, sizeof packed);
+}
+
 // The filtered row of `width` pixels under `above` (none for the first row)
 // at `out`, after its filter byte.
 void filter_row(const uint32_t* pixels, const uint32_t* above, int width, unsigned char* out) {
@@ -68,6 +85,9 @@ void filter_row(const uint32_t* pixels, const uint32_t* above, int width, unsign
     return;
   }
   int x = 0;
+  for (; x + pixels_per_block < width; x += pixels_per_block, out += block_bytes) {
+    filter_block(pixels + x, above == nullptr ? nullptr : above + x, out);
+  }
   for (; x + 1 < width; ++x, out += rgb_bytes) {
     // Red, green, blue in one store; its fourth byte is overwritten next.
     uint32_t rgb = filtered_pixel(pixels, above, x);
