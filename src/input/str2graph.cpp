@@ -105,6 +105,8 @@ template <bool with_phases>
 bool extract_all(FileText& file, PointList& points, PointList* phases) {
   std::string_view text = file.view();
   reserve_points(text, points);
+  // The phases too: a list that grows copies itself into fresh pages.
+  if constexpr (with_phases) reserve_points(text, *phases);
   size_t lf = text.size() < halves_from ? std::string_view::npos : text.find('\n', text.size() / 2);
   if (lf == std::string_view::npos) {
     extract<with_phases>(text, points, phases);
@@ -118,6 +120,7 @@ bool extract_all(FileText& file, PointList& points, PointList* phases) {
   PointList later_list, later_phases;  // the second half's, when the room is too small
   run_together([&] { extract<with_phases>(head, points, phases); },
                [&] {
+                 if constexpr (with_phases) reserve_points(tail, later_phases);
                  size_t place = line_feeds(head);
                  in_room = place + most_points(tail) <= room_size;
                  if (!in_room) {
