@@ -105,8 +105,12 @@ template <bool with_phases>
 bool extract_all(FileText& file, PointList& points, PointList* phases) {
   std::string_view text = file.view();
   reserve_points(text, points);
-  // The phases too: a list that grows copies itself into fresh pages.
-  if constexpr (with_phases) reserve_points(text, *phases);
+  // The phases of a big text too: a list that grows copies itself into
+  // fresh pages. A small text's would take heap room that later blocks
+  // (the pixels) had on huge pages.
+  if constexpr (with_phases) {
+    if (text.size() >= halves_from) reserve_points(text, *phases);
+  }
   size_t lf = text.size() < halves_from ? std::string_view::npos : text.find('\n', text.size() / 2);
   if (lf == std::string_view::npos) {
     extract<with_phases>(text, points, phases);
