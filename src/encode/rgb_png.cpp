@@ -77,9 +77,9 @@ void filter_block(const uint32_t* pixels, const uint32_t* above, unsigned char* 
 // at `out`, after its filter byte.
 void filter_row(const uint32_t* pixels, const uint32_t* above, int width, unsigned char* out) {
   *out++ = above == nullptr ? filter_none : filter_up;
+  if (width == 0) return;
   // Most rows of a picture of lines repeat the one above but for the
   // unused byte, which cairo leaves as it finds it.
-  if (width == 0) return;
   if (above != nullptr && same_colours(pixels, above, width)) {
     memset(out, 0, static_cast<size_t>(width) * rgb_bytes);
     return;
