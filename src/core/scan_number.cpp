@@ -13,6 +13,9 @@ bool is_space(char c) {
 bool is_digit(char c) {
   return c >= '0' && c <= '9';
 }
+char fold_case(char c) {
+  return static_cast<char>(c | 0x20);  // 'E' to 'e'
+}
 
 const char* skip_space(const char* p, const char* end) {
   while (p < end && is_space(*p)) ++p;
@@ -95,6 +98,58 @@ double out_of_range_value(const Decimal& d) {
   return overflow ? std::numeric_limits<double>::infinity() : 0.0;
 }
 
+// printf's "%.6E" (d.ddddddE+dd), the layout of most large response files:
+// its characters, and where its parts stand.
+constexpr int64_t printf_e_length = 12;
+constexpr int printf_e_point = 1, printf_e_marker = 8, printf_e_sign = 9, printf_e_exponent = 10;
+constexpr int printf_e_fraction_digits = 6;
+
+constexpr uint64_t zero_bytes = 0x3030303030303030;  // '0' in each byte
+
+// Whether the eight bytes hold decimal digits only, each tested at once.
+bool eight_digits(uint64_t bytes) {
+  constexpr uint64_t past_nine = 0x4646464646464646, high_bits = 0x8080808080808080;
+  return (((bytes + past_nine) | (bytes - zero_bytes)) & high_bits) == 0;
+}
+
+// The value of eight decimal digits, the first in the lowest byte, combined
+// pairwise: bytes to pairs, pairs to fours, fours to eight.
+uint64_t eight_digit_value(uint64_t bytes) {
+  constexpr uint64_t mask = 0x000000FF000000FF;
+  constexpr uint64_t by_100_and_1000000 = 100 + (uint64_t{1000000} << 32);
+  constexpr uint64_t by_1_and_10000 = 1 + (uint64_t{10000} << 32);
+  uint64_t v = bytes - zero_bytes;
+  v = v * 10 + (v >> 8);
+  return ((v & mask) * by_100_and_1000000 + ((v >> 16) & mask) * by_1_and_10000) >> 32;
+}
+
+// The number at p (after its sign) when it is spelled as printf's "%.6E"
+// and exact_value holds its value; the position after it, or nullptr so
+// that the general reading takes it. The value is the one that reading
+// gives: the same significand, power of ten and division.
+const char* scan_printf_e(const char* p, const char* end, double& value) {
+  if (end - p < printf_e_length || p[printf_e_point] != '.' ||
+      fold_case(p[printf_e_marker]) != 'e' ||
+      (p[printf_e_sign] != '+' && p[printf_e_sign] != '-') || !is_digit(p[printf_e_exponent]) ||
+      !is_digit(p[printf_e_exponent + 1]) ||
+      (end - p > printf_e_length && is_digit(p[printf_e_length]))) {
+    return nullptr;
+  }
+  // The leading digit moved over the point, a zero before it: eight digits
+  // in one register (bytes stored apart and read as one would stall).
+  uint64_t text;
+  memcpy(&text, p, sizeof text);
+  constexpr uint64_t above_two_bytes = ~uint64_t{0xFFFF}, second_byte = 0xFF00;
+  uint64_t bytes = (text & above_two_bytes) | (text << 8 & second_byte) | '0';
+  if (!eight_digits(bytes)) return nullptr;
+  Decimal d;
+  d.significand = eight_digit_value(bytes);
+  d.digits = d.significand == 0 ? 0 : exact_digits;  // only zero and "fits" matter
+  int64_t e = (p[printf_e_exponent] - '0') * 10 + (p[printf_e_exponent + 1] - '0');
+  d.exponent = (p[printf_e_sign] == '-' ? -e : e) - printf_e_fraction_digits;
+  return exact_value(d, value) ? p + printf_e_length : nullptr;
+}
+
 }  // namespace
 
 const char* scan_double(const char* p, const char* end, double& value) {
@@ -102,6 +157,10 @@ const char* scan_double(const char* p, const char* end, double& value) {
   const char* first = p;
   bool negative = p < end && *p == '-';
   if (p < end && (*p == '+' || *p == '-')) ++p;
+  if (const char* after = scan_printf_e(p, end, value)) {
+    if (negative) value = -value;
+    return after;
+  }
   Decimal d;
   const char* q = scan_digit_run(p, end, d, false);
   bool has_digits = q > p;

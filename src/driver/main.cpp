@@ -38,6 +38,7 @@ int main(int argc, char* argv[]) {
   if (batch || qc || qc_merge) hand_over(argv);  // a batch may hold report pictures
   if (qc) return qc_unavailable();
   if (qc_merge) return qc_merge_unavailable();
+  if (asks_for_report(argc, argv)) try_hand_over(argv);
   void* gap = start_heap_on_huge_pages();
   int status = batch ? run_batch(argc, argv, run_fast_judged) : run_fast(argc, argv);
   free(gap);

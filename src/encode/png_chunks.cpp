@@ -99,7 +99,7 @@ bool deflate_open(z_stream& z, const unsigned char* data, size_t size, unsigned 
 // Every buffer is taken here, before the second thread starts, and left
 // untouched but for what is written: each page touched costs a fault.
 bool put_deflated_halves(const unsigned char* rows, size_t size, size_t half, int level,
-                         std::vector<unsigned char>& out) {
+                         const FillPart& fill, std::vector<unsigned char>& out) {
   z_stream z{};
   if (deflateInit2(&z, zlib_level, Z_DEFLATED, raw_window_bits, memory_level, Z_DEFAULT_STRATEGY) !=
       Z_OK) {
@@ -118,10 +118,12 @@ bool put_deflated_halves(const unsigned char* rows, size_t size, size_t half, in
   uint32_t first_sum = 0, second_sum = 0;
   run_together(
       [&] {
+        fill(0);
         first_done = deflate_open(z, rows, half, first.get(), first_room, first_size);
         first_sum = libdeflate_adler32(1, rows, half);
       },
       [&] {
+        fill(1);
         second_size = libdeflate_deflate_compress(compressor.get(), rows + half, size - half,
                                                   second.get(), second_room);
         second_sum = libdeflate_adler32(1, rows + half, size - half);

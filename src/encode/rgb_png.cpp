@@ -48,28 +48,64 @@ bool same_colours(const uint32_t* a, const uint32_t* b, int width) {
   return differ == 0;
 }
 
-// Each pixel's red, green and blue after the filter byte; each row after the
-// first as its difference from the row above (PNG's "up" filter, the one
-// libpng is told to use below), so that flat areas become zeros.
-void filter_rows(const uint32_t* pixels, int width, int height, unsigned char* out) {
-  const uint32_t* above = nullptr;
-  const size_t row_bytes = static_cast<size_t>(width) * rgb_bytes;
-  for (int y = 0; y < height; ++y, pixels += width) {
-    *out++ = above == nullptr ? filter_none : filter_up;
-    // Most rows of a picture of lines repeat the one above but for the
-    // unused byte, which cairo leaves as it finds it.
-    if (above != nullptr && same_colours(pixels, above, width)) {
-      memset(out, 0, row_bytes);
-      out += row_bytes, above = pixels;
-      continue;
-    }
-    for (int x = 0; x < width; ++x, out += rgb_bytes) {
-      uint32_t d = byte_differences(pixels[x], above == nullptr ? 0 : above[x]);
-      // Red, green, blue in one store; its fourth byte is overwritten next.
-      uint32_t rgb = (d >> 16 & 0xFF) | (d & 0xFF00) | (d & 0xFF) << 16;
-      memcpy(out, &rgb, sizeof rgb);
-    }
-    above = pixels;
+// The pixel at x as red, green and blue less those of the pixel above
+// (PNG's "up" filter, the one libpng is told to use below), so that flat
+// areas become zeros; in the low three bytes, in file order.
+uint32_t filtered_pixel(const uint32_t* pixels, const uint32_t* above, int x) {
+  uint32_t d = byte_differences(pixels[x], above == nullptr ? 0 : above[x]);
+  return (d >> 16 & 0xFF) | (d & 0xFF00) | (d & 0xFF) << 16;
+}
+
+// Four pixels filtered at once into twelve bytes, in three whole stores;
+// where they repeat those above (most do), zeros without the arithmetic.
+constexpr int pixels_per_block = 4;
+constexpr size_t block_bytes = pixels_per_block * rgb_bytes;
+
+void filter_block(const uint32_t* pixels, const uint32_t* above, unsigned char* out) {
+  uint32_t packed[rgb_bytes] = {};
+  if (above == nullptr || !same_colours(pixels, above, pixels_per_block)) {
+    uint32_t p[pixels_per_block];
+    for (int k = 0; k < pixels_per_block; ++k) p[k] = filtered_pixel(pixels, above, k);
+    packed[0] = p[0] | p[1] << 24;
+    packed[1] = p[1] >> 8 | p[2] << 16;
+    packed[2] = p[2] >> 16 | p[3] << 8;
+  }
+  memcpy(out, packed, sizeof packed);
+}
+
+// The filtered row of `width` pixels under `above` (none for the first row)
+// at `out`, after its filter byte.
+void filter_row(const uint32_t* pixels, const uint32_t* above, int width, unsigned char* out) {
+  *out++ = above == nullptr ? filter_none : filter_up;
+  if (width == 0) return;
+  // Most rows of a picture of lines repeat the one above but for the
+  // unused byte, which cairo leaves as it finds it.
+  if (above != nullptr && same_colours(pixels, above, width)) {
+    memset(out, 0, static_cast<size_t>(width) * rgb_bytes);
+    return;
+  }
+  int x = 0;
+  for (; x + pixels_per_block < width; x += pixels_per_block, out += block_bytes) {
+    filter_block(pixels + x, above == nullptr ? nullptr : above + x, out);
+  }
+  for (; x + 1 < width; ++x, out += rgb_bytes) {
+    // Red, green, blue in one store; its fourth byte is overwritten next.
+    uint32_t rgb = filtered_pixel(pixels, above, x);
+    memcpy(out, &rgb, sizeof rgb);
+  }
+  // The last stores three: the next row may be another thread's.
+  uint32_t rgb = filtered_pixel(pixels, above, x);
+  memcpy(out, &rgb, rgb_bytes);
+}
+
+// Rows [first, end) of the picture filtered into their place in `rows`.
+void filter_rows(const uint32_t* pixels, int width, int first, int end, unsigned char* rows) {
+  const size_t row_pixels = static_cast<size_t>(width);
+  const size_t row_size = row_pixels * rgb_bytes + 1;
+  for (int y = first; y < end; ++y) {
+    const uint32_t* row = pixels + static_cast<size_t>(y) * row_pixels;
+    filter_row(row, y == 0 ? nullptr : row - row_pixels, width,
+               rows + static_cast<size_t>(y) * row_size);
   }
 }
 
@@ -77,15 +113,18 @@ void filter_rows(const uint32_t* pixels, int width, int height, unsigned char* o
 // libdeflate; false when memory runs out.
 bool encode_whole(const uint32_t* pixels, int width, int height, size_t size,
                   std::vector<unsigned char>& out) {
-  // One byte beyond the rows for the last pixel's store of four.
-  auto rows = std::make_unique_for_overwrite<unsigned char[]>(size + 1);
-  filter_rows(pixels, width, height, rows.get());
+  auto rows = std::make_unique_for_overwrite<unsigned char[]>(size);
   size_t start = out.size();
   put_png_start(out, static_cast<uint32_t>(width), static_cast<uint32_t>(height), byte_depth,
                 truecolour_type);
-  // Halves at a row, deflated at once.
-  size_t half = (size / static_cast<size_t>(height)) * static_cast<size_t>(height / 2);
-  if (!put_deflated_halves(rows.get(), size, half, whole_deflate_level, out)) {
+  // Halves at a row, each filtered and deflated on a thread of its own.
+  int half_rows = height / 2;
+  size_t half = (size / static_cast<size_t>(height)) * static_cast<size_t>(half_rows);
+  auto fill = [&](int part) {
+    filter_rows(pixels, width, part == 0 ? 0 : half_rows, part == 0 ? half_rows : height,
+                rows.get());
+  };
+  if (!put_deflated_halves(rows.get(), size, half, whole_deflate_level, fill, out)) {
     out.resize(start);
     return false;
   }

@@ -41,14 +41,19 @@ void reserve_points(std::string_view text, PointList& points) {
   }
 }
 
-// The phase after the amplitude: one separator character, then a number
-// read as the other two are. A line without one gives no phase point.
+// scan_double_pair into the point, returning where the amplitude ends, or
+// nullptr when the line holds no two numbers.
+const char* scan_point(const char* p, const char* end, ResponsePoint& point) {
+  p = scan_double(p, end, point.x);
+  if (p == nullptr || p == end) return nullptr;
+  return scan_double(p + 1, end, point.y);
+}
+
+// The phase after the amplitude, which ends at p: one separator character,
+// then a number read as the other two are. A line without one gives no
+// phase point.
 void add_phase(const char* p, const char* end, double x, PointList& phases) {
-  double amplitude;
-  p = scan_double(p, end, amplitude);  // the frequency
-  if (p == nullptr || p == end) return;
-  p = scan_double(p + 1, end, amplitude);
-  if (p == nullptr || p == end) return;
+  if (p == end) return;
   double phase;
   if (scan_double(p + 1, end, phase) != nullptr && std::isfinite(phase)) {
     phases.push_back({x, phase});
@@ -67,10 +72,10 @@ void extract(std::string_view text, Points& points, PointList* phases) {
     const char* content_end =
         (lf && line_end > p && line_end[-1] == '\r') ? line_end - 1 : line_end;
     ResponsePoint point{-1.0, -1.0};
-    if (scan_double_pair(p, content_end, point.x, point.y) == 2 && usable(point.x) &&
-        usable(point.y)) {
+    const char* amplitude_end = scan_point(p, content_end, point);
+    if (amplitude_end != nullptr && usable(point.x) && usable(point.y)) {
       points.push_back(point);
-      if constexpr (with_phases) add_phase(p, content_end, point.x, *phases);
+      if constexpr (with_phases) add_phase(amplitude_end, content_end, point.x, *phases);
     }
     p = line_end + 1;
   }
@@ -100,6 +105,12 @@ template <bool with_phases>
 bool extract_all(FileText& file, PointList& points, PointList* phases) {
   std::string_view text = file.view();
   reserve_points(text, points);
+  // The phases of a big text too: a list that grows copies itself into
+  // fresh pages. A small text's would take heap room that later blocks
+  // (the pixels) had on huge pages.
+  if constexpr (with_phases) {
+    if (text.size() >= halves_from) reserve_points(text, *phases);
+  }
   size_t lf = text.size() < halves_from ? std::string_view::npos : text.find('\n', text.size() / 2);
   if (lf == std::string_view::npos) {
     extract<with_phases>(text, points, phases);
@@ -113,6 +124,7 @@ bool extract_all(FileText& file, PointList& points, PointList* phases) {
   PointList later_list, later_phases;  // the second half's, when the room is too small
   run_together([&] { extract<with_phases>(head, points, phases); },
                [&] {
+                 if constexpr (with_phases) reserve_points(tail, later_phases);
                  size_t place = line_feeds(head);
                  in_room = place + most_points(tail) <= room_size;
                  if (!in_room) {

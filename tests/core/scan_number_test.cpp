@@ -84,6 +84,48 @@ TEST(ScanDouble, MagnitudesBeyondTheRangeBecomeInfinityOrZero) {
   }
 }
 
+// printf's "%.6E" is read at once; whatever departs from it in any one
+// character is read by the general reading, to the same value.
+TEST(ScanDouble, ReadsPrintfExponentFormAndItsNearMisses) {
+  const struct {
+    const char* text;
+    size_t length;  // of the number read
+    double value;
+  } cases[] = {
+      {"1.234567E+02", 12, 123.4567},
+      {"-1.234567e-03 x", 13, -0.001234567},
+      {"+9.999999E+22", 13, 9.999999e22},
+      {"0.000000E+00", 12, 0.0},
+      {"-0.000000E+00", 13, -0.0},
+      {"0.012345E+01", 12, 0.12345},
+      {"1.234567E+023", 13, 1.234567e23},  // three exponent digits
+      {"1.234567E+99", 12, 1.234567e99},   // beyond exact powers of ten
+      {"1.234567E-99", 12, 1.234567e-99},
+      {"1.23456E+02 1", 11, 123.456},  // five digits after the point
+      {"1.2345678E+02", 13, 123.45678},
+      {"12.34567E+02", 12, 1234.567},
+      {"1.23x567E+02", 4, 1.23},
+      {"1.234567E+0x", 11, 1.234567},
+      {"1.234567D+02", 8, 1.234567},
+      {"1.234567E 02", 9, 1.234567},  // a marker without digits
+      {"1,234567E+02", 1, 1.0},
+  };
+  for (const auto& c : cases) {
+    double v = 0;
+    const char* end = c.text + strlen(c.text);
+    EXPECT_EQ(c.text + c.length, scan_double(c.text, end, v)) << c.text;
+    EXPECT_EQ(c.value, v) << c.text;
+    EXPECT_EQ(std::signbit(c.value), std::signbit(v)) << c.text;
+  }
+  // Cut short at any character, it is read as far as the range goes.
+  const char text[] = "1.234567E+02";
+  for (size_t n = 1; n < sizeof text - 1; ++n) {
+    double v = 0;
+    ASSERT_NE(nullptr, scan_double(text, text + n, v)) << n;
+    EXPECT_EQ(strtod(std::string(text, n).c_str(), nullptr), v) << n;
+  }
+}
+
 TEST(ScanDouble, StopsAtTheEndOfTheRangeGiven) {
   const char text[] = "12345";
   double v = 0;

@@ -146,6 +146,43 @@ TEST(Report, WithoutTheFullBinaryAReportFailsClearly) {
 
 namespace {
 
+// Curves of 2^16 points and more are traced for their two panels on two
+// threads; the picture is the same bytes on every run and in a batch, where
+// a race between the threads would likely show.
+TEST(Report, DenseTwoPanelPicturesAreTheSameEveryTime) {
+  TempDir dir;
+  std::string points;
+  unsigned state = 7;
+  for (int i = 0; i < 80000; ++i) {
+    state = state * 1103515245u + 12345u;
+    double f = 0.001 * std::pow(10.0, 4.0 * i / 80000);
+    points += std::to_string(f) + " " + std::to_string(1000 + (state >> 16) % 100) + " " +
+              std::to_string(45 + (state >> 8) % 10) + "\n";
+  }
+  write_file(dir.path("dense.txt"), points);
+  write_file(dir.path("jobs.txt"), "IN=dense.txt -report -phase OUT=batch.png\n");
+  const std::string alone = "\"$AFCDRAW\" IN=dense.txt -report -phase OUT=";
+  RunResult r = run_shell(
+      dir.dir(), alone + "a.png && " + alone + "b.png && \"$AFCDRAW\" --batch jobs.txt JOBS=1");
+  ASSERT_EQ(0, r.status) << r.out;
+  std::string a = read_file(dir.path("a.png"));
+  EXPECT_EQ(a, read_file(dir.path("b.png")));
+  EXPECT_EQ(a, read_file(dir.path("batch.png")));
+  EXPECT_TRUE(decode_png(a));
+}
+
+// The fast binary tries to hand a -report run over twice, at once and once
+// it knows it draws a report; without the full binary it says so once.
+TEST(Report, WithoutTheFullBinaryTheHandOverFailsOnce) {
+  if (std::string(AFCDRAW_BIN) == AFCDRAW_FULL_BIN) GTEST_SKIP() << "no fast binary";
+  TempDir dir;
+  RunResult r = run_shell(dir.dir(), "cp \"$AFCDRAW\" ./afcdraw && ./afcdraw IN=" AFCDRAW_EXAMPLES
+                                     "/geophone_1hz.txt OUT=a.png -Report 2>err.txt; s=$?; "
+                                     "grep -c 'full binary cannot be started' err.txt; exit $s");
+  EXPECT_EQ(252, r.status);
+  EXPECT_EQ("draw_report(): Report style unavailable\n1\n", r.out);
+}
+
 // 10^5 noisy points in frequency order thin to a few per column; in random
 // order they cannot, and the curve goes into the file as a raster.
 TEST(Report, VectorFilesStaySmall) {
