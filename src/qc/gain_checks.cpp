@@ -24,17 +24,19 @@ bool any_gain(const ChannelResponse& r) {
   return false;
 }
 
-// The stage's gain moved from its own frequency to f; as stated where its
-// response is unknown at either.
-double gain_at(const Stage& s, double f) {
+// The stage's gain moved from its own frequency to f; as stated, and
+// `moved` false, where its response is unknown at either.
+double gain_at(const Stage& s, double f, bool& moved) {
   PreparedStage p;
   std::vector<std::string> notes;
   std::string why;
+  moved = false;
   if (prepare_stage(s, false, p, notes, why) < 0) return s.gain;
   bool inside_f, inside_g;
   double ratio =
       std::abs(stage_value(p, f, inside_f)) / std::abs(stage_value(p, s.gain_frequency, inside_g));
-  return inside_f && inside_g && std::isfinite(ratio) && ratio > 0 ? s.gain * ratio : s.gain;
+  moved = inside_f && inside_g && std::isfinite(ratio) && ratio > 0;
+  return moved ? s.gain * ratio : s.gain;
 }
 
 bool is_pole_zero(const Stage& s) {
@@ -51,16 +53,24 @@ QcFinding check_sensitivity_gain(const ChannelResponse& r) {
   if (!r.has_sensitivity || r.sensitivity == 0)
     return not_checked(id, limit, "the file states no overall sensitivity");
   if (!any_gain(r)) return not_checked(id, limit, "no stage states a gain");
+  // What the product could not hold as asked is said beside the finding.
   double g = 1;
+  std::string left;
   for (const Stage& s : r.stages) {
-    if (s.has_gain) g *= gain_at(s, r.sensitivity_frequency);
+    std::string stage = "; stage " + std::to_string(s.number);
+    bool moved = true;
+    if (!s.has_gain) left += stage + " states no gain (taken as 1)";
+    if (s.has_gain) g *= gain_at(s, r.sensitivity_frequency, moved);
+    if (!moved)
+      left += stage + ": gain as stated, its response unknown at the sensitivity frequency";
   }
   double off = std::abs(std::abs(g / r.sensitivity) - 1);
   char text[200];
   snprintf(text, sizeof text,
            "the stage gains multiply to %g at %g Hz; the stated sensitivity is %g", g,
            r.sensitivity_frequency, r.sensitivity);
-  return qc_finding(id, pass_if(off < sensitivity_limit), qc_number(off * 100, "%"), limit, text);
+  return qc_finding(id, pass_if(off < sensitivity_limit), qc_number(off * 100, "%"), limit,
+                    text + left);
 }
 
 QcFinding check_a0_normalisation(const ChannelResponse& r) {

@@ -160,6 +160,8 @@ TEST(QcPlantedFaults, EachFaultFoundAndNoCleanChannelFailed) {
        "not-checked", "no sample rate"},
       {"RESP sensitivity without units", resp("STA", rate_100), "XX.STA..HHZ", "units-chain",
        "pass", "no sensitivity units"},
+      {"RESP stage without a gain named beside the product", resp("STA", rate_100), "XX.STA..HHZ",
+       "sensitivity-gain", "pass", "stage 2 states no gain (taken as 1)"},
       // RESP units that do not chain: that epoch's finding, not the run's end.
       {"RESP units not chaining", resp_broken_units("BAD") + resp("STA", rate_100), "XX.BAD..HHZ",
        "units-chain", "fail", "stage 1 puts out V but stage 2 takes A"},
