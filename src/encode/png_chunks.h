@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 // The signature and the header chunk (deflate, adaptive filters, not
@@ -24,17 +23,5 @@ void close_chunk(std::vector<unsigned char>& out, size_t start);
 // false when memory runs out.
 bool put_deflated_rows(const unsigned char* rows, size_t size, int level,
                        std::vector<unsigned char>& out);
-
-// Writes the filtered rows of one part (0 the first `half` bytes, 1 the
-// rest) into its place in the rows, on the thread that then deflates it.
-using FillPart = std::function<void(int part)>;
-
-// The same in two parts filled and deflated at once on two threads, the
-// first `half` bytes by zlib (its level 1), ended on a byte boundary with the
-// stream left open, the rest by libdeflate at `level`, which closes it; the
-// stream's checksum is combined from the parts'. False when memory runs
-// out.
-bool put_deflated_halves(const unsigned char* rows, size_t size, size_t half, int level,
-                         const FillPart& fill, std::vector<unsigned char>& out);
 
 void put_png_end(std::vector<unsigned char>& out);

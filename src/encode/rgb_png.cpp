@@ -1,34 +1,13 @@
 #include "encode/rgb_png.h"
 
-#include <png.h>
-
 #include <cstring>
-#include <memory>
 #include <new>
 
 #include "encode/png_chunks.h"
+#include "encode/row_deflate.h"
 
 namespace {
 
-void append(png_structp png, png_bytep data, png_size_t size) {
-  auto* out = static_cast<std::vector<unsigned char>*>(png_get_io_ptr(png));
-  try {
-    out->insert(out->end(), data, data + size);
-  } catch (const std::bad_alloc&) {
-    png_error(png, "out of memory");
-  }
-}
-
-void flush(png_structp) {}
-
-constexpr int deflate_level = 3;  // zlib's, for pictures libpng streams
-// libdeflate's level for pictures held whole: its fastest on report
-// pictures (level 1 is slower on their long runs of zeros), and a file a
-// sixth smaller than zlib's level 3.
-constexpr int whole_deflate_level = 2;
-// The filtered rows are held whole up to this size (an 1800x1800 picture);
-// larger pictures are streamed by libpng.
-constexpr size_t most_filtered_bytes = size_t{10} << 20;
 constexpr int rgb_bytes = 3;
 constexpr int truecolour_type = 2, byte_depth = 8;
 constexpr unsigned char filter_none = 0, filter_up = 2;
@@ -49,7 +28,7 @@ bool same_colours(const uint32_t* a, const uint32_t* b, int width) {
 }
 
 // The pixel at x as red, green and blue less those of the pixel above
-// (PNG's "up" filter, the one libpng is told to use below), so that flat
+// (PNG's "up" filter), so that flat
 // areas become zeros; in the low three bytes, in file order.
 uint32_t filtered_pixel(const uint32_t* pixels, const uint32_t* above, int x) {
   uint32_t d = byte_differences(pixels[x], above == nullptr ? 0 : above[x]);
@@ -93,85 +72,33 @@ void filter_row(const uint32_t* pixels, const uint32_t* above, int width, unsign
     uint32_t rgb = filtered_pixel(pixels, above, x);
     memcpy(out, &rgb, sizeof rgb);
   }
-  // The last stores three: the next row may be another thread's.
+  // The last stores three: the row ends there.
   uint32_t rgb = filtered_pixel(pixels, above, x);
   memcpy(out, &rgb, rgb_bytes);
-}
-
-// Rows [first, end) of the picture filtered into their place in `rows`.
-void filter_rows(const uint32_t* pixels, int width, int first, int end, unsigned char* rows) {
-  const size_t row_pixels = static_cast<size_t>(width);
-  const size_t row_size = row_pixels * rgb_bytes + 1;
-  for (int y = first; y < end; ++y) {
-    const uint32_t* row = pixels + static_cast<size_t>(y) * row_pixels;
-    filter_row(row, y == 0 ? nullptr : row - row_pixels, width,
-               rows + static_cast<size_t>(y) * row_size);
-  }
-}
-
-// The whole PNG from rows filtered in memory, deflated at once by
-// libdeflate; false when memory runs out.
-bool encode_whole(const uint32_t* pixels, int width, int height, size_t size,
-                  std::vector<unsigned char>& out) {
-  auto rows = std::make_unique_for_overwrite<unsigned char[]>(size);
-  size_t start = out.size();
-  put_png_start(out, static_cast<uint32_t>(width), static_cast<uint32_t>(height), byte_depth,
-                truecolour_type);
-  // Halves at a row, each filtered and deflated on a thread of its own.
-  int half_rows = height / 2;
-  size_t half = (size / static_cast<size_t>(height)) * static_cast<size_t>(half_rows);
-  auto fill = [&](int part) {
-    filter_rows(pixels, width, part == 0 ? 0 : half_rows, part == 0 ? half_rows : height,
-                rows.get());
-  };
-  if (!put_deflated_halves(rows.get(), size, half, whole_deflate_level, fill, out)) {
-    out.resize(start);
-    return false;
-  }
-  put_png_end(out);
-  return true;
-}
-
-// libpng reports failures by longjmp: nothing here has a destructor.
-int write_rows(png_structp png, png_infop info, const uint32_t* pixels, int width, int height) {
-  if (setjmp(png_jmpbuf(png))) return -1;
-  png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-               PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
-  png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
-  png_set_compression_level(png, deflate_level);
-  png_write_info(png, info);
-  // In memory each pixel reads B, G, R, unused on this little-endian machine.
-  png_set_bgr(png);
-  png_set_filler(png, 0, PNG_FILLER_AFTER);
-  for (int y = 0; y < height; ++y) {
-    const uint32_t* row = pixels + static_cast<size_t>(y) * static_cast<size_t>(width);
-    png_write_row(png, reinterpret_cast<png_const_bytep>(row));
-  }
-  png_write_end(png, info);
-  return 0;
 }
 
 }  // namespace
 
 int encode_rgb_png(const uint32_t* pixels, int width, int height, std::vector<unsigned char>& out) {
-  size_t size = (static_cast<size_t>(width) * rgb_bytes + 1) * static_cast<size_t>(height);
-  if (size <= most_filtered_bytes) {
-    try {
-      return encode_whole(pixels, width, height, size, out) ? 0 : -1;
-    } catch (const std::bad_alloc&) {
-      return -1;
+  size_t start = out.size();
+  try {
+    put_png_start(out, static_cast<uint32_t>(width), static_cast<uint32_t>(height), byte_depth,
+                  truecolour_type);
+    size_t chunk = open_chunk(out, "IDAT");
+    RowDeflate deflate(out);
+    const size_t row_pixels = static_cast<size_t>(width);
+    const size_t row_size = row_pixels * rgb_bytes + 1;
+    for (int y = 0; y < height; ++y) {
+      const uint32_t* row = pixels + static_cast<size_t>(y) * row_pixels;
+      filter_row(row, y == 0 ? nullptr : row - row_pixels, width, deflate.room(row_size));
+      deflate.add(row_size);
     }
-  }
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  if (png == nullptr) return -1;
-  png_infop info = png_create_info_struct(png);
-  if (info == nullptr) {
-    png_destroy_write_struct(&png, nullptr);
+    deflate.finish();
+    close_chunk(out, chunk);
+    put_png_end(out);
+    return 0;
+  } catch (const std::bad_alloc&) {
+    out.resize(start);
     return -1;
   }
-  png_set_write_fn(png, &out, append, flush);
-  int result = write_rows(png, info, pixels, width, height);
-  png_destroy_write_struct(&png, &info);
-  return result;
 }
