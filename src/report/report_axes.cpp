@@ -201,9 +201,9 @@ TickRule range_rule(const AxisScale& axis) {
 
 void draw_report_grid(cairo_t* cr, const PlotArea& area, const TickRule& x_rule,
                       const TickRule& y_rule, int sub_grid_x, int sub_grid_y) {
-  cairo_rectangle(cr, area.left, area.top, area.width, area.height);
-  cairo_set_source_rgb(cr, 1, 1, 1);
-  cairo_fill(cr);
+  // The area is not filled: the page is painted white first, and nothing
+  // is drawn inside an area before its grid (filling it cost an 800x600
+  // picture a tenth of its drawing).
   minor_lines(cr, area, true, sub_grid_x);
   minor_lines(cr, area, false, sub_grid_y);
   rule_lines(cr, area, true, x_rule);

@@ -14,7 +14,7 @@ constexpr double label_size = report_label_size;
 // The rule of an axis drawn without a fitted one: its range as given.
 TickRule range_rule(const AxisScale& axis);
 
-// One panel's white area, its grid (the sub_grid subdivisions faint, the
+// One panel's grid, on the page's white (the sub_grid subdivisions faint, the
 // labelled lines of the rules stronger, decades strongest), its frame and
 // the frame's outward ticks, left and below, major and minor.
 void draw_report_grid(cairo_t* cr, const PlotArea& area, const TickRule& x_rule,
