@@ -31,21 +31,43 @@ double row(const PlotArea& area, double v) {
   return area.bottom - along(area.y, v);
 }
 
-// A grid line at v on the X (horizontal) or Y axis, where it lies inside.
-void grid_line(cairo_t* cr, const PlotArea& area, bool horizontal, double v, Stroke s) {
+// A line across an axis: at a column (X) or row (Y), from..to along it.
+struct Line {
+  double at, from, to;
+};
+
+// The grid line at v on the X (horizontal) or Y axis, where it lies inside.
+void add_grid_line(const PlotArea& area, bool horizontal, double v, std::vector<Line>& lines) {
   double p = horizontal ? column(area, v) : row(area, v);
   bool inside = horizontal ? area.left < p && p < area.right : area.top < p && p < area.bottom;
   if (!std::isfinite(p) || !inside) return;
+  double top = area.top, bottom = area.bottom, left = area.left, right = area.right;
+  lines.push_back(horizontal ? Line{p, top, bottom} : Line{p, left, right});
+}
+
+// Lines of one style across one axis go in one stroke where no two can
+// share a pixel: the pixels are then those of a stroke each, and cairo's
+// work for a stroke, some 10 us, is paid once rather than a hundred times
+// a panel. Lines closer than that, as on a crowded linear grid, are
+// stroked one by one, overlaps and all, as they always were.
+void stroke_lines(cairo_t* cr, bool horizontal, const std::vector<Line>& lines, Stroke s) {
   cairo_set_source_rgb(cr, s.grey, s.grey, s.grey);
   cairo_set_line_width(cr, s.width);
-  if (horizontal) {
-    cairo_move_to(cr, p, area.top);
-    cairo_line_to(cr, p, area.bottom);
-  } else {
-    cairo_move_to(cr, area.left, p);
-    cairo_line_to(cr, area.right, p);
+  double dx = 1, dy = 1;
+  cairo_user_to_device_distance(cr, &dx, &dy);
+  double pixels = std::fabs(horizontal ? dx : dy);  // per layout unit across the lines
+  std::vector<double> at;
+  for (const Line& l : lines) at.push_back(l.at);
+  std::sort(at.begin(), at.end());
+  bool apart = true;
+  for (size_t i = 1; i < at.size(); ++i)
+    apart = apart && (at[i] - at[i - 1] - s.width) * pixels >= 2;
+  for (const Line& l : lines) {
+    cairo_move_to(cr, horizontal ? l.at : l.from, horizontal ? l.from : l.at);
+    cairo_line_to(cr, horizontal ? l.at : l.to, horizontal ? l.to : l.at);
+    if (!apart) cairo_stroke(cr);
   }
-  cairo_stroke(cr);
+  if (apart) cairo_stroke(cr);
 }
 
 // The faint lines' values: on log10 sub_grid parts of each decade (the
@@ -80,15 +102,22 @@ void for_each_minor(const PlotArea& area, bool horizontal, int sub_grid, Visit v
 }
 
 void minor_lines(cairo_t* cr, const PlotArea& area, bool horizontal, int sub_grid) {
+  std::vector<Line> lines;
   for_each_minor(area, horizontal, sub_grid,
-                 [&](double v) { grid_line(cr, area, horizontal, v, minor_line); });
+                 [&](double v) { add_grid_line(area, horizontal, v, lines); });
+  stroke_lines(cr, horizontal, lines, minor_line);
 }
 
 void rule_lines(cairo_t* cr, const PlotArea& area, bool horizontal, const TickRule& rule) {
   const AxisScale& axis = horizontal ? area.x : area.y;
-  for_each_tick(power_rule(rule, axis), axis.min, axis.max, [&](double v, int rank) {
-    grid_line(cr, area, horizontal, v, axis.log && rank == 0 ? decade_line : tick_line);
-  });
+  TickRule power = power_rule(rule, axis);
+  for (bool decades : {true, false}) {
+    std::vector<Line> lines;
+    for_each_tick(power, axis.min, axis.max, [&](double v, int rank) {
+      if ((axis.log && rank == 0) == decades) add_grid_line(area, horizontal, v, lines);
+    });
+    stroke_lines(cr, horizontal, lines, decades ? decade_line : tick_line);
+  }
 }
 
 // A tick at a range's end lies on the frame's corner, a hair outside the
@@ -96,27 +125,20 @@ void rule_lines(cairo_t* cr, const PlotArea& area, bool horizontal, const TickRu
 constexpr double tick_slack = 0.5;
 
 // An outward tick at v on the bottom (X) or left (Y) edge of the frame.
-void tick_mark(cairo_t* cr, const PlotArea& area, bool horizontal, double v, double length,
-               Stroke s) {
+void add_tick_mark(const PlotArea& area, bool horizontal, double v, double length,
+                   std::vector<Line>& lines) {
   double p = horizontal ? column(area, v) : row(area, v);
   double low = horizontal ? area.left : area.top, high = horizontal ? area.right : area.bottom;
   if (!std::isfinite(p) || !(low - tick_slack <= p && p <= high + tick_slack)) return;
-  cairo_set_source_rgb(cr, s.grey, s.grey, s.grey);
-  cairo_set_line_width(cr, s.width);
-  if (horizontal) {
-    cairo_move_to(cr, p, area.bottom);
-    cairo_line_to(cr, p, area.bottom + length);
-  } else {
-    cairo_move_to(cr, area.left, p);
-    cairo_line_to(cr, area.left - length, p);
-  }
-  cairo_stroke(cr);
+  double bottom = area.bottom, left = area.left;
+  lines.push_back(horizontal ? Line{p, bottom, bottom + length} : Line{p, left, left - length});
 }
 
 // The minor ticks of a linear axis without a sub-grid: fifths of a step
 // of 1 or 5 times a power of ten, quarters of one of 2 or 2.5, so that
 // they fall on round values.
-void linear_minor_ticks(cairo_t* cr, const PlotArea& area, bool horizontal, const TickRule& rule) {
+void linear_minor_ticks(const PlotArea& area, bool horizontal, const TickRule& rule,
+                        std::vector<Line>& lines) {
   const AxisScale& axis = horizontal ? area.x : area.y;
   if (!walks_steps(rule) || !(rule.step > 0)) return;
   double leading = rule.step / std::pow(10.0, std::floor(std::log10(rule.step)));
@@ -128,8 +150,8 @@ void linear_minor_ticks(cairo_t* cr, const PlotArea& area, bool horizontal, cons
   for (long long k = 0; k < most_linear_lines && first + static_cast<double>(k) <= last; ++k) {
     long long index = static_cast<long long>(first) + k;
     if (index % parts == 0) continue;  // a major tick's place
-    tick_mark(cr, area, horizontal, static_cast<double>(index) * minor, report_minor_tick_length,
-              minor_tick);
+    add_tick_mark(area, horizontal, static_cast<double>(index) * minor, report_minor_tick_length,
+                  lines);
   }
 }
 
@@ -138,16 +160,19 @@ void linear_minor_ticks(cairo_t* cr, const PlotArea& area, bool horizontal, cons
 void tick_marks(cairo_t* cr, const PlotArea& area, bool horizontal, const TickRule& rule,
                 int sub_grid) {
   const AxisScale& axis = horizontal ? area.x : area.y;
+  std::vector<Line> major, minor;
   for_each_tick(power_rule(rule, axis), axis.min, axis.max, [&](double v, int) {
-    tick_mark(cr, area, horizontal, v, report_tick_length, major_tick);
+    add_tick_mark(area, horizontal, v, report_tick_length, major);
   });
+  stroke_lines(cr, horizontal, major, major_tick);
   if (!axis.log && sub_grid <= 1) {
-    linear_minor_ticks(cr, area, horizontal, rule);
-    return;
+    linear_minor_ticks(area, horizontal, rule, minor);
+  } else {
+    for_each_minor(area, horizontal, sub_grid, [&](double v) {
+      add_tick_mark(area, horizontal, v, report_minor_tick_length, minor);
+    });
   }
-  for_each_minor(area, horizontal, sub_grid, [&](double v) {
-    tick_mark(cr, area, horizontal, v, report_minor_tick_length, minor_tick);
-  });
+  stroke_lines(cr, horizontal, minor, minor_tick);
 }
 
 struct Placed {
