@@ -54,16 +54,38 @@ void filter_block(const uint32_t* pixels, const uint32_t* above, unsigned char* 
 
 // The filtered row of `width` pixels under `above` (none for the first row)
 // at `out`, after its filter byte.
+// Sixteen pixels that repeat those above but for the unused byte, which
+// cairo leaves as it finds it, compared eight bytes at a time.
+constexpr int pixels_per_chunk = 16;
+constexpr uint64_t two_rgb_mask = uint64_t{rgb_mask} << 32 | rgb_mask;
+
+bool same_chunk(const uint32_t* a, const uint32_t* b) {
+  uint64_t differ = 0;
+  for (int k = 0; k < pixels_per_chunk; k += 2) {
+    uint64_t p, q;
+    memcpy(&p, a + k, sizeof p);
+    memcpy(&q, b + k, sizeof q);
+    differ |= p ^ q;
+  }
+  return (differ & two_rgb_mask) == 0;
+}
+
 void filter_row(const uint32_t* pixels, const uint32_t* above, int width, unsigned char* out) {
   *out++ = above == nullptr ? filter_none : filter_up;
   if (width == 0) return;
-  // Most rows of a picture of lines repeat the one above but for the
-  // unused byte, which cairo leaves as it finds it.
-  if (above != nullptr && same_colours(pixels, above, width)) {
-    memset(out, 0, static_cast<size_t>(width) * rgb_bytes);
-    return;
-  }
   int x = 0;
+  // Most of a row of a picture of lines repeats the one above: zeros,
+  // sixteen pixels at a time; the rest four at a time.
+  for (; above != nullptr && x + pixels_per_chunk < width; x += pixels_per_chunk) {
+    if (same_chunk(pixels + x, above + x)) {
+      memset(out, 0, pixels_per_chunk * rgb_bytes);
+      out += pixels_per_chunk * rgb_bytes;
+      continue;
+    }
+    for (int k = 0; k < pixels_per_chunk; k += pixels_per_block, out += block_bytes) {
+      filter_block(pixels + x + k, above + x + k, out);
+    }
+  }
   for (; x + pixels_per_block < width; x += pixels_per_block, out += block_bytes) {
     filter_block(pixels + x, above == nullptr ? nullptr : above + x, out);
   }

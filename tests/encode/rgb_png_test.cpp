@@ -10,21 +10,23 @@
 
 namespace {
 
-// Pictures of every width around the filter's blocks of four pixels, rows
+// Pictures of every width around the filter's blocks of four and sixteen pixels, rows
 // repeating the one above or not, with the unused byte of each pixel
 // random (as cairo leaves it): the decoded PNG holds the same colours.
 TEST(RgbPng, DecodesToThePixelsGiven) {
   const struct {
     int width, height;
-  } sizes[] = {{1, 1}, {1, 3}, {2, 2}, {3, 5}, {4, 4}, {5, 3}, {7, 6}, {8, 2}, {9, 7}, {13, 4}};
+  } sizes[] = {{1, 1}, {1, 3},  {2, 2},  {3, 5},  {4, 4},  {5, 3},  {7, 6}, {8, 2},
+               {9, 7}, {13, 4}, {16, 3}, {17, 5}, {33, 6}, {40, 4}, {65, 3}};
   unsigned state = 3;
   auto next = [&] { return state = state * 1103515245u + 12345u; };
   for (const auto& s : sizes) {
     std::vector<uint32_t> pixels(static_cast<size_t>(s.width) * static_cast<size_t>(s.height));
     for (size_t i = 0; i < pixels.size(); ++i) {
       size_t above = i >= static_cast<size_t>(s.width) ? i - static_cast<size_t>(s.width) : i;
-      // Every other row mostly repeats the one above, as lines do.
-      bool repeat = i != above && (i / static_cast<size_t>(s.width)) % 2 == 1 && next() % 4 != 0;
+      // Every other row mostly repeats the one above, as lines do: whole
+      // chunks of sixteen pixels some of the time.
+      bool repeat = i != above && (i / static_cast<size_t>(s.width)) % 2 == 1 && next() % 16 != 0;
       uint32_t colour = repeat ? pixels[above] & 0x00FFFFFF : next() >> 8;
       pixels[i] = colour | (next() & 0xFF000000);
     }
