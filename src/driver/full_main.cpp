@@ -2,6 +2,8 @@
 // the fast binary (main.cpp) hands those runs over. The run itself, stage
 // by stage, is in driver/run.cpp; a batch runs it once for each of its lines.
 
+#include <sys/prctl.h>
+
 #include <cstdlib>
 
 #include "batch/run_batch.h"
