@@ -44,8 +44,10 @@ struct Tick {
 // "5e+008").
 std::vector<Tick> axis_ticks(const TickRule& rule, const AxisScale& axis);
 
-// The rule the report style labels a log10 axis by: over fewer than three
-// decades 2x and 5x as well as the decades.
+// The rule the report style draws and labels an axis by: on log10 over
+// fewer than three decades 2x and 5x as well as the decades; on a linear
+// axis whose lines would stand closer than 8 layout units, a wider nice
+// step whose lines are among the rule's.
 TickRule power_rule(const TickRule& rule, const AxisScale& axis);
 
 // The labels the report style writes, of power_rule's lines: on log10

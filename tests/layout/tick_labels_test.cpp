@@ -55,4 +55,31 @@ TEST(TickLabels, PowerTicksAreAllPowersOfTen) {
   }
 }
 
+// A linear rule whose lines would stand closer than 8 layout units (a
+// deviation axis stepped by its 1 dB tolerance over +-50 dB) is drawn by a
+// wider whole multiple of its step: round where it can be, keeping the
+// axis's ends as lines where they are, or the one farther from 0.
+TEST(TickLabels, PowerRuleThinsLinesTooCloseToRead) {
+  const struct {
+    double step, lo, hi, scale;  // scale: layout units per unit
+    double drawn;
+  } cases[] = {
+      {1, -50, 50, 1, 10},            // both ends kept, round
+      {2.5, -22.5, 2.5, 0.88, 22.5},  // 2.5 divides no wider step: the farther end kept
+      {10, -50, 10, 0.4, 50},         // 10 divides no wider step: -50 kept
+      {1, -7.3, 13.1, 1, 10},         // no end is a line: the least round step
+      {10, -100, 100, 2, 10},         // 20 units apart: as it is
+      {0.5, -3, 3, 20, 0.5},          // 10 units apart: as it is
+      {0.5, -3, 3, 10, 1},            // 5 units apart: both ends kept
+  };
+  for (const auto& c : cases) {
+    TickRule rule;
+    rule.log = false, rule.step = c.step, rule.anchor = 1;
+    AxisScale axis{c.lo, c.hi, false, c.scale};
+    EXPECT_DOUBLE_EQ(c.drawn, power_rule(rule, axis).step) << c.step << " over " << c.lo;
+  }
+  TickRule log_rule = given_range_rule(0.001, 20, true);
+  EXPECT_EQ(log_rule.step, power_rule(log_rule, AxisScale{0.001, 20, true, 0.01}).step);
+}
+
 }  // namespace
