@@ -63,12 +63,13 @@ uint64_t load64(const unsigned char* at) {
 // How many of the `most` bytes at `at` repeat those `back` bytes before
 // them, compared eight at a time.
 size_t match_length(const unsigned char* at, size_t back, size_t most) {
+  const unsigned char* from = at - back;
   size_t n = 0;
   for (; n + 8 <= most; n += 8) {
-    uint64_t differ = load64(at + n) ^ load64(at + n - back);
+    uint64_t differ = load64(at + n) ^ load64(from + n);
     if (differ != 0) return n + static_cast<size_t>(__builtin_ctzll(differ)) / 8;
   }
-  while (n < most && at[n] == at[n - back]) ++n;
+  while (n < most && at[n] == from[n]) ++n;
   return n;
 }
 
