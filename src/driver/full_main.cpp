@@ -15,11 +15,13 @@
 int main(int argc, char* argv[]) {
   if (asks_for_qc_merge(argc, argv)) return run_qc_merge(argc, argv);
   bool batch = asks_for_batch(argc, argv), qc = asks_for_qc(argc, argv);
-  // A single report picture keeps the kernel's small pages: a huge page
-  // fresh from memory another program just gave back cost a run about
-  // 10 ms more on a virtual machine, half the time after a gnuplot run,
-  // where its 4 MB of small pages cost about 1 ms. A batch or a check
-  // pays that at most once.
+  // A single report picture keeps the kernel's small pages, for its heap
+  // and its big point lists alike: on a virtual machine a huge page fresh
+  // from memory another program had just given back cost a run of 10^3
+  // points about 10 ms more, half the time, after a gnuplot run (its 4 MB
+  // in small pages cost about 1 ms), and a run of 10^6 points some 50 ms.
+  // A batch or a check pays that at most once.
+  if (!batch && !qc) prctl(PR_SET_THP_DISABLE, 1, 0, 0, 0);
   void* gap = batch || qc ? start_heap_on_huge_pages() : nullptr;
   int status = batch ? run_batch(argc, argv, run_judged)
                : qc  ? run_qc(argc, argv, run_epoch)
