@@ -28,8 +28,8 @@ bool same_colours(const uint32_t* a, const uint32_t* b, int width) {
 }
 
 // The pixel at x as red, green and blue less those of the pixel above
-// (PNG's "up" filter), so that flat
-// areas become zeros; in the low three bytes, in file order.
+// (PNG's "up" filter), so that flat areas become zeros; in the low three
+// bytes, in file order.
 uint32_t filtered_pixel(const uint32_t* pixels, const uint32_t* above, int x) {
   uint32_t d = byte_differences(pixels[x], above == nullptr ? 0 : above[x]);
   return (d >> 16 & 0xFF) | (d & 0xFF00) | (d & 0xFF) << 16;
@@ -52,8 +52,6 @@ void filter_block(const uint32_t* pixels, const uint32_t* above, unsigned char* 
   memcpy(out, packed, sizeof packed);
 }
 
-// The filtered row of `width` pixels under `above` (none for the first row)
-// at `out`, after its filter byte.
 // Sixteen pixels that repeat those above but for the unused byte, which
 // cairo leaves as it finds it, compared eight bytes at a time.
 constexpr int pixels_per_chunk = 16;
@@ -70,6 +68,8 @@ bool same_chunk(const uint32_t* a, const uint32_t* b) {
   return (differ & two_rgb_mask) == 0;
 }
 
+// The filtered row of `width` pixels under `above` (none for the first row)
+// at `out`, after its filter byte.
 void filter_row(const uint32_t* pixels, const uint32_t* above, int width, unsigned char* out) {
   *out++ = above == nullptr ? filter_none : filter_up;
   if (width == 0) return;
