@@ -1,6 +1,9 @@
 #include "layout/nice_steps.h"
 
+#include <algorithm>
+#include <initializer_list>
 #include <iterator>
+#include <limits>
 
 namespace {
 
@@ -30,6 +33,37 @@ double log_neighbour(const TickRule& rule, double v, bool below, bool strict) {
     }
   }
   return best;
+}
+
+constexpr long most_step_multiple = 1000;
+
+bool on_step(double v, double step) {
+  double times = v / step;
+  return std::fabs(times - std::round(times)) < 1e-9 * std::max(1.0, std::fabs(times));
+}
+
+bool nice_step(double step) {
+  double times = step / std::pow(10.0, std::floor(std::log10(step)));
+  auto near = [&](double m) { return std::fabs(times - m) < 1e-9 * m; };
+  // 10 where the logarithm's rounding put the decade one too low.
+  return std::any_of(std::begin(nice_mantissas), std::end(nice_mantissas), near) || near(10);
+}
+
+// The least whole multiple of `step` from `least` on whose lines lie each
+// of `ends` that is not NaN, a nice one before a smaller one that is not;
+// 0 where there is none up to most_step_multiple steps.
+double wider_step(double step, double least, std::initializer_list<double> ends) {
+  if (!(least / step <= most_step_multiple)) return 0;
+  double first_fit = 0;
+  for (long k = std::max(2L, static_cast<long>(least / step)); k <= most_step_multiple; ++k) {
+    double wider = step * static_cast<double>(k);
+    bool holds = std::all_of(ends.begin(), ends.end(),
+                             [&](double end) { return std::isnan(end) || on_step(end, wider); });
+    if (wider < least || !holds) continue;
+    if (nice_step(wider)) return wider;
+    if (first_fit == 0) first_fit = wider;
+  }
+  return first_fit;
 }
 
 }  // namespace
@@ -105,4 +139,18 @@ double tick_above(const TickRule& rule, double v, bool strict) {
   double i = std::ceil(v / rule.step);
   if (strict && i * rule.step <= v) ++i;
   return i * rule.step;
+}
+
+double readable_step(double step, double lo, double hi, double least) {
+  if (!(step > 0) || !(step < least)) return step;
+  constexpr double none = std::numeric_limits<double>::quiet_NaN();
+  double low = on_step(lo, step) ? lo : none;
+  double high = on_step(hi, step) ? hi : none;
+  double farther = std::fabs(lo) > std::fabs(hi) ? low : high;
+  for (double wider : {wider_step(step, least, {low, high}), wider_step(step, least, {farther}),
+                       wider_step(step, least, {})}) {
+    if (wider > 0) return wider;
+  }
+  double times = std::ceil(least / step);
+  return std::isfinite(step * times) ? step * times : step;
 }

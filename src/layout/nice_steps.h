@@ -65,6 +65,13 @@ inline int log_multiple_rank(int m) {
 // +-tolerance labelled first.
 TickRule anchored_rule(TickRule rule, double tolerance);
 
+// The step itself where its lines stand `least` apart or more, else a
+// whole multiple of it that does, so that every line drawn is one of the
+// rule's: a nice one where there is one, keeping as lines the range's ends
+// [lo, hi] that are lines (both, or else the one farther from 0), for a
+// reader reads the range by their labels.
+double readable_step(double step, double lo, double hi, double least);
+
 // More lines than any picture holds: a bound for ranges far from zero.
 constexpr int most_linear_lines = 1000;
 

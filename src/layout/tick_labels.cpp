@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <initializer_list>
-#include <limits>
 #include <string>
 
 #include "layout/format_label.h"
@@ -67,54 +65,6 @@ bool has_exponent_form(const Tick& t) {
 // ticks into a black bar: a deviation axis stepped by its tolerance (1 dB)
 // over a range of +-50 dB would draw a line at every pixel row.
 constexpr double least_line_gap = 8;
-constexpr long most_step_multiple = 1000;
-
-bool on_step(double v, double step) {
-  double times = v / step;
-  return std::fabs(times - std::round(times)) < 1e-9 * std::max(1.0, std::fabs(times));
-}
-
-bool nice_step(double step) {
-  double mantissa = step / std::pow(10.0, std::floor(std::log10(step)));
-  for (double nice : {1.0, 2.0, 2.5, 5.0, 10.0}) {
-    if (std::fabs(mantissa - nice) < 1e-9 * nice) return true;
-  }
-  return false;
-}
-
-// The least whole multiple of `step` from `least` on whose lines hold each
-// of `ends` that is not NaN, a round one (1, 2, 2.5 or 5 times a power of
-// ten) before a smaller one that is not; 0 where there is none.
-double wider_step(double step, double least, std::initializer_list<double> ends) {
-  double first_fit = 0;
-  for (long k = std::max(2L, static_cast<long>(least / step)); k <= most_step_multiple; ++k) {
-    double wider = step * static_cast<double>(k);
-    bool holds = std::all_of(ends.begin(), ends.end(),
-                             [&](double end) { return std::isnan(end) || on_step(end, wider); });
-    if (wider < least || !holds) continue;
-    if (nice_step(wider)) return wider;
-    if (first_fit == 0) first_fit = wider;
-  }
-  return first_fit;
-}
-
-// The step itself where its lines stand least_line_gap apart or more, else
-// a whole multiple of it that does, so that every line drawn is one of the
-// rule's. The axis's ends that are lines stay lines where they can, both,
-// or else the one farther from 0: a reader reads the range by their labels.
-double readable_step(double step, const AxisScale& axis) {
-  double least = least_line_gap / axis.scale;
-  if (step >= least) return step;
-  constexpr double none = std::numeric_limits<double>::quiet_NaN();
-  double low = on_step(axis.min, step) ? axis.min : none;
-  double high = on_step(axis.max, step) ? axis.max : none;
-  double farther = std::fabs(axis.min) > std::fabs(axis.max) ? low : high;
-  for (double wider : {wider_step(step, least, {low, high}), wider_step(step, least, {farther}),
-                       wider_step(step, least, {})}) {
-    if (wider > 0) return wider;
-  }
-  return step * std::ceil(least / step);
-}
 
 }  // namespace
 
@@ -166,7 +116,7 @@ TickRule power_rule(const TickRule& rule, const AxisScale& axis) {
     labelled.level = 1;
   }
   if (!rule.log && rule.step > 0 && axis.scale > 0) {
-    labelled.step = readable_step(rule.step, axis);
+    labelled.step = readable_step(rule.step, axis.min, axis.max, least_line_gap / axis.scale);
   }
   return labelled;
 }
