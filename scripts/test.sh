@@ -8,9 +8,10 @@ cd "$(dirname "$0")/.."
 # libxml2-utils and poppler-utils read the report style's SVG and PDF files;
 # procps's pkill ends a batch worker; the scale-out recipes run for real
 # with GNU parallel and rsync over a local sshd, and on a one-node Slurm;
-# python3 reads the network check's JSON and JUnit back; chromium opens its page headless.
+# python3 reads the network check's JSON and JUnit back; chromium opens its page headless;
+# strace shows where a report run leaves the fast binary.
 bash scripts/deps.sh libgtest-dev locales util-linux libxml2-utils poppler-utils procps \
-  parallel rsync openssh-client openssh-server slurm-wlm munge python3 chromium
+  parallel rsync openssh-client openssh-server slurm-wlm munge python3 chromium strace
 dir=build
 flags=(-DCMAKE_BUILD_TYPE=Release -DAFCDRAW_TESTS=ON)
 if [ "${SANITIZE:-0}" = 1 ]; then
