@@ -37,18 +37,6 @@ double log_neighbour(const TickRule& rule, double v, bool below, bool strict) {
 
 constexpr long most_step_multiple = 1000;
 
-bool on_step(double v, double step) {
-  double times = v / step;
-  return std::fabs(times - std::round(times)) < 1e-9 * std::max(1.0, std::fabs(times));
-}
-
-bool nice_step(double step) {
-  double times = step / std::pow(10.0, std::floor(std::log10(step)));
-  auto near = [&](double m) { return std::fabs(times - m) < 1e-9 * m; };
-  // 10 where the logarithm's rounding put the decade one too low.
-  return std::any_of(std::begin(nice_mantissas), std::end(nice_mantissas), near) || near(10);
-}
-
 // The least whole multiple of `step` from `least` on whose lines lie each
 // of `ends` that is not NaN, a nice one before a smaller one that is not;
 // 0 where there is none up to most_step_multiple steps.
@@ -67,6 +55,18 @@ double wider_step(double step, double least, std::initializer_list<double> ends)
 }
 
 }  // namespace
+
+bool on_step(double v, double step) {
+  double times = v / step;
+  return std::fabs(times - std::round(times)) < 1e-9 * std::max(1.0, std::fabs(times));
+}
+
+bool nice_step(double step) {
+  double times = step / std::pow(10.0, std::floor(std::log10(step)));
+  auto near = [&](double m) { return std::fabs(times - m) < 1e-9 * m; };
+  // 10 where the logarithm's rounding put the decade one too low.
+  return std::any_of(std::begin(nice_mantissas), std::end(nice_mantissas), near) || near(10);
+}
 
 int tick_count(const TickRule& rule, double lo, double hi) {
   int n = 0;

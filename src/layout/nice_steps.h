@@ -72,6 +72,11 @@ TickRule anchored_rule(TickRule rule, double tolerance);
 // reader reads the range by their labels.
 double readable_step(double step, double lo, double hi, double least);
 
+// Whether v is a whole multiple of step, to a hair.
+bool on_step(double v, double step);
+// Whether a step is 1, 2, 2.5 or 5 times a power of ten.
+bool nice_step(double step);
+
 // More lines than any picture holds: a bound for ranges far from zero.
 constexpr int most_linear_lines = 1000;
 

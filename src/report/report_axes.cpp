@@ -209,11 +209,15 @@ void axis_labels(cairo_t* cr, const ReportFonts& fonts, const PlotArea& area, bo
   const AxisScale& axis = horizontal ? area.x : area.y;
   std::vector<Tick> ticks = power_ticks(rule, axis);
   double low = horizontal ? area.left : area.top, high = horizontal ? area.right : area.bottom;
-  auto placed = choose_labels<Placed>(ticks, [&](Tick& t) -> std::optional<Placed> {
+  auto place_tick = [&](Tick& t) -> std::optional<Placed> {
     double p = horizontal ? column(area, t.value) : row(area, t.value);
     if (!(low - 1 <= p && p <= high + 1)) return std::nullopt;
     return place(cr, fonts, area, horizontal, std::move(t.label), p, picture_width);
-  });
+  };
+  TickRule lines = power_rule(rule, axis);
+  auto placed = !axis.log && walks_steps(lines)
+                    ? choose_even_labels<Placed>(ticks, lines.step, place_tick)
+                    : choose_labels<Placed>(ticks, place_tick);
   cairo_set_source_rgb(cr, 0, 0, 0);
   for (const Placed& p : placed) show_label(cr, fonts, label_size, p.x, p.baseline, p.label);
 }

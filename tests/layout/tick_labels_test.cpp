@@ -4,7 +4,9 @@
 
 #include <string>
 
+#include "layout/choose_labels.h"
 #include "layout/fit_range.h"
+#include "layout/format_label.h"
 
 namespace {
 
@@ -80,6 +82,42 @@ TEST(TickLabels, PowerRuleThinsLinesTooCloseToRead) {
   }
   TickRule log_rule = given_range_rule(0.001, 20, true);
   EXPECT_EQ(log_rule.step, power_rule(log_rule, AxisScale{0.001, 20, true, 0.01}).step);
+}
+
+// A crowded linear axis is labelled evenly through 0, at every line or
+// at the multiples of the least wider nice step whose labels stand clear
+// (4 units apart) of each other.
+TEST(TickLabels, CrowdedLinearAxesAreLabelledEvenly) {
+  struct Label {
+    double value, from, to;
+  };
+  const struct {
+    double step, lo, hi, anchor;
+    double scale, height;  // units per unit of value; a label's height
+    std::string kept;      // in the order returned
+  } cases[] = {
+      {10, -50, 40, 1, 1, 12, "-40 -20 0 20 40 "},  // by rank: 0 -50 -30 20 40
+      {10, -50, 40, 1, 1, 5, "-50 -40 -30 -20 -10 0 10 20 30 40 "},
+      {2.5, -10, 10, -1, 1, 2, "-10 0 10 "},           // 7.5 would do, but is not round
+      {20, 0, 200, 2, 1, 30, "0 40 80 120 160 200 "},  // every 2nd line
+      {22.5, -45, 45, -1, 1, 30, "-45 0 45 "},         // a step that is not nice
+      {10, 5, 95, -1, 1, 200, "10 "},                  // too few: by rank
+      {0.1, -0.3, 0.3, -1, 100, 8, "-0.2 0 0.2 "},
+  };
+  for (const auto& c : cases) {
+    TickRule rule;
+    rule.log = false, rule.step = c.step, rule.anchor = c.anchor;
+    std::vector<Tick> ticks = axis_ticks(rule, {c.lo, c.hi, false, c.scale});
+    auto place = [&](Tick& t) -> std::optional<Label> {
+      double at = t.value * c.scale;
+      return Label{t.value, at - c.height / 2, at + c.height / 2};
+    };
+    std::string kept;
+    for (const Label& l : choose_even_labels<Label>(ticks, c.step, place)) {
+      kept += format_g(l.value, 6) + " ";
+    }
+    EXPECT_EQ(c.kept, kept) << c.step << " over " << c.lo;
+  }
 }
 
 }  // namespace
