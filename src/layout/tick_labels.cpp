@@ -122,10 +122,19 @@ TickRule power_rule(const TickRule& rule, const AxisScale& axis) {
 }
 
 std::vector<Tick> power_ticks(const TickRule& rule, const AxisScale& axis) {
-  std::vector<Tick> ticks = axis_ticks(power_rule(rule, axis), axis);
-  if (!axis.log) return ticks;
+  TickRule lines = power_rule(rule, axis);
+  std::vector<Tick> ticks = axis_ticks(lines, axis);
+  int precision = label_precision(lines, axis);
+  if (!axis.log) {
+    // Numbers too large or small to write out take the log10 axes' form
+    // (2.5*10 and a raised 6), not printf's 2.5e+006.
+    if (std::none_of(ticks.begin(), ticks.end(), has_exponent_form)) return ticks;
+    for (Tick& t : ticks) {
+      if (is_plain_number(t)) t.label = power_form(t.value, precision);
+    }
+    return ticks;
+  }
   // Every label in one form, 1 and 10 as well: a reader compares exponents.
-  int precision = label_precision(rule, axis);
   for (Tick& t : ticks) {
     std::string e_form = exponent_form(t.value, precision);
     size_t e = e_form.find('e');

@@ -52,5 +52,7 @@ TickRule power_rule(const TickRule& rule, const AxisScale& axis);
 
 // The labels the report style writes, of power_rule's lines: on log10
 // every one as a power of ten (10 and a raised 8, 2*10 and a raised 8),
-// whatever the range; on a linear axis those of axis_ticks.
+// whatever the range; on a linear axis those of axis_ticks, but for the
+// exponent form (2.5e+006), written as a power of ten too (2.5*10 and a
+// raised 6).
 std::vector<Tick> power_ticks(const TickRule& rule, const AxisScale& axis);

@@ -40,18 +40,31 @@ TEST(TickLabels, FittedLogAxesWriteOneNumberForm) {
 TEST(TickLabels, PowerTicksAreAllPowersOfTen) {
   const struct {
     double lo, hi;
+    bool log;
     std::string some;  // one label, mantissa^exponent
   } cases[] = {
-      {0.3, 30, "2*10^0 "},        {0.3, 30, "10^1 "},       {0.01, 1000, "10^0 "},
-      {2e7, 9e8, "5*10^7 "},       {1e-150, 1e150, "10^0 "}, {20, 30, "2.5*10^1 "},
-      {1.1e8, 1.3e8, "1.2*10^8 "},
+      {0.3, 30, true, "2*10^0 "},
+      {0.3, 30, true, "10^1 "},
+      {0.01, 1000, true, "10^0 "},
+      {2e7, 9e8, true, "5*10^7 "},
+      {1e-150, 1e150, true, "10^0 "},
+      {20, 30, true, "2.5*10^1 "},
+      {1.1e8, 1.3e8, true, "1.2*10^8 "},
+      // Linear: what printf writes as 1.5e+006 is a power of ten too.
+      {5e5, 5.5e6, false, "1.5*10^6 "},
+      {5e5, 5.5e6, false, "10^6 "},
+      {-3e-6, 3e-6, false, "-2*10^-6 "},
+      {-3e-6, 3e-6, false, "0^ "},
+      {0, 45, false, "20^ "},
   };
   for (const auto& c : cases) {
-    AxisScale axis{c.lo, c.hi, true, 0};
-    std::string all = texts(power_ticks(given_range_rule(c.lo, c.hi, true), axis));
+    AxisScale axis{c.lo, c.hi, c.log, 0};
+    std::string all = texts(power_ticks(given_range_rule(c.lo, c.hi, c.log), axis));
     EXPECT_NE(std::string::npos, (" " + all).find(" " + c.some)) << all;
-    for (const Tick& t : power_ticks(given_range_rule(c.lo, c.hi, true), axis)) {
-      EXPECT_FALSE(t.label.exponent.empty()) << all;
+    for (const Tick& t : power_ticks(given_range_rule(c.lo, c.hi, c.log), axis)) {
+      if (c.log) {
+        EXPECT_FALSE(t.label.exponent.empty()) << all;
+      }
       EXPECT_EQ(std::string::npos, t.label.mantissa.find('e')) << all;
     }
   }
