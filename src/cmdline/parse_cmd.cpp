@@ -321,13 +321,28 @@ void settle_page(ParseState& s) {
 
 // FONT= sets how many layout units the picture holds; too large a text
 // would leave the plot no room beside its margins.
+bool font_fits(const PlotOptions& o) {
+  LayoutSize size = layout_size(o);
+  return size.x >= least_layout_x && size.y >= least_layout_y;
+}
+
+// The largest size in tenths of a point that fits: the one said is taken.
+double largest_font(const PlotOptions& o) {
+  LayoutSize size = layout_size(o);
+  double share = std::min(static_cast<double>(size.x) / least_layout_x,
+                          static_cast<double>(size.y) / least_layout_y);
+  PlotOptions smaller = o;
+  smaller.font_pt = std::floor(o.font_pt * share * 10) / 10;
+  for (int tries = 0; tries < 10 && smaller.font_pt > 0.1 && !font_fits(smaller); ++tries) {
+    smaller.font_pt = std::round(smaller.font_pt * 10 - 1) / 10;
+  }
+  return smaller.font_pt;
+}
+
 void check_font(ParseState& s) {
   const PlotOptions& o = s.o;
-  if (!(o.font_pt > 0) || !o.report || !s.refused.empty()) return;
-  LayoutSize size = layout_size(o);
-  if (size.x >= least_layout_x && size.y >= least_layout_y) return;
-  double fits = o.font_pt * std::min(static_cast<double>(size.x) / least_layout_x,
-                                     static_cast<double>(size.y) / least_layout_y);
+  if (!(o.font_pt > 0) || !o.report || !s.refused.empty() || font_fits(o)) return;
+  double fits = largest_font(o);
   char why[160];
   snprintf(why, sizeof why, "FONT= value: %g pt leaves the plot no room; at most %.1f pt fits",
            o.font_pt, fits);

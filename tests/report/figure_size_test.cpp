@@ -57,6 +57,10 @@ TEST(FigureSize, PagesTextAndLinesComeOutAsAsked) {
       {{"OUT=x.png", "-report", "SIZE=85mmx60mm", "DPI=96"}, 255, "321x227 pixels", "", ""},
       {{"OUT=x.pdf", "FONT=0"}, 255, "FONT= value \"0\"", "", ""},
       {{"OUT=x.pdf", "SIZE=85mmx60mm", "FONT=40"}, 255, "FONT= value: 40 pt", "", ""},
+      // The largest size said to fit does (20.06 pt here, said as 20.1 once).
+      {{"OUT=x.pdf", "SIZE=3000x480", "FONT=100"}, 255, "at most 20.0 pt fits", "", ""},
+      {{"OUT=x.pdf", "SIZE=3000x480", "FONT=20.1"}, 255, "at most 20.0 pt fits", "", ""},
+      {{"OUT=x.pdf", "SIZE=3000x480", "FONT=20.0"}, 0, "", "", ""},
       {{"OUT=x.pdf", "LW=-1"}, 255, "LW= value \"-1\"", "", ""},
       {{"OUT=x.png", "-report", "DPI=abc"}, 255, "DPI= value \"abc\"", "", ""},
   };
