@@ -233,11 +233,10 @@ void draw_all(const Drawing& d) {
   draw_panel(d, plan.amplitude, y_rule, !o.phase && !o.diff, &Curve::points, 0, o.sub_grid_y,
              amplitude);
   if (o.phase) {
-    if (plan.phase_drawable) {
-      draw_panel(d, plan.phase, plan.phase_rule, !o.diff, &Curve::phases, 0, 0, traced);
-    } else {
-      draw_report_grid(d.cr, plan.phase, x_rule(plan), plan.phase_rule, o.sub_grid_x, 0);
-    }
+    // Phases that cannot be placed leave their panel without curves, but
+    // with its labels: the frequencies' may be the picture's only ones.
+    size_t first = plan.phase_drawable ? 0 : d.job.curves->size();
+    draw_panel(d, plan.phase, plan.phase_rule, !o.diff, &Curve::phases, first, 0, traced);
   }
   if (o.diff) {
     draw_deviation(d, plan.deviation, plan.deviation_rule, &Curve::deviation, tolerance_db(o),

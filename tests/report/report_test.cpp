@@ -208,6 +208,17 @@ TEST(Report, AReportRunLeavesTheFastBinaryFirstThing) {
 
 namespace {
 
+// Phases that cannot be placed (+-1e308) leave their panel without
+// curves; its frequency labels, the picture's only ones, stay.
+TEST(Report, PhasesLeftOutKeepTheFrequencyLabels) {
+  TempDir dir;
+  write_file(dir.path("p.txt"), "1 1 1e308\n2 1 -1e308\n");
+  RunResult r = run_shell(dir.dir(),
+                          "\"$AFCDRAW\" IN=p.txt OUT=a.pdf -report -fit -phase 2>/dev/null && "
+                          "pdftotext a.pdf -");
+  EXPECT_NE(std::string::npos, r.out.find("1.5·10")) << r.out;
+}
+
 // Curves of 2^16 points and more are traced for their two panels on two
 // threads; the picture is the same bytes on every run and in a batch, where
 // a race between the threads would likely show.
