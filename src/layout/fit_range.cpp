@@ -1,5 +1,7 @@
 #include "layout/fit_range.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace {
@@ -16,6 +18,24 @@ void widen(const TickRule& rule, double& lo, double& hi) {
     lo = below;
     hi = above;
   }
+}
+
+// A range narrower than labels of twelve digits can tell apart is a single
+// value, whose ends differ in their last bits (a constant curve's crossings
+// of the frequency range, interpolated through logarithms): its lines would
+// be steps of 1e-16, labelled 3.2999999999999994. Both ends become that
+// value to twelve digits, so that the lines either side of it stand clear
+// of the curve.
+void take_one_value(double& lo, double& hi) {
+  constexpr double told_apart = 1e-12;
+  constexpr int digits = 12;
+  if (lo == hi || !(std::fabs(hi - lo) <= told_apart * std::max(std::fabs(lo), std::fabs(hi)))) {
+    return;
+  }
+  char text[32];
+  char* end = std::to_chars(text, text + sizeof text, hi, std::chars_format::general, digits).ptr;
+  std::from_chars(text, end, hi);
+  lo = hi;
 }
 
 TickRule rule_for(double lo, double hi, bool log) {
@@ -39,6 +59,7 @@ bool data_frequency_range(const CurveList& curves, double& lo, double& hi) {
 
 TickRule fit_frequency_range(double& lo, double& hi, bool log) {
   if (log && !(lo > 0)) return {};
+  take_one_value(lo, hi);
   TickRule rule = rule_for(lo, hi, log);
   if (tick_count(rule, lo, hi) < 2) widen(rule, lo, hi);
   return rule;
@@ -47,6 +68,7 @@ TickRule fit_frequency_range(double& lo, double& hi, bool log) {
 // A log10 range is only padded: widening it to the next decades would leave
 // up to two thirds of the area empty.
 TickRule fit_amplitude_range(double& lo, double& hi, bool log) {
+  take_one_value(lo, hi);
   if (log) {
     if (!(lo > 0)) return {};
     double pad = padding * std::log10(hi / lo);

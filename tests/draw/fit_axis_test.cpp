@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -220,6 +221,35 @@ TEST(FitAxis, FrequencyRangesAndTheirLabels) {
     EXPECT_DOUBLE_EQ(c.fitted_lo, lo) << c.name;
     EXPECT_DOUBLE_EQ(c.fitted_hi, hi) << c.name;
     EXPECT_EQ(c.x_labels, labels(area_for(lo, hi, c.log), Orientation::horizontal, rule)) << c.name;
+  }
+}
+
+// Ends within a part in 10^12 of each other are one value: a constant
+// curve's crossings of the frequency range, interpolated through
+// logarithms, differ in their last bits, and were fitted as a range of
+// steps of 1e-16 with one label, 3.2999999999999994.
+TEST(FitAxis, NearlyOneValueIsOneValue) {
+  const struct {
+    double value, other;
+    bool log;
+  } cases[] = {
+      {3.3, 3.2999999999999994, true},
+      {1, 1.0000000000000002, true},
+      {-7, -7.000000000001, false},
+      {1e300, 1e300 * (1 + 1e-13), true},
+  };
+  for (const auto& c : cases) {
+    for (auto fit : {fit_amplitude_range, fit_frequency_range}) {
+      if (!c.log && fit == fit_frequency_range) continue;  // frequencies are positive
+      double lo = c.value, hi = c.value, near_lo = std::min(c.value, c.other),
+             near_hi = std::max(c.value, c.other);
+      TickRule rule = fit(lo, hi, c.log), near = fit(near_lo, near_hi, c.log);
+      EXPECT_EQ(lo, near_lo) << c.other;
+      EXPECT_EQ(hi, near_hi) << c.other;
+      EXPECT_EQ(labels(area_for(lo, hi, c.log), Orientation::vertical, rule),
+                labels(area_for(near_lo, near_hi, c.log), Orientation::vertical, near))
+          << c.other;
+    }
   }
 }
 
