@@ -28,6 +28,9 @@ struct PicturePlan {
   bool fit_y = false;
   bool clipped = false;        // curves cut at the frame (fitted_picture)
   bool phase_drawable = true;  // false: the phases cannot be placed on any axis
+  // The report style: false where tick labels take the room the upright
+  // axis names would have (plan_report_room).
+  bool upright_names = true;
 };
 
 // Plans the picture of `curves` (not empty, no curve without points) that

@@ -44,12 +44,17 @@ bool any_upright_name(const PlotOptions& o) {
 }
 
 // The columns left of the plot: names, a pad, the widest label, its pad and
-// the tick. At most half the picture, so that a plot remains.
-int left_room(const PicturePlan& plan, const PlotOptions& o, const ReportMetrics& m) {
+// the tick. At most half the picture, so that a plot remains: where the
+// labels leave the names no room within it, the names are left out, which
+// would run into the labels.
+int left_room(PicturePlan& plan, const PlotOptions& o, const ReportMetrics& m) {
   double names = any_upright_name(o) ? text_height(m, report_name_size) + report_name_pad : 0;
-  double room = report_edge_pad + names + widest_of_panels(plan, o, m) + report_label_pad +
-                report_tick_length;
-  return static_cast<int>(std::min(std::ceil(room), plan.size_x / 2.0));
+  double labels =
+      report_edge_pad + widest_of_panels(plan, o, m) + report_label_pad + report_tick_length;
+  double half = plan.size_x / 2.0;
+  plan.upright_names = std::ceil(labels + names) <= half;
+  double room = labels + (plan.upright_names ? names : 0);
+  return static_cast<int>(std::min(std::ceil(room), half));
 }
 
 // The rows below the plot: the tick, its pad, the labels and the name.

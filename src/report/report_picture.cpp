@@ -93,7 +93,9 @@ void draw_titles(const Drawing& d) {
   }
   // Every name is fitted to its rows: the proportional text is cut to
   // what fits, not by cells. The rows are the panels', never the frequency
-  // labels' below them.
+  // labels' below them. Where the tick labels took the names' room, there
+  // are none.
+  if (!d.plan.upright_names) return;
   for (const UprightName& n : upright_names(d.o, d.plan)) {
     upright_name(d, n.text, std::max(n.top, a.top), std::min(n.bottom, plot_bottom(d.plan)));
   }
