@@ -64,8 +64,7 @@ void weigh_segment_in_boxes(CornerWeights& w, double x0, double y0, double x1, d
   }
 }
 
-void weigh_lone_point(CornerWeights& w, double x, double y) {
-  constexpr double arm = lone_point_arm;
+void weigh_lone_point(CornerWeights& w, double x, double y, double arm) {
   for (int i = 0; i < 4; ++i) {
     const CornerBox& b = w.boxes[i];
     bool apart = x + arm < b.x0 || x - arm > b.x1 || y + arm < b.y0 || y - arm > b.y1;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/plot_options.h"
+#include "layout/lone_point.h"
 
 // A box in the plot's coordinates (image pixels, or the report's layout
 // units; y grows downward), its edges included.
@@ -39,8 +40,10 @@ inline void weigh_segment(CornerWeights& w, double x0, double y0, double x1, dou
   if (!(below_top && above_bottom)) weigh_segment_in_boxes(w, x0, y0, x1, y1);
 }
 
-// A lone point drawn at (x, y), as a cross of lone_point_arm.
-void weigh_lone_point(CornerWeights& weights, double x, double y);
+// A lone point drawn at (x, y), as a cross whose strokes reach `reach`
+// from it each way: lone_point_arm, and half their width beyond where
+// they are wide.
+void weigh_lone_point(CornerWeights& weights, double x, double y, double reach = lone_point_arm);
 
 // The corner LEGEND=AUTO takes: the top right one, or the top left where
 // less curve length lies under it; never one that covers a lone point,

@@ -38,7 +38,7 @@ Box box_at(const PlotArea& area, double width, double height, LegendCorner corne
 // traced: each run's length under each corner, a run of one vertex a lone
 // point.
 LegendCorner weighed_corner(const PlotArea& area, double width, double height,
-                            const std::vector<TracedCurve>& traced) {
+                            const std::vector<TracedCurve>& traced, double line_width) {
   CornerWeights weights;
   for (LegendCorner corner : {LegendCorner::top_right, LegendCorner::top_left,
                               LegendCorner::bottom_right, LegendCorner::bottom_left}) {
@@ -48,7 +48,11 @@ LegendCorner weighed_corner(const PlotArea& area, double width, double height,
   for (const TracedCurve& c : traced) {
     size_t start = 0;
     for (size_t end : c.ends) {
-      if (end - start == 1) weigh_lone_point(weights, c.vertices[start].x, c.vertices[start].y);
+      if (end - start == 1) {
+        // A wide stroke's cross reaches beyond its arms.
+        weigh_lone_point(weights, c.vertices[start].x, c.vertices[start].y,
+                         lone_point_arm + line_width / 2);
+      }
       for (size_t i = start + 1; i < end; ++i) {
         const Vertex &from = c.vertices[i - 1], &to = c.vertices[i];
         weigh_segment(weights, from.x, from.y, to.x, to.y);
@@ -63,7 +67,8 @@ LegendCorner weighed_corner(const PlotArea& area, double width, double height,
 
 void draw_report_legend(cairo_t* cr, const ReportFonts& fonts, const PlotArea& area,
                         const Legend& legend, const CurveList& curves,
-                        const std::vector<TracedCurve>& traced, LegendCorner corner) {
+                        const std::vector<TracedCurve>& traced, double line_width,
+                        LegendCorner corner) {
   if (legend.empty()) return;
   double room = area.width - 2 * inset - 2 * padding - sample_length - sample_gap;
   std::vector<std::string> names;
@@ -74,7 +79,9 @@ void draw_report_legend(cairo_t* cr, const ReportFonts& fonts, const PlotArea& a
   }
   double width = 2 * padding + sample_length + sample_gap + widest;
   double height = 2 * padding + static_cast<double>(names.size()) * row_height;
-  if (corner == LegendCorner::automatic) corner = weighed_corner(area, width, height, traced);
+  if (corner == LegendCorner::automatic) {
+    corner = weighed_corner(area, width, height, traced, line_width);
+  }
   Box box = box_at(area, width, height, corner);
   cairo_rectangle(cr, box.x, box.y, box.width, box.height);
   cairo_set_source_rgba(cr, 1, 1, 1, box_opacity);

@@ -251,7 +251,7 @@ void draw_all(const Drawing& d) {
   if (o.nyquist > 0) draw_nyquist(d);
   // Last: nothing is drawn over the legend.
   draw_report_legend(d.cr, d.fonts, plan.amplitude, *d.job.legend, *d.job.curves, amplitude,
-                     o.legend_corner);
+                     curve_line_width(o, plan.scale, report_curve_width), o.legend_corner);
 }
 
 int failed(ReportJob& job, const char* why) {

@@ -25,6 +25,7 @@ struct Segment {
 };
 struct Point {
   double x, y;
+  double reach = lone_point_arm;  // its cross's, line width included
 };
 
 TEST(LegendCorner, LengthUnderEachCornerAndLonePointsDecide) {
@@ -50,14 +51,15 @@ TEST(LegendCorner, LengthUnderEachCornerAndLonePointsDecide) {
       {{{0, 20, 100, 20}}, {{360, 30}}, LegendCorner::top_left},  // never over a lone point
       {{{0, 20, 100, 20}}, {{393, 53}}, LegendCorner::top_left},  // its cross reaches the box
       {{}, {{395, 30}}, LegendCorner::top_right},                 // beside the box
-      {{}, {{360, 30}, {30, 30}}, LegendCorner::bottom_right},    // both top ones covered
+      {{}, {{398, 30, 9}}, LegendCorner::top_left},  // beside, but its wide strokes reach it
+      {{}, {{360, 30}, {30, 30}}, LegendCorner::bottom_right},  // both top ones covered
       {{{300, 270, 400, 270}}, {{360, 30}, {30, 30}}, LegendCorner::bottom_left},
       {{}, {{360, 30}, {30, 30}, {360, 270}, {30, 270}, {31, 271}}, LegendCorner::top_right},
   };
   for (const auto& c : cases) {
     CornerWeights w = corners();
     for (const Segment& s : c.segments) weigh_segment(w, s.x0, s.y0, s.x1, s.y1);
-    for (const Point& p : c.lone) weigh_lone_point(w, p.x, p.y);
+    for (const Point& p : c.lone) weigh_lone_point(w, p.x, p.y, p.reach);
     EXPECT_EQ(c.corner, automatic_corner(w)) << &c - cases;
   }
 }
