@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <string>
 
 #include "layout/format_label.h"
@@ -55,6 +56,15 @@ PowerLabel power_form(double v, int precision) {
   int exponent = std::stoi(e_form.substr(e + 1));
   if (mantissa == "1") return decade_label(exponent);
   return {mantissa + "*10", format_int(exponent)};
+}
+
+// At most the digits a subnormal number holds: 10^-320 is 9.99989e-321
+// to six, the rest of its digits lost below the smallest normal double.
+int digits_held(double v, int precision) {
+  double v_abs = std::fabs(v);
+  if (!(v_abs < std::numeric_limits<double>::min()) || v_abs == 0) return precision;
+  double held = std::floor(std::log10(v_abs / std::numeric_limits<double>::denorm_min()));
+  return std::clamp(static_cast<int>(held), 1, precision);
 }
 
 bool has_exponent_form(const Tick& t) {
@@ -136,7 +146,7 @@ std::vector<Tick> power_ticks(const TickRule& rule, const AxisScale& axis) {
   }
   // Every label in one form, 1 and 10 as well: a reader compares exponents.
   for (Tick& t : ticks) {
-    std::string e_form = exponent_form(t.value, precision);
+    std::string e_form = exponent_form(t.value, digits_held(t.value, precision));
     size_t e = e_form.find('e');
     std::string mantissa = e_form.substr(0, e);
     t.label = {mantissa == "1" ? "10" : mantissa + "*10",

@@ -50,6 +50,9 @@ TEST(TickLabels, PowerTicksAreAllPowersOfTen) {
       {1e-150, 1e150, true, "10^0 "},
       {20, 30, true, "2.5*10^1 "},
       {1.1e8, 1.3e8, true, "1.2*10^8 "},
+      // Subnormal decades keep the digits they hold, not 9.99989*10^-320.
+      {1e-320, 1e-310, true, "10^-320 "},
+      {1e-320, 1e-310, true, "10^-319 "},
       // Linear: what printf writes as 1.5e+006 is a power of ten too.
       {5e5, 5.5e6, false, "1.5*10^6 "},
       {5e5, 5.5e6, false, "10^6 "},
