@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -20,16 +21,16 @@ void widen(const TickRule& rule, double& lo, double& hi) {
   }
 }
 
-// A range narrower than labels of twelve digits can tell apart is a single
-// value, whose ends differ in their last bits (a constant curve's crossings
+// A range whose ends lie a few units in the last place apart is a single
+// value, its ends differing by rounding alone (a constant curve's crossings
 // of the frequency range, interpolated through logarithms): its lines would
 // be steps of 1e-16, labelled 3.2999999999999994. Both ends become that
-// value to twelve digits, so that the lines either side of it stand clear
-// of the curve.
+// value to fifteen digits, where the rounding does not reach, so that the
+// lines either side of it stand clear of the curve.
 void take_one_value(double& lo, double& hi) {
-  constexpr double told_apart = 1e-12;
-  constexpr int digits = 12;
-  if (lo == hi || !(std::fabs(hi - lo) <= told_apart * std::max(std::fabs(lo), std::fabs(hi)))) {
+  constexpr double rounding = 8 * std::numeric_limits<double>::epsilon();
+  constexpr int digits = 15;
+  if (lo == hi || !(std::fabs(hi - lo) <= rounding * std::max(std::fabs(lo), std::fabs(hi)))) {
     return;
   }
   char text[32];
