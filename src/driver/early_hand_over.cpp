@@ -8,15 +8,16 @@
 //
 // Nothing here may need the C library: no thread pointer (so no stack
 // protector), no heap, and no call the library resolves when it starts
-// (memcpy, strlen), which the compiler could make of a loop. Only system
-// calls.
+// (memcpy, strlen), which the compiler could make of a loop; CMake builds
+// this file without either. Only system calls, and no call out of this
+// file: an inline function of a header may be linked as another file's
+// copy, built with a stack protector.
 
 #include <linux/limits.h>
 #include <sys/syscall.h>
 
 #include <cstddef>
 
-#include "core/ascii_case.h"
 #include "driver/hand_over.h"
 
 namespace {
@@ -25,9 +26,7 @@ constexpr char report_switch[] = "-report";
 constexpr char own_binary[] = "/proc/self/exe";
 constexpr char module_dir[] = AFCDRAW_MODULE_DIR;
 
-#define EARLY [[gnu::optimize("no-stack-protector", "no-tree-loop-distribute-patterns")]]
-
-EARLY long system_call(long number, long a, long b, long c) {
+long system_call(long number, long a, long b, long c) {
   long result;
   asm volatile("syscall"
                : "=a"(result)
@@ -36,15 +35,17 @@ EARLY long system_call(long number, long a, long b, long c) {
   return result;
 }
 
-EARLY bool is_report_switch(const char* arg) {
+// ASCII letters in either case, as asks_for_report() compares.
+bool is_report_switch(const char* arg) {
   for (size_t i = 0; i < sizeof report_switch; ++i) {
-    if (fold_ascii(arg[i]) != report_switch[i]) return false;
+    char c = arg[i] >= 'A' && arg[i] <= 'Z' ? static_cast<char>(arg[i] - 'A' + 'a') : arg[i];
+    if (c != report_switch[i]) return false;
   }
   return true;
 }
 
 // Appends `text` at `end` if it fits before `limit`: the new end, or null.
-EARLY char* append(char* end, const char* limit, const char* text) {
+char* append(char* end, const char* limit, const char* text) {
   for (; *text != '\0'; ++text) {
     if (end == limit) return nullptr;
     *end++ = *text;
@@ -54,7 +55,7 @@ EARLY char* append(char* end, const char* limit, const char* text) {
 
 // Tries the full binary in `folder` (which ends at `end`), then in the
 // module folder below it, as own_file_paths() names them.
-EARLY void exec_full_binary(char* folder, char* end, char** argv, char** envp) {
+void exec_full_binary(char* folder, char* end, char** argv, char** envp) {
   const char* limit = folder + PATH_MAX - 1;
   const char* const folders_below[] = {"", module_dir};
   for (const char* below : folders_below) {
@@ -73,7 +74,7 @@ EARLY void exec_full_binary(char* folder, char* end, char** argv, char** envp) {
 
 // `stack` is the process's first stack: argc, the arguments and a null,
 // then the environment.
-extern "C" EARLY [[gnu::used]] void early_hand_over(long* stack) {
+extern "C" [[gnu::used]] void early_hand_over(long* stack) {
   long argc = stack[0];
   char** argv = reinterpret_cast<char**>(stack + 1);
   char** envp = argv + argc + 1;
