@@ -326,17 +326,24 @@ bool font_fits(const PlotOptions& o) {
   return size.x >= least_layout_x && size.y >= least_layout_y;
 }
 
-// The largest size in tenths of a point that fits: the one said is taken.
+// The largest size in tenths of a point that fits, so that the one said is
+// taken: from the estimate the layout's share gives (its units are whole,
+// so it may be a tenth or two off either way), up while the next fits,
+// then down while it does not.
 double largest_font(const PlotOptions& o) {
   LayoutSize size = layout_size(o);
   double share = std::min(static_cast<double>(size.x) / least_layout_x,
                           static_cast<double>(size.y) / least_layout_y);
-  PlotOptions smaller = o;
-  smaller.font_pt = std::floor(o.font_pt * share * 10) / 10;
-  for (int tries = 0; tries < 10 && smaller.font_pt > 0.1 && !font_fits(smaller); ++tries) {
-    smaller.font_pt = std::round(smaller.font_pt * 10 - 1) / 10;
-  }
-  return smaller.font_pt;
+  PlotOptions tried = o;
+  long tenths = std::lround(std::floor(o.font_pt * share * 10));
+  auto fits = [&](long t) {
+    tried.font_pt = static_cast<double>(t) / 10;
+    return font_fits(tried);
+  };
+  constexpr int most_steps = 20;
+  for (int i = 0; i < most_steps && fits(tenths + 1); ++i) ++tenths;
+  for (int i = 0; i < most_steps && tenths > 1 && !fits(tenths); ++i) --tenths;
+  return static_cast<double>(tenths) / 10;
 }
 
 void check_font(ParseState& s) {

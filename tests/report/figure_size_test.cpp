@@ -61,6 +61,8 @@ TEST(FigureSize, PagesTextAndLinesComeOutAsAsked) {
       {{"OUT=x.pdf", "SIZE=3000x480", "FONT=100"}, 255, "at most 20.0 pt fits", "", ""},
       {{"OUT=x.pdf", "SIZE=3000x480", "FONT=20.1"}, 255, "at most 20.0 pt fits", "", ""},
       {{"OUT=x.pdf", "SIZE=3000x480", "FONT=20.0"}, 0, "", "", ""},
+      {{"OUT=x.pdf", "SIZE=640x480", "FONT=25"}, 255, "at most 20.0 pt fits", "", ""},
+      {{"OUT=x.pdf", "SIZE=640x480", "FONT=20.0"}, 0, "", "", ""},
       {{"OUT=x.pdf", "LW=-1"}, 255, "LW= value \"-1\"", "", ""},
       {{"OUT=x.png", "-report", "DPI=abc"}, 255, "DPI= value \"abc\"", "", ""},
   };
