@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -59,7 +60,9 @@ std::vector<Label> choose_even_labels(std::vector<Tick>& ticks, double step, Pla
     std::vector<Label> kept;
     bool clear = true;
     for (const Tick& t : ticks) {
-      if (!on_step(t.value, wider)) continue;
+      // Counted in whole lines from 0: far from it a value's rounding would
+      // pass for a multiple.
+      if (std::fmod(std::round(t.value / step), static_cast<double>(k)) != 0) continue;
       Tick taken = t;  // place() takes its label
       std::optional<Label> label = place(taken);
       if (!label) continue;

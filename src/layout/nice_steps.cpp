@@ -37,6 +37,11 @@ double log_neighbour(const TickRule& rule, double v, bool below, bool strict) {
 
 constexpr long most_step_multiple = 1000;
 
+bool on_step(double v, double step) {
+  double times = v / step;
+  return std::fabs(times - std::round(times)) < 1e-9 * std::max(1.0, std::fabs(times));
+}
+
 // The least whole multiple of `step` from `least` on whose lines lie each
 // of `ends` that is not NaN, a nice one before a smaller one that is not;
 // 0 where there is none up to most_step_multiple steps.
@@ -55,11 +60,6 @@ double wider_step(double step, double least, std::initializer_list<double> ends)
 }
 
 }  // namespace
-
-bool on_step(double v, double step) {
-  double times = v / step;
-  return std::fabs(times - std::round(times)) < 1e-9 * std::max(1.0, std::fabs(times));
-}
 
 bool nice_step(double step) {
   double times = step / std::pow(10.0, std::floor(std::log10(step)));

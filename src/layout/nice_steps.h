@@ -13,7 +13,8 @@ struct TickRule {
   double step = 0;  // linear, and log10 ranges within a decade: the distance between lines
   // A linear axis around a reference (the deviation panels) labels 0 and
   // +-anchor before its other lines, which rank 1 then; without one, < 0,
-  // every line ranks 0.
+  // every line ranks 0. (The report style labels a crowded linear axis
+  // evenly instead: choose_even_labels.)
   double anchor = -1;
 };
 
@@ -62,7 +63,7 @@ inline int log_multiple_rank(int m) {
 
 // The linear rule of a deviation axis: its nice steps refined where need
 // be until +-tolerance falls on lines (a tolerance of 0: none), with 0 and
-// +-tolerance labelled first.
+// +-tolerance labelled first where labels are chosen by rank.
 TickRule anchored_rule(TickRule rule, double tolerance);
 
 // The step itself where its lines stand `least` apart or more, else a
@@ -72,8 +73,6 @@ TickRule anchored_rule(TickRule rule, double tolerance);
 // reader reads the range by their labels.
 double readable_step(double step, double lo, double hi, double least);
 
-// Whether v is a whole multiple of step, to a hair.
-bool on_step(double v, double step);
 // Whether a step is 1, 2, 2.5 or 5 times a power of ten.
 bool nice_step(double step);
 

@@ -107,7 +107,9 @@ std::vector<Tick> axis_ticks(const TickRule& rule, const AxisScale& axis) {
   // the decades instead, and then all others do, one form on the axis.
   if (axis.log && exponent) {
     for (Tick& t : ticks) {
-      if (is_plain_number(t)) t.label = power_form(t.value, precision);
+      if (!is_plain_number(t)) continue;
+      t.label = power_form(t.value, precision);
+      if (t.label.mantissa == "-1*10") t.label.mantissa = "-10";  // as 1 is 10 and its power
     }
     return ticks;
   }
@@ -140,7 +142,9 @@ std::vector<Tick> power_ticks(const TickRule& rule, const AxisScale& axis) {
     // (2.5*10 and a raised 6), not printf's 2.5e+006.
     if (std::none_of(ticks.begin(), ticks.end(), has_exponent_form)) return ticks;
     for (Tick& t : ticks) {
-      if (is_plain_number(t)) t.label = power_form(t.value, precision);
+      if (!is_plain_number(t)) continue;
+      t.label = power_form(t.value, precision);
+      if (t.label.mantissa == "-1*10") t.label.mantissa = "-10";  // as 1 is 10 and its power
     }
     return ticks;
   }

@@ -58,6 +58,7 @@ TEST(TickLabels, PowerTicksAreAllPowersOfTen) {
       {5e5, 5.5e6, false, "10^6 "},
       {-3e-6, 3e-6, false, "-2*10^-6 "},
       {-3e-6, 3e-6, false, "0^ "},
+      {-1e-6, 1e-6, false, "-10^-6 "},  // as 10^-6 at the other end
       {0, 45, false, "20^ "},
   };
   for (const auto& c : cases) {
