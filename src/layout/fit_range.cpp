@@ -30,7 +30,9 @@ void widen(const TickRule& rule, double& lo, double& hi) {
 void take_one_value(double& lo, double& hi) {
   constexpr double rounding = 8 * std::numeric_limits<double>::epsilon();
   constexpr int digits = 15;
-  if (lo == hi || !(std::fabs(hi - lo) <= rounding * std::max(std::fabs(lo), std::fabs(hi)))) {
+  bool apart = lo == hi || !std::isfinite(lo) || !std::isfinite(hi) ||
+               !(std::fabs(hi - lo) <= rounding * std::max(std::fabs(lo), std::fabs(hi)));
+  if (apart) {
     return;
   }
   char text[32];

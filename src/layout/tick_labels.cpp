@@ -71,6 +71,16 @@ bool has_exponent_form(const Tick& t) {
   return is_plain_number(t) && t.label.mantissa.find('e') != std::string::npos;
 }
 
+// Every plain number among the labels in power_form; -1 as 10 and its
+// power, like 1.
+void write_as_powers(std::vector<Tick>& ticks, int precision) {
+  for (Tick& t : ticks) {
+    if (!is_plain_number(t)) continue;
+    t.label = power_form(t.value, precision);
+    if (t.label.mantissa == "-1*10") t.label.mantissa = "-10";
+  }
+}
+
 // Lines closer than this many layout units run into a grey band, and their
 // ticks into a black bar: a deviation axis stepped by its tolerance (1 dB)
 // over a range of +-50 dB would draw a line at every pixel row.
@@ -106,11 +116,7 @@ std::vector<Tick> axis_ticks(const TickRule& rule, const AxisScale& axis) {
   // On log10 the numbers that would need "5e+008" take the power form of
   // the decades instead, and then all others do, one form on the axis.
   if (axis.log && exponent) {
-    for (Tick& t : ticks) {
-      if (!is_plain_number(t)) continue;
-      t.label = power_form(t.value, precision);
-      if (t.label.mantissa == "-1*10") t.label.mantissa = "-10";  // as 1 is 10 and its power
-    }
+    write_as_powers(ticks, precision);
     return ticks;
   }
   if (!plain || !exponent) return ticks;
@@ -141,11 +147,7 @@ std::vector<Tick> power_ticks(const TickRule& rule, const AxisScale& axis) {
     // Numbers too large or small to write out take the log10 axes' form
     // (2.5*10 and a raised 6), not printf's 2.5e+006.
     if (std::none_of(ticks.begin(), ticks.end(), has_exponent_form)) return ticks;
-    for (Tick& t : ticks) {
-      if (!is_plain_number(t)) continue;
-      t.label = power_form(t.value, precision);
-      if (t.label.mantissa == "-1*10") t.label.mantissa = "-10";  // as 1 is 10 and its power
-    }
+    write_as_powers(ticks, precision);
     return ticks;
   }
   // Every label in one form, 1 and 10 as well: a reader compares exponents.
