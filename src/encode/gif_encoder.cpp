@@ -1,5 +1,7 @@
 #include "encode/gif_encoder.h"
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <bit>
 #include <cstdint>
@@ -188,6 +190,9 @@ Stream read_stream(gdImagePtr im, bool release_rows) {
       lowest = std::min(lowest, to[x]);
     }
   }
+  // The freed rows go back to the system now, even where a small block
+  // left above them in the heap would keep them from it until the end.
+  if (release_rows) malloc_trim(0);
   memset(to, 0, block);
   while (s.columns <= seen) s.columns *= 2;
   s.has_zero = lowest == 0;

@@ -4,7 +4,6 @@
 #include <new>
 
 #include "encode/png_chunks.h"
-#include "encode/row_deflate.h"
 
 namespace {
 
@@ -101,23 +100,51 @@ void filter_row(const uint32_t* pixels, const uint32_t* above, int width, unsign
 
 }  // namespace
 
+namespace {
+
+size_t start_file(std::vector<unsigned char>& out, int width, int height) {
+  put_png_start(out, static_cast<uint32_t>(width), static_cast<uint32_t>(height), byte_depth,
+                truecolour_type);
+  return open_chunk(out, "IDAT");
+}
+
+}  // namespace
+
+RgbPngRows::RgbPngRows(std::vector<unsigned char>& out, int width, int height)
+    : out_(out),
+      width_(width),
+      chunk_(start_file(out, width, height)),
+      deflate_(out),
+      last_row_(std::make_unique_for_overwrite<uint32_t[]>(static_cast<size_t>(width))) {}
+
+void RgbPngRows::add(const uint32_t* pixels, int rows) {
+  const size_t row_pixels = static_cast<size_t>(width_);
+  const size_t row_size = row_pixels * rgb_bytes + 1;
+  for (int y = 0; y < rows; ++y) {
+    const uint32_t* row = pixels + static_cast<size_t>(y) * row_pixels;
+    const uint32_t* above = y > 0 ? row - row_pixels : first_row_ ? nullptr : last_row_.get();
+    filter_row(row, above, width_, deflate_.room(row_size));
+    deflate_.add(row_size);
+    first_row_ = false;
+  }
+  if (rows > 0) {
+    memcpy(last_row_.get(), pixels + static_cast<size_t>(rows - 1) * row_pixels,
+           row_pixels * sizeof(uint32_t));
+  }
+}
+
+void RgbPngRows::finish() {
+  deflate_.finish();
+  close_chunk(out_, chunk_);
+  put_png_end(out_);
+}
+
 int encode_rgb_png(const uint32_t* pixels, int width, int height, std::vector<unsigned char>& out) {
   size_t start = out.size();
   try {
-    put_png_start(out, static_cast<uint32_t>(width), static_cast<uint32_t>(height), byte_depth,
-                  truecolour_type);
-    size_t chunk = open_chunk(out, "IDAT");
-    RowDeflate deflate(out);
-    const size_t row_pixels = static_cast<size_t>(width);
-    const size_t row_size = row_pixels * rgb_bytes + 1;
-    for (int y = 0; y < height; ++y) {
-      const uint32_t* row = pixels + static_cast<size_t>(y) * row_pixels;
-      filter_row(row, y == 0 ? nullptr : row - row_pixels, width, deflate.room(row_size));
-      deflate.add(row_size);
-    }
-    deflate.finish();
-    close_chunk(out, chunk);
-    put_png_end(out);
+    RgbPngRows png(out, width, height);
+    png.add(pixels, height);
+    png.finish();
     return 0;
   } catch (const std::bad_alloc&) {
     out.resize(start);

@@ -7,6 +7,7 @@
 #include "layout/choose_labels.h"
 #include "layout/fit_range.h"
 #include "layout/tick_labels.h"
+#include "report/band_view.h"
 #include "report/trace_curve.h"
 
 namespace {
@@ -230,6 +231,8 @@ TickRule range_rule(const AxisScale& axis) {
 
 void draw_report_grid(cairo_t* cr, const PlotArea& area, const TickRule& x_rule,
                       const TickRule& y_rule, int sub_grid_x, int sub_grid_y) {
+  constexpr double reach = report_tick_length + 2;  // the outward ticks, stroked
+  if (!rows_show(cr, area.top - reach, area.bottom + reach)) return;
   // The area is not filled: the page is painted white first, and nothing
   // is drawn inside an area before its grid (filling it cost an 800x600
   // picture a tenth of its drawing).
@@ -248,6 +251,13 @@ void draw_report_grid(cairo_t* cr, const PlotArea& area, const TickRule& x_rule,
 void draw_report_labels(cairo_t* cr, const ReportFonts& fonts, const PlotArea& area,
                         const TickRule& x_rule, const TickRule& y_rule, bool x_labels,
                         double picture_width) {
-  if (x_labels) axis_labels(cr, fonts, area, true, x_rule, picture_width);
-  axis_labels(cr, fonts, area, false, y_rule, picture_width);
+  // The baselines' rows, generously: below the ticks, a raised exponent's
+  // rise at most a size above the font's own.
+  double below = area.bottom + label_offset + (fonts.reach_up() + 1) * label_size;
+  if (x_labels && text_shows(cr, fonts, label_size, area.bottom, below)) {
+    axis_labels(cr, fonts, area, true, x_rule, picture_width);
+  }
+  if (text_shows(cr, fonts, label_size, area.top - 1 - label_size, area.bottom + 1 + label_size)) {
+    axis_labels(cr, fonts, area, false, y_rule, picture_width);
+  }
 }

@@ -7,6 +7,7 @@
 #include <span>
 
 #include "layout/lone_point.h"
+#include "report/band_view.h"
 
 namespace {
 
@@ -35,7 +36,31 @@ void set_style(cairo_t* cr, const Rgb& c, double width) {
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
 }
 
-void stroke_runs(cairo_t* cr, const TracedCurve& curve, size_t piece) {
+// Where a stroke can still mark the surface, in user space: the clip's
+// extents (a band of a picture, or all of it) widened by the stroke's reach.
+struct View {
+  double left, top, right, bottom;
+};
+
+View view_of(cairo_t* cr, double reach) {
+  View v;
+  cairo_clip_extents(cr, &v.left, &v.top, &v.right, &v.bottom);
+  return {v.left - reach, v.top - reach, v.right + reach, v.bottom + reach};
+}
+
+// Whether any of the vertices' strokes can reach the view: a piece that
+// cannot is its own stroke, so leaving it out changes no pixel, and a
+// picture drawn in bands builds each piece's path only where it shows.
+bool reaches(std::span<const Vertex> piece, const View& view) {
+  double left = piece[0].x, right = left, top = piece[0].y, bottom = top;
+  for (Vertex p : piece) {
+    left = std::min(left, p.x), right = std::max(right, p.x);
+    top = std::min(top, p.y), bottom = std::max(bottom, p.y);
+  }
+  return left <= view.right && right >= view.left && top <= view.bottom && bottom >= view.top;
+}
+
+void stroke_runs(cairo_t* cr, const TracedCurve& curve, size_t piece, const View& view) {
   std::span<const Vertex> all(curve.vertices);
   size_t start = 0;
   for (size_t end : curve.ends) {
@@ -43,6 +68,9 @@ void stroke_runs(cairo_t* cr, const TracedCurve& curve, size_t piece) {
     start = end;
     if (run.size() == 1) {
       Vertex p = run[0];
+      View near{view.left - cross_arm, view.top - cross_arm, view.right + cross_arm,
+                view.bottom + cross_arm};
+      if (!reaches(run, near)) continue;
       cairo_move_to(cr, p.x - cross_arm, p.y - cross_arm);
       cairo_line_to(cr, p.x + cross_arm, p.y + cross_arm);
       cairo_move_to(cr, p.x - cross_arm, p.y + cross_arm);
@@ -52,6 +80,10 @@ void stroke_runs(cairo_t* cr, const TracedCurve& curve, size_t piece) {
     }
     for (size_t i = 0; i + 1 < run.size();) {
       size_t last = run.size() - 1 - i > piece ? i + piece : run.size() - 1;
+      if (!reaches(run.subspan(i, last - i + 1), view)) {
+        i = last;
+        continue;
+      }
       cairo_move_to(cr, run[i].x, run[i].y);
       for (size_t k = i + 1; k <= last; ++k) cairo_line_to(cr, run[k].x, run[k].y);
       i = last;
@@ -111,20 +143,44 @@ void paint_dense(cairo_t* cr, const PlotArea& area, const TracedCurve& curve, co
   cairo_surface_destroy(mask);
 }
 
+// A raster's clip is whole pixels: cairo draws a curve under a clip that
+// cuts pixels a level apart depending on where the surface ends, and a
+// picture drawn in bands must be the picture drawn whole.
+void clip_to_area(cairo_t* cr, const PlotArea& area, bool vector) {
+  if (vector) {
+    cairo_rectangle(cr, area.left, area.top, area.width, area.height);
+    cairo_clip(cr);
+    return;
+  }
+  double left = area.left, top = area.top, right = area.right, bottom = area.bottom;
+  cairo_user_to_device(cr, &left, &top);
+  cairo_user_to_device(cr, &right, &bottom);
+  cairo_matrix_t user;
+  cairo_get_matrix(cr, &user);
+  cairo_identity_matrix(cr);
+  left = std::round(left), top = std::round(top);
+  right = std::round(right), bottom = std::round(bottom);
+  cairo_rectangle(cr, left, top, right - left, bottom - top);
+  cairo_set_matrix(cr, &user);
+  cairo_clip(cr);
+}
+
 }  // namespace
 
 void stroke_curve(cairo_t* cr, const PlotArea& area, const TracedCurve& curve, const Rgb& color,
                   double pixels, bool vector, double width) {
+  if (!rows_show(cr, area.top, area.bottom)) return;  // it is clipped to the area
   cairo_save(cr);
-  cairo_rectangle(cr, area.left, area.top, area.width, area.height);
-  cairo_clip(cr);
+  clip_to_area(cr, area, vector);
   if (dense(curve, pixels)) {
     paint_dense(cr, area, curve, color, pixels);
   } else {
     set_style(cr, color, width);
     // A vector file is not rasterized here: its runs stay whole, one path
-    // each, which keeps the file small.
-    stroke_runs(cr, curve, vector ? SIZE_MAX : piece);
+    // each, which keeps the file small, and all of them are written.
+    constexpr double everywhere = HUGE_VAL;
+    stroke_runs(cr, curve, vector ? SIZE_MAX : piece,
+                view_of(cr, vector ? everywhere : width / 2 + 1));
   }
   cairo_restore(cr);
 }

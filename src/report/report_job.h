@@ -29,6 +29,12 @@ struct ReportJob {
   int band_rows = 0;
   int (*band_done)(void* sink, const uint32_t* pixels, int top, int rows) = nullptr;
   int band_top = 0;  // the band being drawn
+  // A band is drawn with this many rows more above and below it, inside
+  // the picture, which are not handed over: where a surface's edge cuts a
+  // curve, cairo can draw the row at the edge a level apart from the
+  // picture drawn whole (seen in bands of 6 rows at 10000x10000).
+  static constexpr int band_margin = 2;
+  int drawn_top = 0, drawn_rows = 0;  // the rows of the band's surface
   // SVG and PDF: the file's bytes, handed over as they are made.
   int (*write)(void* sink, const unsigned char* data, size_t size) = nullptr;
   void* sink = nullptr;

@@ -5,6 +5,7 @@
 
 #include "layout/legend_corner.h"
 #include "layout/report_room.h"
+#include "report/band_view.h"
 #include "report/report_curves.h"
 
 namespace {
@@ -69,7 +70,9 @@ void draw_report_legend(cairo_t* cr, const ReportFonts& fonts, const PlotArea& a
                         const Legend& legend, const CurveList& curves,
                         const std::vector<TracedCurve>& traced, double line_width,
                         LegendCorner corner) {
-  if (legend.empty()) return;
+  // The box is in a corner of the area, as tall as its rows.
+  double rows = 2 * padding + static_cast<double>(legend.size()) * row_height;
+  if (legend.empty() || !rows_show(cr, area.top - rows - inset, area.bottom + rows + inset)) return;
   double room = area.width - 2 * inset - 2 * padding - sample_length - sample_gap;
   std::vector<std::string> names;
   double widest = 0;

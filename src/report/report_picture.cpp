@@ -17,6 +17,7 @@
 #include "layout/layout_size.h"
 #include "layout/report_room.h"
 #include "layout/sensitivity_mark.h"
+#include "report/band_view.h"
 #include "report/report_axes.h"
 #include "report/report_curves.h"
 #include "report/report_legend.h"
@@ -56,6 +57,7 @@ struct Drawing {
 // Centred on `middle`, kept inside the picture.
 void centred_text(const Drawing& d, TextStyle style, const char* text, double middle,
                   double baseline) {
+  if (!text_shows(d.cr, d.fonts, style.size, baseline, baseline)) return;
   std::string shown = fitted_text(d.cr, d.fonts, style, valid_text(text), d.plan.size_x);
   double width = text_width(d.cr, d.fonts, style, shown);
   double left = std::clamp(middle - width / 2, 0.0, d.plan.size_x - width);
@@ -64,7 +66,7 @@ void centred_text(const Drawing& d, TextStyle style, const char* text, double mi
 
 // An axis name upright, centred between rows `top` and `bottom`.
 void upright_name(const Drawing& d, const char* name, double top, double bottom) {
-  if (name[0] == '\0') return;
+  if (name[0] == '\0' || !rows_show(d.cr, top, bottom)) return;
   std::string shown = fitted_text(d.cr, d.fonts, name_style, valid_text(name), bottom - top);
   double width = text_width(d.cr, d.fonts, name_style, shown);
   cairo_save(d.cr);
@@ -160,6 +162,11 @@ size_t phase_points(const CurveList& curves) {
 // points' tracing) costs more than it saves.
 constexpr size_t trace_apart_from = size_t{1} << 16;
 
+// Every panel's curves, traced once for all the bands of a picture.
+struct TracedPanels {
+  std::vector<TracedCurve> amplitude, phase, deviation, phase_deviation;
+};
+
 void trace_two_panels(const Drawing& d, bool phase_panel, std::vector<TracedCurve>& amplitude,
                       std::vector<TracedCurve>& phase) {
   auto trace_amplitude = [&] { trace_panel(d, d.plan.amplitude, &Curve::points, 0, amplitude); };
@@ -185,10 +192,17 @@ void dashed_line(cairo_t* cr, const Rgb& c, double x0, double y0, double x1, dou
   cairo_restore(cr);
 }
 
+void trace_all(const Drawing& d, TracedPanels& t) {
+  trace_two_panels(d, d.o.phase && d.plan.phase_drawable, t.amplitude, t.phase);
+  if (d.o.diff) trace_panel(d, d.plan.deviation, &Curve::deviation, 1, t.deviation);
+  if (d.o.diff && d.o.phase) {
+    trace_panel(d, d.plan.phase_deviation, &Curve::phase_deviation, 1, t.phase_deviation);
+  }
+}
+
 void draw_deviation(const Drawing& d, const PlotArea& area, const TickRule& rule,
-                    PointList Curve::*list, double tolerance, bool x_labels) {
-  std::vector<TracedCurve> traced;
-  trace_panel(d, area, list, 1, traced);
+                    PointList Curve::*list, double tolerance, bool x_labels,
+                    const std::vector<TracedCurve>& traced) {
   draw_panel(d, area, rule, x_labels, list, 1, 0, traced);
   for (double v : {0.0, -tolerance, tolerance}) {
     double row = area.bottom - along(area.y, v);
@@ -223,34 +237,32 @@ void draw_nyquist(const Drawing& d) {
   show_text(d.cr, d.fonts, {label_size}, left, a.top + inset + cap_height * label_size, name);
 }
 
-void draw_all(const Drawing& d) {
+void draw_all(const Drawing& d, const TracedPanels& t) {
   cairo_set_source_rgb(d.cr, 1, 1, 1);
   cairo_paint(d.cr);
   draw_titles(d);
   const PicturePlan& plan = d.plan;
   const PlotOptions& o = d.o;
   TickRule y_rule = plan.fit_y ? plan.y_rule : range_rule(plan.amplitude.y);
-  std::vector<TracedCurve> amplitude, traced;
-  trace_two_panels(d, o.phase && plan.phase_drawable, amplitude, traced);
   draw_panel(d, plan.amplitude, y_rule, !o.phase && !o.diff, &Curve::points, 0, o.sub_grid_y,
-             amplitude);
+             t.amplitude);
   if (o.phase) {
     // Phases that cannot be placed leave their panel without curves, but
     // with its labels: the frequencies' may be the picture's only ones.
     size_t first = plan.phase_drawable ? 0 : d.job.curves->size();
-    draw_panel(d, plan.phase, plan.phase_rule, !o.diff, &Curve::phases, first, 0, traced);
+    draw_panel(d, plan.phase, plan.phase_rule, !o.diff, &Curve::phases, first, 0, t.phase);
   }
   if (o.diff) {
     draw_deviation(d, plan.deviation, plan.deviation_rule, &Curve::deviation, tolerance_db(o),
-                   !o.phase);
+                   !o.phase, t.deviation);
     if (o.phase) {
       draw_deviation(d, plan.phase_deviation, plan.phase_deviation_rule, &Curve::phase_deviation,
-                     tolerance_deg(o), true);
+                     tolerance_deg(o), true, t.phase_deviation);
     }
   }
   if (o.nyquist > 0) draw_nyquist(d);
   // Last: nothing is drawn over the legend.
-  draw_report_legend(d.cr, d.fonts, plan.amplitude, *d.job.legend, *d.job.curves, amplitude,
+  draw_report_legend(d.cr, d.fonts, plan.amplitude, *d.job.legend, *d.job.curves, t.amplitude,
                      curve_line_width(o, plan.scale, report_curve_width), o.legend_corner);
 }
 
@@ -259,22 +271,36 @@ int failed(ReportJob& job, const char* why) {
   return -1;
 }
 
-// The picture, or the job's band of it, drawn with the open fonts.
-int draw_once(ReportJob& job, const ReportFonts& fonts) {
+// What the bands of a picture share: its areas, placed again for the
+// labels as the font measures them, and its curves traced for them.
+struct Prepared {
+  bool ready = false;
+  PicturePlan plan;
+  ReportMetrics metrics;
+  TracedPanels traced;
+};
+
+// The picture, or the job's band of it, drawn with the open fonts; the
+// first band prepares what the others share.
+int draw_once(ReportJob& job, const ReportFonts& fonts, Prepared& prep) {
   double scale;
   std::string svg;
   Surface surface = open_surface(job, svg, scale);
   Context cr(cairo_create(surface.get()));
   // A band is the picture moved up by whole pixels: the same pixels.
-  cairo_translate(cr.get(), 0, -job.band_top);
+  cairo_translate(cr.get(), 0, -job.drawn_top);
   cairo_scale(cr.get(), scale, scale);
   set_text_options(cr.get());
-  // The plan's areas are placed again for the labels as this font
-  // measures them.
-  PicturePlan plan = *job.plan;
-  ReportMetrics metrics = report_metrics(cr.get(), fonts);
-  plan_report_room(plan, *job.options, metrics);
-  draw_all({cr.get(), fonts, job, *job.options, plan, metrics});
+  Drawing d{cr.get(), fonts, job, *job.options, prep.plan, prep.metrics};
+  if (!prep.ready) {
+    prep.plan = *job.plan;
+    prep.metrics = report_metrics(cr.get(), fonts);
+    plan_report_room(prep.plan, *job.options, prep.metrics);
+    prep.metrics.label_width = nullptr;  // it measures with this band's context
+    trace_all(d, prep.traced);
+    prep.ready = true;
+  }
+  draw_all(d, prep.traced);
   cairo_status_t status = cairo_status(cr.get());
   cr.reset();
   cairo_surface_finish(surface.get());
@@ -292,12 +318,18 @@ int draw_report_picture(ReportJob& job) {
   try {
     ReportFonts fonts;
     if (fonts.open() < 0) return failed(job, "the bundled font cannot be read");
-    if (job.band_done == nullptr) return draw_once(job, fonts);
+    Prepared prep;
+    if (job.band_done == nullptr) return draw_once(job, fonts, prep);
     const int height = job.options->size_y;
     for (job.band_top = 0; job.band_top < height; job.band_top += job.band_rows) {
-      if (draw_once(job, fonts) < 0) return -1;
+      job.drawn_top = std::max(0, job.band_top - ReportJob::band_margin);
+      job.drawn_rows =
+          std::min(height, job.band_top + job.band_rows + ReportJob::band_margin) - job.drawn_top;
+      if (draw_once(job, fonts, prep) < 0) return -1;
       int rows = std::min(job.band_rows, height - job.band_top);
-      if (job.band_done(job.sink, job.pixels, job.band_top, rows) < 0) {
+      const uint32_t* band = job.pixels + static_cast<size_t>(job.band_top - job.drawn_top) *
+                                              static_cast<size_t>(job.options->size_x);
+      if (job.band_done(job.sink, band, job.band_top, rows) < 0) {
         return failed(job, "out of memory");
       }
     }

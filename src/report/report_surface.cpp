@@ -102,7 +102,7 @@ Surface open_surface(ReportJob& job, std::string& svg, double& scale) {
     return Surface(s);
   }
   int stride = cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, width);
-  int rows = job.band_done != nullptr ? std::min(job.band_rows, height - job.band_top) : height;
+  int rows = job.band_done != nullptr ? job.drawn_rows : height;
   return Surface(cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(job.pixels),
                                                      CAIRO_FORMAT_RGB24, width, rows, stride));
 }

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "core/utf8.h"
+#include "report/band_view.h"
 #include "report/embedded_fonts.h"
 
 namespace {
@@ -14,12 +15,15 @@ namespace {
 const cairo_user_data_key_t face_key{};
 
 // A cairo face over the font in memory; the FreeType face is released with
-// the cairo one.
-cairo_font_face_t* open_face(FT_Library library, FontData font) {
+// the cairo one. Its glyphs' reach is taken into `up` and `down`.
+cairo_font_face_t* open_face(FT_Library library, FontData font, double& up, double& down) {
   FT_Face face;
   if (FT_New_Memory_Face(library, font.data, static_cast<FT_Long>(font.size), 0, &face) != 0) {
     return nullptr;
   }
+  double em = face->units_per_EM > 0 ? face->units_per_EM : 1;
+  up = std::max(up, static_cast<double>(face->bbox.yMax) / em);
+  down = std::max(down, static_cast<double>(-face->bbox.yMin) / em);
   cairo_font_face_t* cairo_face = cairo_ft_font_face_create_for_ft_face(face, 0);
   auto done = [](void* f) { FT_Done_Face(static_cast<FT_Face>(f)); };
   if (cairo_font_face_set_user_data(cairo_face, &face_key, face, done) != CAIRO_STATUS_SUCCESS) {
@@ -59,8 +63,8 @@ int ReportFonts::open() {
   FT_Library library;
   if (FT_Init_FreeType(&library) != 0) return -1;
   library_ = library;
-  regular_ = open_face(library, sans_font());
-  bold_ = open_face(library, sans_bold_font());
+  regular_ = open_face(library, sans_font(), reach_up_, reach_down_);
+  bold_ = open_face(library, sans_bold_font(), reach_up_, reach_down_);
   return regular_ != nullptr && bold_ != nullptr ? 0 : -1;
 }
 
@@ -91,8 +95,14 @@ double text_width(cairo_t* cr, const ReportFonts& fonts, TextStyle style, const 
   return extents.x_advance;
 }
 
+bool text_shows(cairo_t* cr, const ReportFonts& fonts, double size, double first, double last) {
+  return rows_show(cr, std::min(first, last) - fonts.reach_up() * size,
+                   std::max(first, last) + fonts.reach_down() * size);
+}
+
 void show_text(cairo_t* cr, const ReportFonts& fonts, TextStyle style, double x, double baseline,
                const std::string& text) {
+  if (!text_shows(cr, fonts, style.size, baseline, baseline)) return;
   use_style(cr, fonts, style);
   cairo_move_to(cr, x, baseline);
   cairo_show_text(cr, text.c_str());
@@ -139,12 +149,13 @@ double label_width(cairo_t* cr, const ReportFonts& fonts, double size, const Pow
 
 void show_label(cairo_t* cr, const ReportFonts& fonts, double size, double x, double baseline,
                 const PowerLabel& label) {
+  double raised = baseline - exponent_raise * cap_height * size;
+  if (!text_shows(cr, fonts, size, raised, baseline)) return;
   std::string mantissa = typeset(label.mantissa);
   show_text(cr, fonts, {size}, x, baseline, mantissa);
   if (label.exponent.empty()) return;
   double right = x + text_width(cr, fonts, {size}, mantissa);
-  show_text(cr, fonts, {size * exponent_size}, right, baseline - exponent_raise * cap_height * size,
-            typeset(label.exponent));
+  show_text(cr, fonts, {size * exponent_size}, right, raised, typeset(label.exponent));
 }
 
 namespace {

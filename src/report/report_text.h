@@ -20,11 +20,16 @@ class ReportFonts {
   // Returns 0, or -1 when FreeType cannot read the fonts.
   int open();
   cairo_font_face_t* face(bool bold) const { return bold ? bold_ : regular_; }
+  // How far any glyph of either face reaches above and below its
+  // baseline, per unit of size (the fonts' bounding boxes).
+  double reach_up() const { return reach_up_; }
+  double reach_down() const { return reach_down_; }
 
  private:
   void* library_ = nullptr;  // FT_Library, kept out of this header
   cairo_font_face_t* regular_ = nullptr;
   cairo_font_face_t* bold_ = nullptr;
+  double reach_up_ = 0, reach_down_ = 0;
 };
 
 // A text's size in layout units and weight.
@@ -43,6 +48,9 @@ std::string valid_text(const std::string& text);
 
 void use_style(cairo_t* cr, const ReportFonts& fonts, TextStyle style);
 double text_width(cairo_t* cr, const ReportFonts& fonts, TextStyle style, const std::string& text);
+// Whether text of `size` on baselines from `first` to `last` can mark the
+// surface (band_view.h).
+bool text_shows(cairo_t* cr, const ReportFonts& fonts, double size, double first, double last);
 // Draws valid text with its baseline's left end at (x, baseline).
 void show_text(cairo_t* cr, const ReportFonts& fonts, TextStyle style, double x, double baseline,
                const std::string& text);

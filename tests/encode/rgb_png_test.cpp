@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -10,26 +11,31 @@
 
 namespace {
 
-// Pictures of every width around the filter's blocks of four and sixteen pixels, rows
-// repeating the one above or not, with the unused byte of each pixel
-// random (as cairo leaves it): the decoded PNG holds the same colours.
+// A picture of `width` x `height` whose every other row mostly repeats the
+// one above, as lines do (whole chunks of sixteen pixels some of the time),
+// with the unused byte of each pixel random, as cairo leaves it.
+std::vector<uint32_t> picture_of_lines(int width, int height, unsigned& state) {
+  auto next = [&] { return state = state * 1103515245u + 12345u; };
+  std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
+  for (size_t i = 0; i < pixels.size(); ++i) {
+    size_t above = i >= static_cast<size_t>(width) ? i - static_cast<size_t>(width) : i;
+    bool repeat = i != above && (i / static_cast<size_t>(width)) % 2 == 1 && next() % 16 != 0;
+    uint32_t colour = repeat ? pixels[above] & 0x00FFFFFF : next() >> 8;
+    pixels[i] = colour | (next() & 0xFF000000);
+  }
+  return pixels;
+}
+
+// Pictures of every width around the filter's blocks of four and sixteen
+// pixels: the decoded PNG holds the same colours.
 TEST(RgbPng, DecodesToThePixelsGiven) {
   const struct {
     int width, height;
   } sizes[] = {{1, 1}, {1, 3},  {2, 2},  {3, 5},  {4, 4},  {5, 3},  {7, 6}, {8, 2},
                {9, 7}, {13, 4}, {16, 3}, {17, 5}, {33, 6}, {40, 4}, {65, 3}};
   unsigned state = 3;
-  auto next = [&] { return state = state * 1103515245u + 12345u; };
   for (const auto& s : sizes) {
-    std::vector<uint32_t> pixels(static_cast<size_t>(s.width) * static_cast<size_t>(s.height));
-    for (size_t i = 0; i < pixels.size(); ++i) {
-      size_t above = i >= static_cast<size_t>(s.width) ? i - static_cast<size_t>(s.width) : i;
-      // Every other row mostly repeats the one above, as lines do: whole
-      // chunks of sixteen pixels some of the time.
-      bool repeat = i != above && (i / static_cast<size_t>(s.width)) % 2 == 1 && next() % 16 != 0;
-      uint32_t colour = repeat ? pixels[above] & 0x00FFFFFF : next() >> 8;
-      pixels[i] = colour | (next() & 0xFF000000);
-    }
+    std::vector<uint32_t> pixels = picture_of_lines(s.width, s.height, state);
     std::vector<unsigned char> png;
     ASSERT_EQ(0, encode_rgb_png(pixels.data(), s.width, s.height, png));
     DecodedImage im = decode_png(std::string(png.begin(), png.end()));
@@ -46,6 +52,26 @@ TEST(RgbPng, DecodesToThePixelsGiven) {
         ASSERT_EQ(static_cast<int>(p & 0xFF), gdTrueColorGetBlue(c)) << s.width << " " << x;
       }
     }
+  }
+}
+
+// A picture written a band of rows at a time, as a report PNG is drawn, is
+// the file written whole, whatever the bands: a band's first row is
+// filtered against the last of the band before.
+TEST(RgbPng, BandsMakeTheFileOfThePictureWhole) {
+  const int width = 37, height = 23;
+  unsigned state = 5;
+  std::vector<uint32_t> pixels = picture_of_lines(width, height, state);
+  std::vector<unsigned char> whole;
+  ASSERT_EQ(0, encode_rgb_png(pixels.data(), width, height, whole));
+  for (int rows : {1, 2, 5, 22}) {
+    std::vector<unsigned char> banded;
+    RgbPngRows png(banded, width, height);
+    for (int top = 0; top < height; top += rows) {
+      png.add(pixels.data() + static_cast<size_t>(top) * width, std::min(rows, height - top));
+    }
+    png.finish();
+    EXPECT_EQ(whole, banded) << rows;
   }
 }
 

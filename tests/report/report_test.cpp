@@ -85,6 +85,20 @@ TEST(Report, PngIsAntiAliasedAndTextGrowsWithTheSize) {
   EXPECT_NEAR(2.0, static_cast<double>(heights[1]) / heights[0], 0.25);
 }
 
+// A report PNG is drawn and encoded a band at a time: a picture of
+// 10000x10000 never holds its 400 MB of pixels.
+TEST(Report, ALargePngIsDrawnABandAtATime) {
+  TempDir dir;
+  RunResult r = run_afcdraw(
+      {geophone, "OUT=" + dir.path("big.png"), "-report", "-phase", "SIZE=10000x10000"});
+  ASSERT_EQ(0, r.status);
+  EXPECT_LT(r.max_rss_kb, 128 * 1024);
+  std::string png = read_file(dir.path("big.png"));
+  ASSERT_GT(png.size(), size_t{33});
+  EXPECT_EQ(std::string("\0\0\x27\x10\0\0\x27\x10", 8), png.substr(16, 8));  // its header
+  EXPECT_EQ("IEND", png.substr(png.size() - 8, 4));
+}
+
 TEST(Report, SameCommandLineSameBytes) {
   for (const char* name : {"a.png", "a.svg", "a.pdf", "a.gif"}) {
     TempDir dir;
