@@ -63,4 +63,27 @@ TEST(TraceCurve, ThinningKeepsEachColumnsExtremes) {
   EXPECT_NEAR(190, high->y, 0.01);  // 10 on the axis
 }
 
+// On log axes each vertex lies where log10 puts it: over three hundred
+// decades, at and around the powers of two where a mantissa's octave
+// turns, and across the chunks the tracing takes the points in.
+TEST(TraceCurve, LogAxesPlaceEachPointAsLog10Does) {
+  PlotArea a = plot_area_between(100, 100, 1100, 1100);
+  a.x = axis_scale(1e-150, 1e150, true, a.width);
+  a.y = axis_scale(1e-150, 1e150, true, a.height);
+  PointList points;
+  for (int i = 0; i < 1500; ++i) {
+    double x = std::pow(10.0, -149.0 + 298.0 * i / 1499);
+    int k = i % 7 - 3;  // a power of two, or a step beside one
+    double y = k == 0 ? std::ldexp(1.0, i / 2 - 400) : x * (1 + k * 1e-16);
+    points.push_back({x, y});
+  }
+  TracedCurve t;
+  trace_curve(points, a, 1e7, t);  // a column to each point: none thinned
+  ASSERT_EQ(points.size(), t.vertices.size());
+  for (size_t i = 0; i < points.size(); ++i) {
+    EXPECT_NEAR(a.left + along(a.x, points[i].x), t.vertices[i].x, 1e-9) << i;
+    EXPECT_NEAR(a.bottom - along(a.y, points[i].y), t.vertices[i].y, 1e-9) << i;
+  }
+}
+
 }  // namespace
