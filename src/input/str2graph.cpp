@@ -52,7 +52,8 @@ const char* scan_point(const char* p, const char* end, ResponsePoint& point) {
 // The phase after the amplitude, which ends at p: one separator character,
 // then a number read as the other two are. A line without one gives no
 // phase point.
-void add_phase(const char* p, const char* end, double x, PointList& phases) {
+template <class Phases>
+void add_phase(const char* p, const char* end, double x, Phases& phases) {
   if (p == end) return;
   double phase;
   if (scan_double(p + 1, end, phase) != nullptr && std::isfinite(phase)) {
@@ -62,8 +63,8 @@ void add_phase(const char* p, const char* end, double x, PointList& phases) {
 
 // The phases are looked for only when asked for: without them the loop is
 // the two-number scan alone.
-template <bool with_phases, class Points>
-void extract(std::string_view text, Points& points, PointList* phases) {
+template <bool with_phases, class Points, class Phases>
+void extract(std::string_view text, Points& points, Phases* phases) {
   const char* p = text.data();
   const char* end = p + text.size();
   while (p < end) {
@@ -93,12 +94,27 @@ struct PointsAt {
   }
 };
 
+// The second half's points after the first's: moved down in the room where
+// the first half's lines gave fewer, or copied from their own list.
+void join_in_room(PointList& list, const PointsAt& later, bool in_room, const PointList& apart) {
+  size_t first = list.size();
+  if (!in_room) {
+    list.insert(list.end(), apart.begin(), apart.end());
+    return;
+  }
+  if (later.at != list.data() + first) {
+    memmove(list.data() + first, later.at, later.size * sizeof(ResponsePoint));
+  }
+  list.resize(first + later.size);
+}
+
 // Extracts the points (and with `phases` the phase points) of the file's
 // text, the two halves of a big text (cut after a line feed) at once, and
-// releases the text. The second half's points are written straight into
-// the list's reserved room, after one place for each line of the first
-// half, which holds at most one point; joining then moves them down only
-// past the lines that gave none, and no fresh page is touched for a copy.
+// releases the text. The second half's points and phases are written
+// straight into their lists' reserved room, after one place for each line
+// of the first half, which holds at most one; joining then moves them down
+// only past the lines that gave none, and no fresh page is touched for a
+// copy.
 // Returns false when the file was cut shorter meanwhile: the points of the
 // lost part are missing, and a line may have been cut in the middle.
 template <bool with_phases>
@@ -119,34 +135,35 @@ bool extract_all(FileText& file, PointList& points, PointList* phases) {
   std::string_view head = text.substr(0, lf + 1), tail = text.substr(lf + 1);
   ResponsePoint* room = points.data();
   size_t room_size = points.capacity();
-  PointsAt later{room};
-  bool in_room = false;
+  PointsAt later{room}, later_phases_at{with_phases ? phases->data() : nullptr};
+  bool in_room = false, phases_in_room = false;
   PointList later_list, later_phases;  // the second half's, when the room is too small
   run_together([&] { extract<with_phases>(head, points, phases); },
                [&] {
-                 if constexpr (with_phases) reserve_points(tail, later_phases);
                  size_t place = line_feeds(head);
                  in_room = place + most_points(tail) <= room_size;
+                 if constexpr (with_phases) {
+                   phases_in_room = in_room && place + most_points(tail) <= phases->capacity();
+                   if (phases_in_room) later_phases_at.at += place;
+                 }
                  if (!in_room) {
+                   if constexpr (with_phases) reserve_points(tail, later_phases);
                    reserve_points(tail, later_list);
                    extract<with_phases>(tail, later_list, &later_phases);
                    return;
                  }
                  later.at = room + place;
-                 extract<with_phases>(tail, later, &later_phases);
+                 if (phases_in_room) {
+                   extract<with_phases>(tail, later, &later_phases_at);
+                 } else {
+                   if constexpr (with_phases) reserve_points(tail, later_phases);
+                   extract<with_phases>(tail, later, &later_phases);
+                 }
                });
   bool whole = !file.cut_short();
   file = FileText();  // gone before a copy, so its pages and the copy's never meet
-  size_t first = points.size();
-  if (in_room) {
-    if (later.at != room + first)
-      memmove(room + first, later.at, later.size * sizeof(ResponsePoint));
-    points.resize(first + later.size);
-  } else {
-    points.insert(points.end(), later_list.begin(), later_list.end());
-  }
-  if constexpr (with_phases)
-    phases->insert(phases->end(), later_phases.begin(), later_phases.end());
+  join_in_room(points, later, in_room, later_list);
+  if constexpr (with_phases) join_in_room(*phases, later_phases_at, phases_in_room, later_phases);
   return whole;
 }
 

@@ -13,16 +13,23 @@ namespace {
 
 using Points = std::vector<std::pair<double, double>>;
 
-// The points str2graph finds in a file holding `bytes`, or nothing on failure.
-Points extract(const std::string& bytes, int& result) {
+// The points str2graph finds in a file holding `bytes`, or nothing on
+// failure; given `phases`, the phase points too.
+Points extract(const std::string& bytes, int& result, Points* phases = nullptr) {
   TempDir dir;
   write_file(dir.path("in.txt"), bytes);
   FileText text;
-  PointList points{{9, 9}};  // emptied first
+  PointList points{{9, 9}}, phase_list{{9, 9}};  // emptied first
   result = read_in(dir.path("in.txt").c_str(), text);
-  if (result == 0) result = str2graph(std::move(text), points);
+  if (result == 0) {
+    result = phases == nullptr ? str2graph(std::move(text), points)
+                               : str2graph_with_phases(std::move(text), points, phase_list);
+  }
   Points out;
   for (const ResponsePoint& p : points) out.emplace_back(p.x, p.y);
+  for (const ResponsePoint& p : phase_list) {
+    if (phases != nullptr) phases->emplace_back(p.x, p.y);
+  }
   return out;
 }
 
@@ -72,7 +79,8 @@ TEST(Str2graph, NoAcceptableLine) {
 // Big texts are read in two halves at once, the second straight after room
 // for the first half's lines: nothing may be lost, doubled or reordered at
 // the seam, wherever it falls, nor when the first half's lines (here 5 MB of
-// empty ones) are more than the list has room for.
+// empty ones) are more than the list has room for; the phases (on two lines
+// of three) no more than the points.
 TEST(Str2graph, BigTextsKeepEveryPointInOrder) {
   const struct {
     const char* line_end;
@@ -83,17 +91,26 @@ TEST(Str2graph, BigTextsKeepEveryPointInOrder) {
     int lines = 0;
     while (bytes.size() < empty_lines + (size_t{9} << 20)) {
       ++lines;
-      bytes += std::to_string(lines) + ".5  " + (lines % 7 ? "2.25" : "x") + line_end;
+      std::string phase = lines % 3 ? "  -" + std::to_string(lines) + ".25" : "";
+      bytes += std::to_string(lines) + ".5  " + (lines % 7 ? "2.25" : "x") + phase + line_end;
     }
-    int result;
-    Points points = extract(bytes, result);
-    ASSERT_EQ(0, result);
-    ASSERT_EQ(static_cast<size_t>(lines - lines / 7), points.size()) << line_end;
-    size_t i = 0;
-    for (int n = 1; n <= lines; ++n) {
-      if (n % 7 == 0) continue;
-      ASSERT_EQ(n + 0.5, points[i].first) << n;
-      ASSERT_EQ(2.25, points[i++].second);
+    for (bool with_phases : {false, true}) {
+      int result;
+      Points phases;
+      Points points = extract(bytes, result, with_phases ? &phases : nullptr);
+      ASSERT_EQ(0, result);
+      ASSERT_EQ(static_cast<size_t>(lines - lines / 7), points.size()) << line_end;
+      size_t i = 0, k = 0;
+      for (int n = 1; n <= lines; ++n) {
+        if (n % 7 == 0) continue;
+        ASSERT_EQ(n + 0.5, points[i].first) << n;
+        ASSERT_EQ(2.25, points[i++].second);
+        if (!with_phases || n % 3 == 0) continue;
+        ASSERT_LT(k, phases.size()) << n;
+        ASSERT_EQ(n + 0.5, phases[k].first) << n;
+        ASSERT_EQ(-(n + 0.25), phases[k++].second) << n;
+      }
+      EXPECT_EQ(k, phases.size()) << line_end;
     }
   }
 }
