@@ -112,8 +112,7 @@ void plot_line(unsigned char* mask, int stride, int width, int height, Vertex a,
 // it is drawn as today's pictures draw it, in one-pixel lines, into a mask
 // of the area at `pixels` per layout unit, through which its colour is
 // then painted.
-void paint_dense(cairo_t* cr, const PlotArea& area, const TracedCurve& curve, const Rgb& color,
-                 double pixels) {
+cairo_surface_t* plot_dense(const PlotArea& area, const TracedCurve& curve, double pixels) {
   int width = static_cast<int>(std::ceil(area.width * pixels));
   int height = static_cast<int>(std::ceil(area.height * pixels));
   cairo_surface_t* mask = cairo_image_surface_create(CAIRO_FORMAT_A8, width, height);
@@ -136,11 +135,16 @@ void paint_dense(cairo_t* cr, const PlotArea& area, const TracedCurve& curve, co
     }
     cairo_surface_mark_dirty(mask);
   }
+  return mask;
+}
+
+void paint_dense(cairo_t* cr, const PlotArea& area, const TracedCurve& curve, const Rgb& color,
+                 double pixels, DenseMask& mask) {
+  if (mask.surface == nullptr) mask.surface = plot_dense(area, curve, pixels);
   cairo_set_source_rgb(cr, color.red / 255.0, color.green / 255.0, color.blue / 255.0);
   cairo_translate(cr, area.left, area.top);
   cairo_scale(cr, 1 / pixels, 1 / pixels);
-  cairo_mask_surface(cr, mask, 0, 0);
-  cairo_surface_destroy(mask);
+  cairo_mask_surface(cr, mask.surface, 0, 0);
 }
 
 // A raster's clip is whole pixels: cairo draws a curve under a clip that
@@ -168,12 +172,12 @@ void clip_to_area(cairo_t* cr, const PlotArea& area, bool vector) {
 }  // namespace
 
 void stroke_curve(cairo_t* cr, const PlotArea& area, const TracedCurve& curve, const Rgb& color,
-                  double pixels, bool vector, double width) {
+                  double pixels, bool vector, double width, DenseMask& mask) {
   if (!rows_show(cr, area.top, area.bottom)) return;  // it is clipped to the area
   cairo_save(cr);
   clip_to_area(cr, area, vector);
   if (dense(curve, pixels)) {
-    paint_dense(cr, area, curve, color, pixels);
+    paint_dense(cr, area, curve, color, pixels, mask);
   } else {
     set_style(cr, color, width);
     // A vector file is not rasterized here: its runs stay whole, one path

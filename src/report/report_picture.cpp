@@ -66,7 +66,10 @@ void centred_text(const Drawing& d, TextStyle style, const char* text, double mi
 
 // An axis name upright, centred between rows `top` and `bottom`.
 void upright_name(const Drawing& d, const char* name, double top, double bottom) {
-  if (name[0] == '\0' || !rows_show(d.cr, top, bottom)) return;
+  // Turned, a glyph's ink before its origin or past its advance lies
+  // below or above the rows.
+  double reach = d.fonts.reach_across() * name_style.size;
+  if (name[0] == '\0' || !rows_show(d.cr, top - reach, bottom + reach)) return;
   std::string shown = fitted_text(d.cr, d.fonts, name_style, valid_text(name), bottom - top);
   double width = text_width(d.cr, d.fonts, name_style, shown);
   cairo_save(d.cr);
@@ -121,11 +124,19 @@ void ring_sensitivity(cairo_t* cr, const PlotArea& area, ResponsePoint mark, con
   cairo_restore(cr);
 }
 
+// A panel's curves as traced, and the masks of those drawn dense.
+struct PanelCurves {
+  std::vector<TracedCurve> traced;
+  std::vector<DenseMask> masks;
+};
+
 // Each curve's points of `list`, from `first` on, traced for the area.
 void trace_panel(const Drawing& d, const PlotArea& area, PointList Curve::*list, size_t first,
-                 std::vector<TracedCurve>& traced) {
+                 PanelCurves& panel) {
   const CurveList& curves = *d.job.curves;
+  std::vector<TracedCurve>& traced = panel.traced;
   traced.assign(curves.size(), TracedCurve());
+  panel.masks.resize(curves.size());
   bool vector = vector_format(d.job.format);
   for (size_t i = first; i < curves.size(); ++i) {
     trace_curve(curves[i].*list, area, (vector ? vector_columns : raster_columns) * d.plan.scale,
@@ -135,16 +146,15 @@ void trace_panel(const Drawing& d, const PlotArea& area, PointList Curve::*list,
 
 // One panel: grid, labels and, from `first` on, each curve as traced.
 void draw_panel(const Drawing& d, const PlotArea& area, const TickRule& y_rule, bool x_labels,
-                PointList Curve::*list, size_t first, int sub_grid_y,
-                const std::vector<TracedCurve>& traced) {
+                PointList Curve::*list, size_t first, int sub_grid_y, PanelCurves& panel) {
   draw_report_grid(d.cr, area, x_rule(d.plan), y_rule, d.o.sub_grid_x, sub_grid_y);
   draw_report_labels(d.cr, d.fonts, area, x_rule(d.plan), y_rule, x_labels, d.plan.size_x);
   const CurveList& curves = *d.job.curves;
   bool vector = vector_format(d.job.format);
   for (size_t i = first; i < curves.size(); ++i) {
     // A dense curve in a vector file is a raster twice as fine as the picture.
-    stroke_curve(d.cr, area, traced[i], curves[i].color, (vector ? 2 : 1) * d.plan.scale, vector,
-                 curve_line_width(d.o, d.plan.scale, report_curve_width));
+    stroke_curve(d.cr, area, panel.traced[i], curves[i].color, (vector ? 2 : 1) * d.plan.scale,
+                 vector, curve_line_width(d.o, d.plan.scale, report_curve_width), panel.masks[i]);
     if (list == &Curve::points && curves[i].sensitivity) {
       ring_sensitivity(d.cr, area, *curves[i].sensitivity, curves[i].color);
     }
@@ -164,11 +174,11 @@ constexpr size_t trace_apart_from = size_t{1} << 16;
 
 // Every panel's curves, traced once for all the bands of a picture.
 struct TracedPanels {
-  std::vector<TracedCurve> amplitude, phase, deviation, phase_deviation;
+  PanelCurves amplitude, phase, deviation, phase_deviation;
 };
 
-void trace_two_panels(const Drawing& d, bool phase_panel, std::vector<TracedCurve>& amplitude,
-                      std::vector<TracedCurve>& phase) {
+void trace_two_panels(const Drawing& d, bool phase_panel, PanelCurves& amplitude,
+                      PanelCurves& phase) {
   auto trace_amplitude = [&] { trace_panel(d, d.plan.amplitude, &Curve::points, 0, amplitude); };
   auto trace_phase = [&] {
     if (phase_panel) trace_panel(d, d.plan.phase, &Curve::phases, 0, phase);
@@ -201,9 +211,8 @@ void trace_all(const Drawing& d, TracedPanels& t) {
 }
 
 void draw_deviation(const Drawing& d, const PlotArea& area, const TickRule& rule,
-                    PointList Curve::*list, double tolerance, bool x_labels,
-                    const std::vector<TracedCurve>& traced) {
-  draw_panel(d, area, rule, x_labels, list, 1, 0, traced);
+                    PointList Curve::*list, double tolerance, bool x_labels, PanelCurves& panel) {
+  draw_panel(d, area, rule, x_labels, list, 1, 0, panel);
   for (double v : {0.0, -tolerance, tolerance}) {
     double row = area.bottom - along(area.y, v);
     if (!(area.top <= row && row <= area.bottom)) continue;
@@ -237,7 +246,7 @@ void draw_nyquist(const Drawing& d) {
   show_text(d.cr, d.fonts, {label_size}, left, a.top + inset + cap_height * label_size, name);
 }
 
-void draw_all(const Drawing& d, const TracedPanels& t) {
+void draw_all(const Drawing& d, TracedPanels& t) {
   cairo_set_source_rgb(d.cr, 1, 1, 1);
   cairo_paint(d.cr);
   draw_titles(d);
@@ -262,8 +271,9 @@ void draw_all(const Drawing& d, const TracedPanels& t) {
   }
   if (o.nyquist > 0) draw_nyquist(d);
   // Last: nothing is drawn over the legend.
-  draw_report_legend(d.cr, d.fonts, plan.amplitude, *d.job.legend, *d.job.curves, t.amplitude,
-                     curve_line_width(o, plan.scale, report_curve_width), o.legend_corner);
+  draw_report_legend(d.cr, d.fonts, plan.amplitude, *d.job.legend, *d.job.curves,
+                     t.amplitude.traced, curve_line_width(o, plan.scale, report_curve_width),
+                     o.legend_corner);
 }
 
 int failed(ReportJob& job, const char* why) {

@@ -15,15 +15,18 @@ namespace {
 const cairo_user_data_key_t face_key{};
 
 // A cairo face over the font in memory; the FreeType face is released with
-// the cairo one. Its glyphs' reach is taken into `up` and `down`.
-cairo_font_face_t* open_face(FT_Library library, FontData font, double& up, double& down) {
+// the cairo one. Its glyphs' reach is taken into `reach` (up, down, across).
+cairo_font_face_t* open_face(FT_Library library, FontData font, double (&reach)[3]) {
   FT_Face face;
   if (FT_New_Memory_Face(library, font.data, static_cast<FT_Long>(font.size), 0, &face) != 0) {
     return nullptr;
   }
   double em = face->units_per_EM > 0 ? face->units_per_EM : 1;
-  up = std::max(up, static_cast<double>(face->bbox.yMax) / em);
-  down = std::max(down, static_cast<double>(-face->bbox.yMin) / em);
+  const FT_BBox& box = face->bbox;
+  reach[0] = std::max(reach[0], static_cast<double>(box.yMax) / em);
+  reach[1] = std::max(reach[1], static_cast<double>(-box.yMin) / em);
+  reach[2] =
+      std::max({reach[2], static_cast<double>(box.xMax) / em, static_cast<double>(-box.xMin) / em});
   cairo_font_face_t* cairo_face = cairo_ft_font_face_create_for_ft_face(face, 0);
   auto done = [](void* f) { FT_Done_Face(static_cast<FT_Face>(f)); };
   if (cairo_font_face_set_user_data(cairo_face, &face_key, face, done) != CAIRO_STATUS_SUCCESS) {
@@ -63,8 +66,10 @@ int ReportFonts::open() {
   FT_Library library;
   if (FT_Init_FreeType(&library) != 0) return -1;
   library_ = library;
-  regular_ = open_face(library, sans_font(), reach_up_, reach_down_);
-  bold_ = open_face(library, sans_bold_font(), reach_up_, reach_down_);
+  double reach[3] = {};
+  regular_ = open_face(library, sans_font(), reach);
+  bold_ = open_face(library, sans_bold_font(), reach);
+  reach_up_ = reach[0], reach_down_ = reach[1], reach_across_ = reach[2];
   return regular_ != nullptr && bold_ != nullptr ? 0 : -1;
 }
 

@@ -21,15 +21,17 @@ class ReportFonts {
   int open();
   cairo_font_face_t* face(bool bold) const { return bold ? bold_ : regular_; }
   // How far any glyph of either face reaches above and below its
-  // baseline, per unit of size (the fonts' bounding boxes).
+  // baseline, and before or after its origin, per unit of size (the fonts'
+  // bounding boxes).
   double reach_up() const { return reach_up_; }
   double reach_down() const { return reach_down_; }
+  double reach_across() const { return reach_across_; }
 
  private:
   void* library_ = nullptr;  // FT_Library, kept out of this header
   cairo_font_face_t* regular_ = nullptr;
   cairo_font_face_t* bold_ = nullptr;
-  double reach_up_ = 0, reach_down_ = 0;
+  double reach_up_ = 0, reach_down_ = 0, reach_across_ = 0;
 };
 
 // A text's size in layout units and weight.

@@ -1,14 +1,14 @@
-// A report GIF is drawn and reduced to its palette a band of rows at a
-// time (bands of 16 MB), yet it is the picture libgd makes of the report
-// PNG of the same command line (drawn in bands of its own, of 256 KB or a
-// sixteenth of the picture, each band drawing only what reaches it),
-// reduced by libgd: palette entry for entry and pixel for pixel. So the
-// two ways of cutting a picture into bands draw the same picture, text,
-// names, legend and curves near the edges included.
+// A report GIF is drawn in the bands the PNG is drawn in (of 256 KB, or a
+// sixteenth of a tall picture), kept whole up to 16 MB and otherwise drawn
+// twice, to count its colours and to map them. Either way it is the
+// picture libgd makes of the report PNG of the same command line, reduced
+// by libgd: palette entry for entry and pixel for pixel, a noisy curve
+// crossing every band's edge included.
 
 #include <gd.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -20,6 +20,17 @@ namespace {
 TEST(BandPalette, AReportGifIsLibgdsPaletteOfTheReportPng) {
   const std::string in = "IN=" AFCDRAW_EXAMPLES "/broadband_120s.txt";
   const std::string in2 = "IN2=" AFCDRAW_EXAMPLES "/geophone_4_5hz.txt";
+  TempDir data;
+  std::string noisy;
+  unsigned state = 1;
+  for (int i = 0; i < 20000; ++i) {
+    state = state * 1103515245u + 12345u;
+    double f = 0.001 * std::pow(10.0, 4.3 * i / 20000);
+    noisy += std::to_string(f) + " " + std::to_string(1000 + (state >> 16) % 500) + " " +
+             std::to_string(static_cast<int>(state >> 8) % 360 - 180) + "\n";
+  }
+  write_file(data.path("noisy.txt"), noisy);
+  const std::string in_noisy = "IN=" + data.path("noisy.txt");
   const std::vector<std::vector<std::string>> runs = {
       // One GIF band; two; many thin ones of a tall picture.
       {in, "-phase", "NAME=broadband", "SIZE=800x600"},
@@ -29,6 +40,9 @@ TEST(BandPalette, AReportGifIsLibgdsPaletteOfTheReportPng) {
       {in, in2, "-phase", "-diff", "FONT=20", "SIZE=640x480", "NAME=broadband", "NAME2=geophone",
        "DIMX=Frequency, Hz", "DIMY=Amplitude", "DIMP=Phase", "CAPTION=Two responses"},
       {in, in2, "-fit", "LW=6", "SIZE=1000x2600", "NAME=broadband", "NAME2=geophone"},
+      // A noisy curve's strokes cross every band's edge; counted and mapped in two passes.
+      {in_noisy, "-phase", "LW=1", "SIZE=2000x2000"},
+      {in_noisy, "-phase", "SIZE=1200x1500"},
   };
   for (const std::vector<std::string>& run : runs) {
     std::string size;  // the command line, to name a failure
