@@ -8,11 +8,11 @@
 #include <gd.h>
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 #include <vector>
 
 #include "support/gif_reader.h"
+#include "support/noisy_response.h"
 #include "support/test_files.h"
 
 namespace {
@@ -21,15 +21,7 @@ TEST(BandPalette, AReportGifIsLibgdsPaletteOfTheReportPng) {
   const std::string in = "IN=" AFCDRAW_EXAMPLES "/broadband_120s.txt";
   const std::string in2 = "IN2=" AFCDRAW_EXAMPLES "/geophone_4_5hz.txt";
   TempDir data;
-  std::string noisy;
-  unsigned state = 1;
-  for (int i = 0; i < 20000; ++i) {
-    state = state * 1103515245u + 12345u;
-    double f = 0.001 * std::pow(10.0, 4.3 * i / 20000);
-    noisy += std::to_string(f) + " " + std::to_string(1000 + (state >> 16) % 500) + " " +
-             std::to_string(static_cast<int>(state >> 8) % 360 - 180) + "\n";
-  }
-  write_file(data.path("noisy.txt"), noisy);
+  write_file(data.path("noisy.txt"), noisy_response(20000, 4.3, 1, 500, -180, 360));
   const std::string in_noisy = "IN=" + data.path("noisy.txt");
   const std::vector<std::vector<std::string>> runs = {
       // One GIF band; two; many thin ones of a tall picture.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "support/gif_reader.h"
+#include "support/noisy_response.h"
 #include "support/test_files.h"
 
 namespace {
@@ -238,15 +239,7 @@ TEST(Report, PhasesLeftOutKeepTheFrequencyLabels) {
 // a race between the threads would likely show.
 TEST(Report, DenseTwoPanelPicturesAreTheSameEveryTime) {
   TempDir dir;
-  std::string points;
-  unsigned state = 7;
-  for (int i = 0; i < 80000; ++i) {
-    state = state * 1103515245u + 12345u;
-    double f = 0.001 * std::pow(10.0, 4.0 * i / 80000);
-    points += std::to_string(f) + " " + std::to_string(1000 + (state >> 16) % 100) + " " +
-              std::to_string(45 + (state >> 8) % 10) + "\n";
-  }
-  write_file(dir.path("dense.txt"), points);
+  write_file(dir.path("dense.txt"), noisy_response(80000, 4.0, 7, 100, 45, 10));
   write_file(dir.path("jobs.txt"), "IN=dense.txt -report -phase OUT=batch.png\n");
   const std::string alone = "\"$AFCDRAW\" IN=dense.txt -report -phase OUT=";
   RunResult r = run_shell(
