@@ -1,7 +1,6 @@
 #include "encode/rgb_png.h"
 
 #include <cstring>
-#include <new>
 
 #include "encode/png_chunks.h"
 
@@ -98,10 +97,6 @@ void filter_row(const uint32_t* pixels, const uint32_t* above, int width, unsign
   memcpy(out, &rgb, rgb_bytes);
 }
 
-}  // namespace
-
-namespace {
-
 size_t start_file(std::vector<unsigned char>& out, int width, int height) {
   put_png_start(out, static_cast<uint32_t>(width), static_cast<uint32_t>(height), byte_depth,
                 truecolour_type);
@@ -137,17 +132,4 @@ void RgbPngRows::finish() {
   deflate_.finish();
   close_chunk(out_, chunk_);
   put_png_end(out_);
-}
-
-int encode_rgb_png(const uint32_t* pixels, int width, int height, std::vector<unsigned char>& out) {
-  size_t start = out.size();
-  try {
-    RgbPngRows png(out, width, height);
-    png.add(pixels, height);
-    png.finish();
-    return 0;
-  } catch (const std::bad_alloc&) {
-    out.resize(start);
-    return -1;
-  }
 }

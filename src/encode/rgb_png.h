@@ -7,17 +7,13 @@
 #include "encode/row_deflate.h"
 
 // Encodes width x height pixels of 0xXXRRGGBB (row after row, the top byte
-// unused) as an 8-bit RGB PNG, appended to `out`. Anti-aliased pictures of
-// lines are mostly flat: after the "up" filter their rows are runs, which a
-// deflater made for them (row_deflate.h) takes a row at a time, without a
-// copy of the picture. Returns 0, or -1 when memory runs out (`out` as it
-// was).
-int encode_rgb_png(const uint32_t* pixels, int width, int height, std::vector<unsigned char>& out);
-
-// The same file written a band of rows at a time, top to bottom, so that
-// the whole picture need never be held: each band's rows go as they come,
-// and the last is kept for the filter of the next band's first. Out of
-// memory shows as std::bad_alloc from any of them.
+// unused) as an 8-bit RGB PNG, appended to `out`, a band of rows at a time,
+// top to bottom, so that the whole picture need never be held: each band's
+// rows go as they come, and the last is kept for the filter of the next
+// band's first. Anti-aliased pictures of lines are mostly flat: after the
+// "up" filter their rows are runs, which a deflater made for them
+// (row_deflate.h) takes a row at a time. Out of memory shows as
+// std::bad_alloc from any of them.
 class RgbPngRows {
  public:
   RgbPngRows(std::vector<unsigned char>& out, int width, int height);

@@ -17,8 +17,8 @@ double unscaled(double s, bool log) {
   return log ? std::pow(10.0, s) : s;
 }
 
-// The least and greatest finite values taken, the first of equal ones kept
-// (0 before -0): empty while lo > hi.
+// The least and greatest finite values taken, the first taken of equal
+// ones kept (of 0 and -0, whichever came first): empty while lo > hi.
 struct Extent {
   double lo = HUGE_VAL, hi = -HUGE_VAL;
   bool found() const { return lo <= hi; }
