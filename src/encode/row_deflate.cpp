@@ -65,12 +65,43 @@ uint64_t load64(const unsigned char* at) {
 size_t match_length(const unsigned char* at, size_t back, size_t most) {
   const unsigned char* from = at - back;
   size_t n = 0;
+  // Runs of zeros (rows that repeat the one above) are most of a picture:
+  // 32 bytes at a time first.
+  for (; n + 32 <= most; n += 32) {
+    uint64_t differ = 0;
+    for (size_t k = 0; k < 32; k += 8) differ |= load64(at + n + k) ^ load64(from + n + k);
+    if (differ != 0) break;
+  }
   for (; n + 8 <= most; n += 8) {
     uint64_t differ = load64(at + n) ^ load64(from + n);
     if (differ != 0) return n + static_cast<size_t>(__builtin_ctzll(differ)) / 8;
   }
   while (n < most && at[n] == from[n]) ++n;
   return n;
+}
+
+// Bit k set where byte k of a equals byte k of b.
+unsigned equal_bytes(uint64_t a, uint64_t b) {
+  constexpr uint64_t low7 = 0x7F7F7F7F7F7F7F7FULL;
+  uint64_t x = a ^ b;
+  // The high bit of each byte set where that byte of x is zero, exactly
+  // (no borrow runs between bytes).
+  uint64_t zero = ~(((x & low7) + low7) | x | low7);
+  // The eight high bits gathered into one byte, byte 0 the lowest bit.
+  return static_cast<unsigned>(((zero >> 7) * 0x0102040810204080ULL) >> 56);
+}
+
+// Bits 0 to 15 set where byte at[k] repeats the one `back` bytes before.
+unsigned repeats(const unsigned char* at, size_t back) {
+  return equal_bytes(load64(at), load64(at - back)) |
+         equal_bytes(load64(at + 8), load64(at + 8 - back)) << 8;
+}
+
+// Of the eight places at..at+7, bit k set where a match of the shortest
+// length can start, one byte or one pixel back; reads at[-3] to at[15].
+unsigned match_starts(const unsigned char* at) {
+  unsigned one = repeats(at, 1), pixel = repeats(at, lookback);
+  return (one & one >> 1 & one >> 2) | (pixel & pixel >> 1 & pixel >> 2);
 }
 
 uint32_t match_token(size_t length, size_t back) {
@@ -114,10 +145,12 @@ constexpr int repeat_extra_bits(int s) {
   return s == repeat_previous ? 2 : s == repeat_zero ? 3 : s == repeat_zero_long ? 7 : 0;
 }
 
-// Bits go out first-bit-first into bytes reserved beforehand.
+// Bits go out first-bit-first into bytes reserved beforehand. The bits
+// not yet whole bytes are held here, not in the stream's object, which
+// the byte stores could alias: a block's puts stay in registers.
 struct BitSink {
-  uint64_t& bits;
-  int& count;
+  uint64_t bits;
+  int count;
   unsigned char* at;
 
   void put(uint32_t value, int n) {
@@ -167,6 +200,14 @@ void RowDeflate::take(const unsigned char* data, size_t size) {
   // Nothing stands before the stream's first bytes to repeat.
   for (; i < size && taken_ + i < lookback; ++i) put_token(data[i]);
   while (i < size) {
+    // Where no match can start, bytes go as literals, found eight at a
+    // time: most bytes of a row that is not flat are such (text, curves).
+    if (i + 16 <= size) {
+      unsigned starts = match_starts(data + i) & 0xFF;
+      size_t literals = starts == 0 ? 8 : static_cast<size_t>(__builtin_ctz(starts));
+      for (size_t end = i + literals; i < end; ++i) put_token(data[i]);
+      if (starts == 0) continue;
+    }
     size_t most = std::min(size - i, longest_match);
     size_t one = match_length(data + i, 1, most);
     size_t three = one == most ? 0 : match_length(data + i, lookback, most);
@@ -236,6 +277,7 @@ void RowDeflate::put_block(bool last) {
   }
   sink.put(codes[end_of_block], lengths[end_of_block]);
   sink.put_whole_bytes();
+  bits_ = sink.bits, bit_count_ = sink.count;
   out_.insert(out_.end(), block_.get(), sink.at);
   token_count_ = 0;
   std::fill(std::begin(litlen_freq_), std::end(litlen_freq_), 0);

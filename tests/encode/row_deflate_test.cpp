@@ -46,6 +46,11 @@ TEST(RowDeflate, InflatesToTheRowsGiven) {
       {"noise", {noise(5000), noise(3), noise(1), noise(many)}},
       {"noise and runs by turns",
        {noise(100) + zeros(1000) + noise(5) + pixels(300, "\x01\x02\x03")}},
+      {"shortest repeats at every place among literals", {[&] {
+         std::string s;
+         for (size_t gap = 0; gap < 40; ++gap) s += noise(gap) + pixels(3 + gap % 2, "r");
+         return s;
+       }()}},
   };
   for (const auto& c : cases) {
     std::vector<unsigned char> out = {'#'};  // the stream goes after what is there
