@@ -63,12 +63,19 @@ void stroke_lines(cairo_t* cr, bool horizontal, const std::vector<Line>& lines, 
   bool apart = true;
   for (size_t i = 1; i < at.size(); ++i)
     apart = apart && (at[i] - at[i - 1] - s.width) * pixels >= 2;
+  bool any = false;
   for (const Line& l : lines) {
+    // A band of a picture strokes only the lines across its rows: the
+    // others mark none of its pixels, in one path or alone.
+    double top = horizontal ? std::min(l.from, l.to) : l.at,
+           bottom = horizontal ? std::max(l.from, l.to) : l.at;
+    if (!rows_show(cr, top - s.width / 2, bottom + s.width / 2)) continue;
+    any = true;
     cairo_move_to(cr, horizontal ? l.at : l.from, horizontal ? l.from : l.at);
     cairo_line_to(cr, horizontal ? l.at : l.to, horizontal ? l.to : l.at);
     if (!apart) cairo_stroke(cr);
   }
-  if (apart) cairo_stroke(cr);
+  if (apart && any) cairo_stroke(cr);
 }
 
 // The faint lines' values: on log10 sub_grid parts of each decade (the

@@ -93,10 +93,44 @@ void use_style(cairo_t* cr, const ReportFonts& fonts, TextStyle style) {
   cairo_set_font_size(cr, style.size);
 }
 
+namespace {
+
+constexpr size_t most_measured = 64;
+constexpr size_t longest_measured = 32;
+
+bool same_linear_part(const cairo_matrix_t& a, const cairo_matrix_t& b) {
+  return a.xx == b.xx && a.yx == b.yx && a.xy == b.xy && a.yy == b.yy;
+}
+
+}  // namespace
+
+const double* ReportFonts::measured(const std::string& text, TextStyle style,
+                                    const cairo_matrix_t& m) const {
+  for (const Measured& k : measured_) {
+    if (k.style.size == style.size && k.style.bold == style.bold &&
+        same_linear_part({k.xx, k.yx, k.xy, k.yy, 0, 0}, m) && k.text == text) {
+      return &k.width;
+    }
+  }
+  return nullptr;
+}
+
+void ReportFonts::remember(const std::string& text, TextStyle style, const cairo_matrix_t& m,
+                           double width) const {
+  if (measured_.size() < most_measured && text.size() <= longest_measured) {
+    measured_.push_back({text, style, m.xx, m.yx, m.xy, m.yy, width});
+  }
+}
+
 double text_width(cairo_t* cr, const ReportFonts& fonts, TextStyle style, const std::string& text) {
+  // A band's context differs from another's only by a move of whole pixels.
+  cairo_matrix_t m;
+  cairo_get_matrix(cr, &m);
+  if (const double* width = fonts.measured(text, style, m)) return *width;
   use_style(cr, fonts, style);
   cairo_text_extents_t extents;
   cairo_text_extents(cr, text.c_str(), &extents);
+  fonts.remember(text, style, m, extents.x_advance);
   return extents.x_advance;
 }
 

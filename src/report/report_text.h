@@ -3,6 +3,7 @@
 #include <cairo.h>
 
 #include <string>
+#include <vector>
 
 #include "layout/report_room.h"
 #include "layout/tick_labels.h"
@@ -10,6 +11,12 @@
 // The text of report pictures: the bundled sans-serif font, regular and
 // bold, unhinted, so that glyphs scale smoothly and measure the same on
 // every machine.
+// A text's size in layout units and weight.
+struct TextStyle {
+  double size;
+  bool bold = false;
+};
+
 class ReportFonts {
  public:
   ReportFonts() = default;
@@ -27,17 +34,27 @@ class ReportFonts {
   double reach_down() const { return reach_down_; }
   double reach_across() const { return reach_across_; }
 
+  // Text widths measured before, by text, style and the context's
+  // transformation but for its moves: every band of a picture places the
+  // same labels, and a measure by cairo costs microseconds. Short texts
+  // only, a few dozen of them.
+  const double* measured(const std::string& text, TextStyle style, const cairo_matrix_t& m) const;
+  void remember(const std::string& text, TextStyle style, const cairo_matrix_t& m,
+                double width) const;
+
  private:
+  struct Measured {
+    std::string text;
+    TextStyle style;
+    double xx, yx, xy, yy;
+    double width;
+  };
+  // Not what the fonts are, only what they have been asked.
+  mutable std::vector<Measured> measured_;
   void* library_ = nullptr;  // FT_Library, kept out of this header
   cairo_font_face_t* regular_ = nullptr;
   cairo_font_face_t* bold_ = nullptr;
   double reach_up_ = 0, reach_down_ = 0, reach_across_ = 0;
-};
-
-// A text's size in layout units and weight.
-struct TextStyle {
-  double size;
-  bool bold = false;
 };
 
 // The height of a capital above the baseline, per unit of font size.
