@@ -31,5 +31,6 @@ class RgbPngRows {
   size_t chunk_;
   RowDeflate deflate_;
   std::unique_ptr<uint32_t[]> last_row_;
+  std::vector<RowDeflate::Zeros> zeros_;  // a row's, kept for the next
   bool first_row_ = true;
 };

@@ -20,6 +20,7 @@ constexpr int litlen_symbols = 286, dist_symbols = 30, length_symbols = 29;
 constexpr int end_of_block = 256, first_length_symbol = 257;
 constexpr int longest_code = 15, longest_length_code = 7;
 constexpr int dynamic_block = 2;
+constexpr uint32_t adler_base = 65521;  // the checksum's modulus
 
 // Token layout: the literal/length symbol, a length's extra bits, the
 // distance symbol.
@@ -187,19 +188,40 @@ unsigned char* RowDeflate::room(size_t size) {
   return row_.get() + lookback;
 }
 
-void RowDeflate::add(size_t size) {
-  take(row_.get() + lookback, size);
-  adler_ = libdeflate_adler32(adler_, row_.get() + lookback, size);
+void RowDeflate::add(size_t size, std::span<const Zeros> zeros) {
+  const unsigned char* data = row_.get() + lookback;
+  take(data, size, zeros);
+  // Zeros leave the checksum's sum of bytes as it is, and add that sum to
+  // its sum of sums once for each.
+  size_t done = 0;
+  for (Zeros z : zeros) {
+    adler_ = libdeflate_adler32(adler_, data + done, z.from - done);
+    uint32_t bytes = adler_ & 0xFFFF, sums = adler_ >> 16;
+    sums = static_cast<uint32_t>((sums + uint64_t{z.to - z.from} * bytes) % adler_base);
+    adler_ = sums << 16 | bytes;
+    done = z.to;
+  }
+  adler_ = libdeflate_adler32(adler_, data + done, size - done);
   taken_ += size;
   // The stream's last three bytes move to stand before the next row.
   memmove(row_.get(), row_.get() + size, lookback);
 }
 
-void RowDeflate::take(const unsigned char* data, size_t size) {
+void RowDeflate::take(const unsigned char* data, size_t size, std::span<const Zeros> zeros) {
   size_t i = 0;
   // Nothing stands before the stream's first bytes to repeat.
   for (; i < size && taken_ + i < lookback; ++i) put_token(data[i]);
+  auto run = zeros.begin();
   while (i < size) {
+    // Inside a run of zeros known as such, after a zero, each longest
+    // match the search would find one byte back is taken unsearched.
+    while (run != zeros.end() && run->to < i + longest_match) ++run;
+    if (run != zeros.end() && run->from <= i && (run->from < i || data[i - 1] == 0)) {
+      for (; i + longest_match <= run->to; i += longest_match) {
+        put_token(match_token(longest_match, 1));
+      }
+      continue;
+    }
     // Where no match can start, bytes go as literals, found eight at a
     // time: most bytes of a row that is not flat are such (text, curves).
     if (i + 16 <= size) {

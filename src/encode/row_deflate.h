@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 // A zlib stream made for the filtered rows of a picture of lines, which are
@@ -24,8 +25,14 @@ class RowDeflate {
 
   // Where the next `size` bytes of the stream are to be written.
   unsigned char* room(size_t size);
-  // Takes the `size` bytes written into room().
-  void add(size_t size);
+  // Bytes from..to of a row that the writer knows to be zeros (a stretch
+  // of pixels that repeats the row above), so that they need no search.
+  struct Zeros {
+    uint32_t from, to;
+  };
+  // Takes the `size` bytes written into room(); `zeros`, in order and
+  // apart, may name some of its runs of zeros.
+  void add(size_t size, std::span<const Zeros> zeros = {});
   // Ends the stream: its last block and its checksum.
   void finish();
 
@@ -36,7 +43,7 @@ class RowDeflate {
   static constexpr size_t block_tokens = size_t{1} << 14;
 
  private:
-  void take(const unsigned char* data, size_t size);
+  void take(const unsigned char* data, size_t size, std::span<const Zeros> zeros);
   void put_token(uint32_t token);
   void put_block(bool last);
 
