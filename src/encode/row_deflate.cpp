@@ -212,11 +212,13 @@ void RowDeflate::take(const unsigned char* data, size_t size, std::span<const Ze
   // Nothing stands before the stream's first bytes to repeat.
   for (; i < size && taken_ + i < lookback; ++i) put_token(data[i]);
   auto run = zeros.begin();
+  // The byte before each: a row's first follows the last of the row before.
+  const unsigned char* before = data - 1;
   while (i < size) {
     // Inside a run of zeros known as such, after a zero, each longest
     // match the search would find one byte back is taken unsearched.
     while (run != zeros.end() && run->to < i + longest_match) ++run;
-    if (run != zeros.end() && run->from <= i && (run->from < i || data[i - 1] == 0)) {
+    if (run != zeros.end() && run->from <= i && (run->from < i || before[i] == 0)) {
       for (; i + longest_match <= run->to; i += longest_match) {
         put_token(match_token(longest_match, 1));
       }
