@@ -107,8 +107,8 @@ bool same_linear_part(const cairo_matrix_t& a, const cairo_matrix_t& b) {
 const double* ReportFonts::measured(const std::string& text, TextStyle style,
                                     const cairo_matrix_t& m) const {
   for (const Measured& k : measured_) {
-    if (k.style.size == style.size && k.style.bold == style.bold &&
-        same_linear_part({k.xx, k.yx, k.xy, k.yy, 0, 0}, m) && k.text == text) {
+    if (k.style.size == style.size && k.style.bold == style.bold && same_linear_part(k.m, m) &&
+        k.text == text) {
       return &k.width;
     }
   }
@@ -118,7 +118,7 @@ const double* ReportFonts::measured(const std::string& text, TextStyle style,
 void ReportFonts::remember(const std::string& text, TextStyle style, const cairo_matrix_t& m,
                            double width) const {
   if (measured_.size() < most_measured && text.size() <= longest_measured) {
-    measured_.push_back({text, style, m.xx, m.yx, m.xy, m.yy, width});
+    measured_.push_back({text, style, m, width});
   }
 }
 

@@ -8,15 +8,15 @@
 #include "layout/report_room.h"
 #include "layout/tick_labels.h"
 
-// The text of report pictures: the bundled sans-serif font, regular and
-// bold, unhinted, so that glyphs scale smoothly and measure the same on
-// every machine.
 // A text's size in layout units and weight.
 struct TextStyle {
   double size;
   bool bold = false;
 };
 
+// The text of report pictures: the bundled sans-serif font, regular and
+// bold, unhinted, so that glyphs scale smoothly and measure the same on
+// every machine.
 class ReportFonts {
  public:
   ReportFonts() = default;
@@ -46,7 +46,7 @@ class ReportFonts {
   struct Measured {
     std::string text;
     TextStyle style;
-    double xx, yx, xy, yy;
+    cairo_matrix_t m;  // only its linear part counts
     double width;
   };
   // Not what the fonts are, only what they have been asked.
